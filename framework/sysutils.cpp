@@ -1,0 +1,56 @@
+#include "framework/sysutils.h"
+
+#include <windows.h>
+
+namespace talvik {
+
+Exception::Exception(std::wstring message) : FMessage(std::move(message)), FUtf8(WideToUtf8(FMessage)) {}
+
+std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> args) {
+  std::wstring out;
+  auto next = args.begin();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == L'%' && i + 1 < pattern.size() && pattern[i + 1] == L's' && next != args.end()) {
+      out += *next++;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
+std::wstring SysErrorMessage(unsigned long code) {
+  wchar_t* buffer = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer ? buffer : L"", n);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return text;
+}
+
+std::wstring Trim(std::wstring_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && s[b] <= L' ') ++b;
+  while (e > b && s[e - 1] <= L' ') --e;
+  return std::wstring(s.substr(b, e - b));
+}
+
+std::wstring Utf8ToWide(std::string_view s) {
+  if (s.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+  return out;
+}
+
+std::string WideToUtf8(std::wstring_view s) {
+  if (s.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace talvik
