@@ -1,0 +1,65 @@
+// The HTTP client through which every request of the process goes: plain HTTP/1.1
+// GET over one reused Winsock connection, with a cookie store and redirects.
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/classes.h"
+#include "framework/streams.h"
+#include "framework/sysutils.h"
+
+namespace talvik::net {
+
+// A reply with an error status: the message is the whole status line.
+class EIdHTTPProtocolException : public Exception {
+public:
+  EIdHTTPProtocolException(std::wstring statusLine, int code) : Exception(std::move(statusLine)), FCode(code) {}
+  int ErrorCode() const { return FCode; }
+
+private:
+  int FCode;
+};
+
+// "Socket Error # N" CR LF + text, and "Connection Closed Gracefully.".
+class EIdSocketError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// "IOHandler value is not valid" and other failures of the client itself.
+class EIdException : public Exception {
+public:
+  using Exception::Exception;
+};
+
+class TIdHTTP : public TComponent {
+public:
+  TALVIK_CLASS_NAME(TIdHTTP)
+  explicit TIdHTTP(TComponent* AOwner = nullptr);
+  ~TIdHTTP() override;
+
+  // Text GET: the body decoded by the reply's (or the last named) charset.
+  std::wstring Get(const std::wstring& AURL);
+  // Stream GET: appends the raw body to AStream.
+  void Get(const std::wstring& AURL, TStream& AStream);
+
+  // The "Referer" of every later request; never cleared by the client.
+  void SetReferer(const std::wstring& AValue);
+  const std::wstring& Referer() const;
+
+  // The request's custom header list; the window keeps its "Cookie" line here.
+  // SetCustomHeader replaces the line or adds it; an empty value removes it.
+  void SetCustomHeader(const std::wstring& AName, const std::wstring& AValue);
+  std::wstring CustomHeader(const std::wstring& AName) const;
+
+  // Closes the open connection, if any.
+  void Disconnect();
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> FImpl;
+};
+
+}  // namespace talvik::net
