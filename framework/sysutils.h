@@ -33,6 +33,8 @@ TALVIK_EXCEPTION(EClassNotFound, Exception)    // "Class %s not found"
 TALVIK_EXCEPTION(EInvalidCast, Exception)      // "Invalid class typecast"
 TALVIK_EXCEPTION(EInvalidOperation, Exception)
 TALVIK_EXCEPTION(EOSError, Exception)
+TALVIK_EXCEPTION(EOutOfResources, Exception)
+TALVIK_EXCEPTION(EInvalidGraphic, Exception)
 
 // Replaces each "%s" of pattern, in order, by the next argument.
 std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
