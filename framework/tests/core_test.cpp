@@ -150,3 +150,19 @@ TEST(SysUtils, TrimAndFormat) {
   EXPECT_EQ(Format(L"Cannot create file \"%s\". %s", {L"C:\\x", L"Denied."}), L"Cannot create file \"C:\\x\". Denied.");
   EXPECT_EQ(Utf8ToWide(WideToUtf8(L"下载中")), L"下载中");
 }
+
+#include "framework/utilitywindow.h"
+
+TEST(UtilityWindow, DeliversMessagesToItsMethodUntilDeallocated) {
+  int seen = 0;
+  HWND w = AllocateHWnd([&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (m == WM_USER + 1) return seen += static_cast<int>(wp);
+    return DefWindowProcW(h, m, wp, lp);
+  });
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(IsWindowVisible(w));
+  EXPECT_EQ(SendMessageW(w, WM_USER + 1, 5, 0), 5);
+  DeallocateHWnd(w);
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_EQ(seen, 5);
+}
