@@ -1,0 +1,68 @@
+#include "app/download_run.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/album_scan.h"
+#include "framework/streams.h"
+#include "framework/sysutils.h"
+
+namespace talvik::app {
+
+std::vector<std::wstring> TDownloadRun::GetPicUrls(const std::wstring& AUrl) {
+  return ParsePicUrls(FHTTP.Get(AUrl));
+}
+
+std::wstring TDownloadRun::GetPic(const std::wstring& AUrl) {
+  return ParsePic(FHTTP.Get(AUrl));
+}
+
+void TDownloadRun::DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer) {
+  FHTTP.SetReferer(AReferer);
+  TMemoryStream body;
+  FHTTP.Get(AUrl, body);
+  auto file = std::make_unique<TFileStream>(AFileName, fmCreate);
+  try {
+    if (body.Size() > 0) file->WriteBuffer(body.Memory(), body.Size());
+  } catch (...) {
+    // A half-written photo is worse than none: do not leave it behind.
+    file.reset();
+    DeleteFileW(AFileName.c_str());
+    throw;
+  }
+}
+
+void TDownloadRun::Button1Click() {
+  if (Trim(FSavePath).empty()) {
+    FFrontEnd.BrowseForFolder(L"请选择输出目录", FSavePath);
+    if (Trim(FSavePath).empty()) return;
+    FFrontEnd.AppendLog(L"你的图片将保存到：" + FSavePath);
+  }
+  const std::wstring album = Trim(FFrontEnd.AlbumAddress());
+  if (album.empty()) return;
+
+  int page = 0;
+  int counter = 0;
+  FFrontEnd.SetButton(false, L"下载中");
+  const std::wstring base = GetOrignalAlbumUrl(album);
+  std::vector<std::wstring> links = GetPicUrls(ListPageUrl(base, page));
+  while (!links.empty()) {
+    for (const std::wstring& link : links) {
+      std::wstring image = GetPic(link);
+      ++counter;
+      const std::wstring name = std::to_wstring(counter) + L".jpg";
+      DownPic(image, FSavePath + L"\\" + name, link);
+      FFrontEnd.AppendLog(name + L"....over...");
+      FFrontEnd.ProcessMessages();
+      // The window may have closed meanwhile and taken the HTTP client with it.
+      if (FFrontEnd.Closing()) return;
+    }
+    ++page;
+    links = GetPicUrls(ListPageUrl(base, page));
+  }
+  FFrontEnd.AppendLog(L"下载完毕。");
+  FFrontEnd.SetButton(true, L"下载");
+}
+
+}  // namespace talvik::app
