@@ -1,0 +1,28 @@
+// The command line of the console downloader.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/sysutils.h"
+
+namespace talvik::app {
+
+// A command line that cannot be used; the message says why.
+TALVIK_EXCEPTION(EUsageError, Exception)
+
+struct TConsoleOptions {
+  bool Help = false;
+  std::optional<std::wstring> Cookie;
+  std::optional<std::wstring> CookieFile;
+  std::optional<std::wstring> OutDir;
+  std::wstring Album;
+};
+
+// Parses the arguments after the program name; bad ones raise EUsageError.
+TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs);
+
+extern const wchar_t* const kConsoleUsage;
+extern const wchar_t* const kConsoleHelp;
+
+}  // namespace talvik::app

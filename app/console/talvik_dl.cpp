@@ -1,0 +1,112 @@
+// talvik-dl: the download run of the window's button, from the command line.
+#include <windows.h>
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "app/console/console_args.h"
+#include "app/console/cookie_file.h"
+#include "app/download_run.h"
+#include "app/error_text.h"
+#include "framework/streams.h"
+#include "framework/sysutils.h"
+#include "net/idhttp.h"
+
+using namespace talvik;
+using namespace talvik::app;
+
+namespace {
+
+// A console gets UTF-16 directly; a pipe or file gets UTF-8 with bare line feeds.
+void WriteLine(DWORD stdHandle, const std::wstring& text) {
+  HANDLE h = GetStdHandle(stdHandle);
+  if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
+  DWORD mode, written;
+  if (GetConsoleMode(h, &mode)) {
+    std::wstring line = text + L"\r\n";
+    WriteConsoleW(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return;
+  }
+  std::wstring line;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')) line += text[i];
+  std::string bytes = WideToUtf8(line) + "\n";
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+class TConsoleFrontEnd : public IRunFrontEnd {
+public:
+  explicit TConsoleFrontEnd(std::wstring album) : FAlbum(std::move(album)) {}
+  void AppendLog(const std::wstring& ALine) override { WriteLine(STD_OUTPUT_HANDLE, ALine); }
+  void SetButton(bool AEnabled, const std::wstring&) override { FFinished = AEnabled; }
+  // The folder always comes from the command line: there is no dialog to show.
+  void BrowseForFolder(const std::wstring&, std::wstring&) override {}
+  std::wstring AlbumAddress() override { return FAlbum; }
+  void ProcessMessages() override {}
+  bool Closing() override { return false; }
+  bool Finished() const { return FFinished; }
+
+private:
+  std::wstring FAlbum;
+  bool FFinished = false;
+};
+
+std::wstring ReadCookieFile(const std::wstring& path) {
+  TMemoryStream data;
+  data.LoadFromFile(path);
+  return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size())));
+}
+
+std::wstring CurrentFolder() {
+  DWORD n = GetCurrentDirectoryW(0, nullptr);
+  std::wstring dir(n, L'\0');
+  dir.resize(GetCurrentDirectoryW(n, dir.data()));
+  return dir;
+}
+
+int Run(const TConsoleOptions& options) {
+  net::TIdHTTP http;
+  std::wstring cookie;
+  if (options.Cookie) cookie = *options.Cookie;
+  if (options.CookieFile)
+    cookie = CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr));
+  if (!cookie.empty()) http.SetCustomHeader(L"Cookie", cookie);
+
+  TConsoleFrontEnd frontEnd(options.Album);
+  TDownloadRun run(http, frontEnd);
+  run.SetSavePath(options.OutDir ? *options.OutDir : CurrentFolder());
+  run.Button1Click();
+  return frontEnd.Finished() ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::wstring> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  TConsoleOptions options;
+  try {
+    options = ParseConsoleArgs(args);
+  } catch (const EUsageError& e) {
+    WriteLine(STD_ERROR_HANDLE, L"talvik-dl: " + e.Message());
+    WriteLine(STD_ERROR_HANDLE, kConsoleUsage);
+    WriteLine(STD_ERROR_HANDLE, L"Try 'talvik-dl --help' for more information.");
+    return 2;
+  }
+  if (options.Help) {
+    WriteLine(STD_OUTPUT_HANDLE, kConsoleUsage);
+    WriteLine(STD_OUTPUT_HANDLE, L"");
+    WriteLine(STD_OUTPUT_HANDLE, kConsoleHelp);
+    return 0;
+  }
+  try {
+    return Run(options);
+  } catch (const Exception& e) {
+    WriteLine(STD_ERROR_HANDLE, ErrorReportText(e.Message()));
+  } catch (const std::bad_alloc&) {
+    WriteLine(STD_ERROR_HANDLE, L"Out of memory.");
+  } catch (const std::exception& e) {
+    WriteLine(STD_ERROR_HANDLE, ErrorReportText(Utf8ToWide(e.what())));
+  }
+  return 1;
+}

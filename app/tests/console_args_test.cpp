@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/console/console_args.h"
+#include "app/console/cookie_file.h"
+
+using namespace talvik::app;
+
+namespace {
+
+TEST(ConsoleArgs, Accepted) {
+  struct Case {
+    std::vector<std::wstring> args;
+    std::wstring album, cookie, cookieFile, out;
+  } cases[] = {
+      {{L"http://h/al"}, L"http://h/al", L"", L"", L""},
+      {{L"--cookie", L"a=1; b=2", L"--out", L"D:\\照片", L"http://h/al"}, L"http://h/al", L"a=1; b=2", L"", L"D:\\照片"},
+      {{L"http://h/al", L"--cookie-file", L"c.txt"}, L"http://h/al", L"", L"c.txt", L""},
+      {{L"--cookie=x=y", L"--out=o", L"http://h/al"}, L"http://h/al", L"x=y", L"", L"o"},
+      {{L"--cookie", L"", L"a"}, L"a", L"", L"", L""},
+      {{L"--", L"-album-"}, L"-album-", L"", L"", L""},
+  };
+  for (const Case& c : cases) {
+    TConsoleOptions o = ParseConsoleArgs(c.args);
+    EXPECT_FALSE(o.Help);
+    EXPECT_EQ(o.Album, c.album);
+    EXPECT_EQ(o.Cookie.value_or(L""), c.cookie);
+    EXPECT_EQ(o.CookieFile.value_or(L""), c.cookieFile);
+    EXPECT_EQ(o.OutDir.value_or(L""), c.out);
+  }
+  EXPECT_TRUE(ParseConsoleArgs({L"--cookie", L"", L"a"}).Cookie.has_value());
+  EXPECT_FALSE(ParseConsoleArgs({L"a"}).Cookie.has_value());
+  EXPECT_TRUE(ParseConsoleArgs({L"--help"}).Help);
+}
+
+TEST(ConsoleArgs, Rejected) {
+  const std::vector<std::wstring> cases[] = {
+      {},
+      {L"a", L"b"},
+      {L"   "},
+      {L"--cookie", L"x", L"--cookie-file", L"f", L"a"},
+      {L"--cookie", L"x", L"--cookie", L"y", L"a"},
+      {L"--out", L"", L"a"},
+      {L"--out"},
+      {L"a", L"--cookie"},
+      {L"--verbose", L"a"},
+      {L"--cookies=x", L"a"},
+  };
+  for (const auto& args : cases) {
+    std::wstring joined;
+    for (const auto& a : args) joined += L"[" + a + L"]";
+    EXPECT_THROW(ParseConsoleArgs(args), EUsageError) << joined.size();
+  }
+}
+
+TEST(CookieFile, AddressHost) {
+  EXPECT_EQ(AddressHost(L"http://Www.Talvik.CN/album/1?x"), L"www.talvik.cn");
+  EXPECT_EQ(AddressHost(L"http://user:pw@talvik.cn:8080/a"), L"talvik.cn");
+  EXPECT_EQ(AddressHost(L"talvik.cn/album#x"), L"talvik.cn");
+  EXPECT_EQ(AddressHost(L"http://127.0.0.1:5000"), L"127.0.0.1");
+}
+
+TEST(CookieFile, PairsForTheAlbumHost) {
+  const std::wstring file =
+      L"\xFEFF# Netscape HTTP Cookie File\r\n"
+      L"# comment\tthat\tlooks\tlike\t0\ta\tline\r\n"
+      L"\r\n"
+      L".talvik.cn\tTRUE\t/\tFALSE\t0\tsid\tabc123\r\n"
+      L"#HttpOnly_.talvik.cn\tTRUE\t/\tFALSE\t4102444800\tauth\tt=1;x\r\n"
+      L"www.talvik.cn\tFALSE\t/\tFALSE\t0\thostonly\tw\r\n"
+      L"photo.talvik.cn\tFALSE\t/\tFALSE\t0\tother\tp\r\n"
+      L"eviltalvik.cn\tTRUE\t/\tFALSE\t0\tevil\te\r\n"
+      L"talvik.cn.evil.com\tTRUE\t/\tFALSE\t0\tevil2\te\r\n"
+      L".talvik.cn\tTRUE\t/\tFALSE\t1000\told\to\r\n"
+      L".talvik.cn\tTRUE\t/\tTRUE\t0\tsecure\ts\r\n"
+      L".talvik.cn\tTRUE\t/\n"
+      L"TALVIK.CN\tTRUE\t/album\tFALSE\t0\tupper\tu\n"
+      L".talvik.cn\tTRUE\t/\tFALSE\tsoon\tbadexpiry\tb\n"
+      L".talvik.cn\tTRUE\t/\tFALSE\t0\tempty\t";
+  const int64_t now = 1'800'000'000;
+  struct Case { std::wstring album, cookie; } cases[] = {
+      {L"http://www.talvik.cn/album/1", L"sid=abc123; auth=t=1;x; hostonly=w; upper=u; empty="},
+      {L"http://talvik.cn/album/1", L"sid=abc123; auth=t=1;x; upper=u; empty="},
+      {L"http://WWW.TALVIK.CN:8080/a", L"sid=abc123; auth=t=1;x; hostonly=w; upper=u; empty="},
+      {L"https://talvik.cn/album/1", L"sid=abc123; auth=t=1;x; secure=s; upper=u; empty="},
+      {L"http://example.com/album", L""},
+      {L"http://cn/album", L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CookiesForAddress(file, c.album, now), c.cookie) << c.album;
+  // A cookie expiring later than now is still good; the same at an earlier now.
+  EXPECT_EQ(CookiesForAddress(L"a.cn\tFALSE\t/\tFALSE\t2000\tk\tv\n", L"http://a.cn/", 1999), L"k=v");
+  EXPECT_EQ(CookiesForAddress(L"a.cn\tFALSE\t/\tFALSE\t2000\tk\tv\n", L"http://a.cn/", 2000), L"");
+  EXPECT_EQ(CookiesForAddress(L"", L"http://a.cn/", 0), L"");
+}
+
+}  // namespace
