@@ -35,6 +35,7 @@ TALVIK_EXCEPTION(EInvalidOperation, Exception)
 TALVIK_EXCEPTION(EOSError, Exception)
 TALVIK_EXCEPTION(EOutOfResources, Exception)
 TALVIK_EXCEPTION(EInvalidGraphic, Exception)
+TALVIK_EXCEPTION(EdxException, Exception)    // failures of the skin library
 
 // Replaces each "%s" of pattern, in order, by the next argument.
 std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
