@@ -1,0 +1,63 @@
+// Polling mouse-leave tracking: tells an object shortly after the cursor has
+// left a rectangle (or its control became unusable) that the mouse has left.
+#pragma once
+#include <windows.h>
+
+#include "framework/classes.h"
+#include "graphics/cxtimer.h"
+
+namespace talvik {
+
+constexpr UINT CM_MOUSELEAVE = 0xB014;
+
+class IcxMouseTrackingCaller {
+public:
+  virtual ~IcxMouseTrackingCaller() = default;
+  virtual void NotifyMouseLeave() = 0;
+};
+
+// A caller that decides itself whether a point (client coordinates of the
+// tracked control) still counts as inside.
+class IcxMouseTrackingCaller2 : public IcxMouseTrackingCaller {
+public:
+  virtual bool PtInCaller(POINT P) = 0;
+};
+
+// The control being tracked: its window, and the object that CM_MOUSELEAVE
+// carries in its LPARAM (the control object, when the caller has one).
+struct TcxTrackedControl {
+  HWND Handle = nullptr;
+  TObject* Object = nullptr;
+};
+
+class TMouseTrackingTimer : public TcxTimer {
+public:
+  TALVIK_CLASS_NAME(TMouseTrackingTimer)
+  TMouseTrackingTimer();
+  // Callers must stop their tracking before they are destroyed.
+  IcxMouseTrackingCaller* Caller = nullptr;
+  TcxTrackedControl Control;
+  RECT Bounds{};  // screen coordinates
+
+private:
+  void TimerHandler();
+};
+
+// AControl.Handle nullptr: ABounds are screen coordinates and the first tick
+// notifies the caller wherever the cursor is. Otherwise ABounds are the
+// control's client coordinates.
+void StartLeaveTracking(TcxTrackedControl AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller);
+inline void StartLeaveTracking(HWND AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
+  StartLeaveTracking(TcxTrackedControl{AControl, nullptr}, ABounds, ACaller);
+}
+void StopLeaveTracking(IcxMouseTrackingCaller* ACaller);
+bool IsLeaveTracking(IcxMouseTrackingCaller* ACaller);
+// The screen rectangle tracked for the caller; false when it is not tracked.
+bool GetLeaveTrackingBounds(IcxMouseTrackingCaller* ACaller, RECT& ABounds);
+
+// Called when the control framework shuts down: from then on tracking requests
+// are ignored. Fails with EdxException when callers are still being tracked.
+void FinalizeMouseTracking();
+bool MouseTrackingShuttingDown();
+
+}  // namespace talvik
