@@ -1,0 +1,343 @@
+#include "framework/forms.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "framework/sysutils.h"
+
+namespace talvik {
+
+// ---- TCustomForm ----
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FVisible = false;
+  FLeft = CW_USEDEFAULT;
+  FTop = CW_USEDEFAULT;
+}
+
+TCustomForm::~TCustomForm() {
+  SetDestroying();
+  if (Application()->MainForm() == this) Application()->SetMainForm(nullptr);
+  // Owned components (controls among them) go before the window they live in.
+  while (!Components().empty()) delete Components().back();
+}
+
+void TCustomForm::SetBorderWidth(int Value) {
+  FBorderWidth = Value;
+  Realign();
+}
+
+void TCustomForm::SetClientSize(int AWidth, int AHeight) {
+  FClientWidth = AWidth;
+  FClientHeight = AHeight;
+  if (FHandle) {
+    RECT r{0, 0, AWidth, AHeight};
+    AdjustWindowRectEx(&r, GetWindowLongW(FHandle, GWL_STYLE), FALSE, GetWindowLongW(FHandle, GWL_EXSTYLE));
+    SetBounds(FLeft, FTop, r.right - r.left, r.bottom - r.top);
+  }
+}
+
+RECT TCustomForm::ClientRect() const {
+  if (FHandle) return TWinControl::ClientRect();
+  return {0, 0, FClientWidth, FClientHeight};
+}
+
+void TCustomForm::AdjustClientRect(RECT& Rect) { InflateRect(&Rect, -FBorderWidth, -FBorderWidth); }
+
+void TCustomForm::SetIcon(HICON Value) {
+  FIcon = Value;
+  if (FHandle) {
+    SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Value));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Value));
+  }
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_CAPTION;
+  switch (FBorderStyle) {
+    case bsNone: Params.Style = WS_POPUP | WS_CLIPCHILDREN; break;
+    case bsSizeable: Params.Style |= WS_THICKFRAME; break;
+    case bsDialog: Params.ExStyle |= WS_EX_DLGMODALFRAME; break;
+    case bsSingle: break;
+  }
+  if (FBorderStyle != bsNone) {
+    if (FBorderIcons & biSystemMenu) Params.Style |= WS_SYSMENU;
+    if (FBorderIcons & biMinimize && FBorderStyle != bsDialog) Params.Style |= WS_MINIMIZEBOX;
+    if (FBorderIcons & biMaximize && FBorderStyle != bsDialog) Params.Style |= WS_MAXIMIZEBOX;
+  }
+  Params.WndParent = nullptr;
+  if (Application()->MainForm() == this || !Application()->MainForm()) {
+    if (Application()->MainFormOnTaskBar) Params.ExStyle |= WS_EX_APPWINDOW;
+    else Params.WndParent = Application()->Handle();
+  } else {
+    Params.WndParent = Application()->MainForm()->Handle();
+  }
+  if (FClientWidth > 0 || FClientHeight > 0) {
+    RECT r{0, 0, FClientWidth, FClientHeight};
+    AdjustWindowRectEx(&r, Params.Style, FALSE, Params.ExStyle);
+    Params.Width = r.right - r.left;
+    Params.Height = r.bottom - r.top;
+  }
+  if (FPosition == poScreenCenter) {
+    Params.X = (GetSystemMetrics(SM_CXSCREEN) - Params.Width) / 2;
+    Params.Y = (GetSystemMetrics(SM_CYSCREEN) - Params.Height) / 2;
+  }
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  FLeft = r.left;
+  FTop = r.top;
+  FWidth = r.right - r.left;
+  FHeight = r.bottom - r.top;
+  if (FIcon) SetIcon(FIcon);
+  Realign();
+}
+
+void TCustomForm::Show() {
+  HandleNeeded();
+  FVisible = true;
+  ShowWindow(FHandle, SW_SHOW);
+  UpdateWindow(FHandle);
+}
+
+void TCustomForm::Close() {
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (action == caMinimize) {
+    ShowWindow(FHandle, SW_MINIMIZE);
+    return;
+  }
+  if (Application()->MainForm() == this) {
+    // The form stays alive until the loop ends: a handler may still be running below us.
+    Application()->Terminate();
+  }
+  SetVisible(false);
+}
+
+bool TCustomForm::BindEvent(TComponent*, const std::wstring&, const std::wstring&) { return false; }
+
+bool TCustomForm::ReadProperty(const std::wstring& AName, const std::wstring& AValue) {
+  if (AName == L"ClientWidth") SetClientSize(PropertyInt(AName, AValue), FClientHeight);
+  else if (AName == L"ClientHeight") SetClientSize(FClientWidth, PropertyInt(AName, AValue));
+  else if (AName == L"BorderWidth") SetBorderWidth(PropertyInt(AName, AValue));
+  else if (AName == L"Position") {
+    if (AValue == L"poScreenCenter") FPosition = poScreenCenter;
+    else if (AValue == L"poDesigned") FPosition = poDesigned;
+    else throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+  } else if (AName == L"BorderStyle") {
+    static const std::pair<const wchar_t*, TFormBorderStyle> kStyles[] = {
+        {L"bsNone", bsNone}, {L"bsSingle", bsSingle}, {L"bsSizeable", bsSizeable}, {L"bsDialog", bsDialog}};
+    bool found = false;
+    for (auto& [name, style] : kStyles)
+      if (AValue == name) FBorderStyle = style, found = true;
+    if (!found) throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+  } else if (AName == L"BorderIcons") {
+    // A set: [biSystemMenu, biMinimize]
+    unsigned icons = 0;
+    std::wstring item;
+    for (wchar_t ch : AValue + L",") {
+      if (ch == L'[' || ch == L']' || ch == L' ') continue;
+      if (ch != L',') {
+        item += ch;
+        continue;
+      }
+      if (item == L"biSystemMenu") icons |= biSystemMenu;
+      else if (item == L"biMinimize") icons |= biMinimize;
+      else if (item == L"biMaximize") icons |= biMaximize;
+      else if (!item.empty()) throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+      item.clear();
+    }
+    FBorderIcons = icons;
+  } else
+    return TWinControl::ReadProperty(AName, AValue);
+  return true;
+}
+
+void TCustomForm::SelectNext(bool AForward) {
+  std::vector<TWinControl*> stops;
+  std::function<void(TWinControl*)> collect = [&](TWinControl* parent) {
+    for (TControl* c : parent->Controls())
+      if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated() && IsWindowVisible(w->Handle()) &&
+                                                    IsWindowEnabled(w->Handle())) {
+        if (GetWindowLongW(w->Handle(), GWL_STYLE) & WS_TABSTOP) stops.push_back(w);
+        collect(w);
+      }
+  };
+  collect(this);
+  if (stops.empty()) return;
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+  auto it = std::find_if(stops.begin(), stops.end(), [](TWinControl* w) { return w->Focused(); });
+  size_t i = it == stops.end() ? (AForward ? stops.size() - 1 : 0) : it - stops.begin();
+  i = AForward ? (i + 1) % stops.size() : (i + stops.size() - 1) % stops.size();
+  stops[i]->SetFocus();
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+      if (!(pos->flags & SWP_NOSIZE) && OnCanResize && !IsIconic(FHandle)) {
+        WINDOWPLACEMENT wp{sizeof(wp)};
+        GetWindowPlacement(FHandle, &wp);
+        // Coming back from the task bar restores the size the window had: always allowed.
+        bool restoring = pos->cx == wp.rcNormalPosition.right - wp.rcNormalPosition.left &&
+                         pos->cy == wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
+        if (!restoring && (pos->cx != FWidth || pos->cy != FHeight)) {
+          int w = pos->cx, h = pos->cy;
+          bool resize = true;
+          OnCanResize(this, w, h, resize);
+          if (!resize) pos->flags |= SWP_NOSIZE;
+          else pos->cx = w, pos->cy = h;
+        }
+      }
+      break;
+    }
+    case WM_MOVE:
+      if (FHandle && !IsIconic(FHandle)) {
+        RECT r;
+        GetWindowRect(FHandle, &r);
+        FLeft = r.left;
+        FTop = r.top;
+      }
+      break;
+  }
+  TWinControl::WndProc(Message);
+}
+
+// ---- TFrame ----
+
+void TFrame::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style |= WS_CLIPCHILDREN;
+  Params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+TCustomForm* GetParentForm(TControl* AControl, bool ATopForm) {
+  TCustomForm* found = nullptr;
+  for (TControl* c = AControl; c; c = c->Parent()) {
+    if (auto* form = dynamic_cast<TCustomForm*>(c)) {
+      found = form;
+      if (!ATopForm) break;
+    }
+  }
+  return found;
+}
+
+// ---- TApplication ----
+
+namespace {
+TApplication* gApplication = nullptr;
+}
+
+TApplication* Application() {
+  if (!gApplication) gApplication = new TApplication();
+  return gApplication;
+}
+
+TApplication::TApplication() = default;
+
+TApplication::~TApplication() {
+  FDestroying = true;
+  if (FHandle) DestroyWindow(FHandle);
+  if (gApplication == this) gApplication = nullptr;
+}
+
+HWND TApplication::Handle() {
+  if (!FHandle) {
+    static const bool registered = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = DefWindowProcW;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"TApplication";
+      return RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    FHandle = CreateWindowExW(0, L"TApplication", FTitle.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  return FHandle;
+}
+
+void TApplication::SetTitle(const std::wstring& Value) {
+  FTitle = Value;
+  if (FHandle) SetWindowTextW(FHandle, Value.c_str());
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+  if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (Msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if (Msg.message == WM_KEYDOWN && Msg.wParam == VK_TAB) {
+    if (auto* form = dynamic_cast<TCustomForm*>(FindControl(GetAncestor(Msg.hwnd, GA_ROOT)))) {
+      form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+      return true;
+    }
+  }
+  TranslateMessage(&Msg);
+  DispatchMessageW(&Msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (!FTerminated && ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg)) WaitMessage();
+}
+
+void TApplication::Run() {
+  if (FMainForm) FMainForm->Show();
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  if (!FTerminated) PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* Sender) {
+  std::wstring message;
+  try {
+    throw;
+  } catch (const Exception& e) {
+    message = e.Message();
+  } catch (const std::exception& e) {
+    message = Utf8ToWide(e.what());
+  } catch (...) {
+    message = L"Unknown error";
+  }
+  if (OnException) OnException(Sender, message);
+  else ShowException(message);
+}
+
+void TApplication::ShowException(const std::wstring& AMessage) {
+  HWND owner = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
+  MessageBoxW(owner, ExceptionReportText(AMessage).c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
+}
+
+std::wstring ExceptionReportText(const std::wstring& AMessage) {
+  if (!AMessage.empty() && AMessage.back() > L'.') return AMessage + L".";
+  return AMessage;
+}
+
+}  // namespace talvik

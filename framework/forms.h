@@ -1,0 +1,141 @@
+// Forms, frames and the application object with its message loop.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/controls.h"
+
+namespace talvik {
+
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+enum TPosition { poDesigned, poScreenCenter };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+
+class TCustomForm : public TWinControl {
+public:
+  TALVIK_CLASS_NAME(TCustomForm)
+  explicit TCustomForm(TComponent* AOwner = nullptr);
+  ~TCustomForm() override;
+
+  unsigned BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(unsigned Value) { FBorderIcons = Value; }
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value) { FBorderStyle = Value; }
+  // Inner margin kept free around the client area.
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  void SetClientSize(int AWidth, int AHeight);
+  int ClientWidth() const { return FClientWidth; }
+  int ClientHeight() const { return FClientHeight; }
+  RECT ClientRect() const override;
+  // The window's icon; the form does not own it.
+  void SetIcon(HICON Value);
+
+  TNotifyEvent OnCreate;
+  TCloseEvent OnClose;
+  TCanResizeEvent OnCanResize;
+
+  void Show();
+  // Asks OnClose; the main form's close ends the application.
+  void Close();
+  // Binds the event AEvent of AComponent to the form's method named AMethod,
+  // as a stored description asks; false when the form has no such method.
+  virtual bool BindEvent(TComponent* AComponent, const std::wstring& AEvent, const std::wstring& AMethod);
+  bool ReadProperty(const std::wstring& AName, const std::wstring& AValue) override;
+  // Moves the focus to the next (or previous) control in tab order.
+  void SelectNext(bool AForward);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  void AdjustClientRect(RECT& Rect) override;
+  virtual void DoCreate();
+  bool FCreated = false;
+
+private:
+  unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  int FBorderWidth = 0;
+  TPosition FPosition = poDesigned;
+  int FClientWidth = 0, FClientHeight = 0;
+  HICON FIcon = nullptr;
+};
+
+class TForm : public TCustomForm {
+public:
+  TALVIK_CLASS_NAME(TForm)
+  using TCustomForm::TCustomForm;
+};
+
+// A container designed like a form and placed inside other windows.
+class TFrame : public TWinControl {
+public:
+  TALVIK_CLASS_NAME(TFrame)
+  explicit TFrame(TComponent* AOwner = nullptr) : TWinControl(AOwner) { SetControlStyle(csParentBackground); }
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+};
+
+// The form that holds AControl: the outermost one when ATopForm, else the nearest.
+TCustomForm* GetParentForm(TControl* AControl, bool ATopForm = true);
+
+class TApplication : public TComponent {
+public:
+  TALVIK_CLASS_NAME(TApplication)
+  TApplication();
+  ~TApplication() override;
+
+  // A hidden window of its own that names the program to the system.
+  HWND Handle();
+  const std::wstring& Title() const { return FTitle; }
+  void SetTitle(const std::wstring& Value);
+  // The main form shows its own task-bar button instead of the application window.
+  bool MainFormOnTaskBar = true;
+
+  TCustomForm* MainForm() const { return FMainForm; }
+  void SetMainForm(TCustomForm* Form) { FMainForm = Form; }
+
+  // Shows the main form and dispatches messages until Terminate.
+  void Run();
+  // Handles every pending message, then returns.
+  void ProcessMessages();
+  // Waits for one message and handles it.
+  void HandleMessage();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  bool Destroying() const { return FDestroying; }
+
+  // Reports the exception being handled (call inside a catch block).
+  void HandleException(TObject* Sender);
+  // The default report: a message box titled with the program title.
+  void ShowException(const std::wstring& AMessage);
+  // Replaces the default report when set.
+  std::function<void(TObject* Sender, const std::wstring& Message)> OnException;
+
+private:
+  bool ProcessMessage(MSG& Msg);
+  HWND FHandle = nullptr;
+  std::wstring FTitle;
+  TCustomForm* FMainForm = nullptr;
+  bool FTerminated = false;
+  bool FDestroying = false;
+};
+
+// The process's application object, created on first use.
+TApplication* Application();
+
+// The text of an error report: the message, with "." appended when its last
+// character's code is above that of ".".
+std::wstring ExceptionReportText(const std::wstring& AMessage);
+
+}  // namespace talvik

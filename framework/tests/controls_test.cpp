@@ -1,0 +1,310 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/forms.h"
+#include "framework/stdctrls.h"
+#include "framework/utilitywindow.h"
+#include "framework/sysutils.h"
+
+using namespace talvik;
+
+namespace {
+
+std::wstring WindowClass(HWND wnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(wnd, name, 64);
+  return name;
+}
+
+RECT ChildRect(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// A form of 504 x 350 client pixels with a button, an edit box and a memo on a panel.
+struct Fixture : ::testing::Test {
+  void SetUp() override {
+    form = std::make_unique<TForm>();
+    form->SetClientSize(504, 350);
+    form->SetBorderIcons(biSystemMenu | biMinimize);
+    button = new TButton(form.get());
+    button->SetParent(form.get());
+    button->SetBounds(423, 26, 71, 25);
+    button->SetCaption(L"下载");
+    memo = new TMemo(form.get());
+    memo->SetParent(form.get());
+    memo->SetHeight(293);
+    memo->SetScrollBars(ssVertical);
+    memo->SetAlign(alBottom);
+  }
+  void TearDown() override {
+    form.reset();
+    Application()->OnException = nullptr;
+  }
+  std::unique_ptr<TForm> form;
+  TButton* button = nullptr;
+  TMemo* memo = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Fixture, WindowsCarryTheControlClassNamesAndMapBackToTheirControls) {
+  HWND wnd = button->Handle();
+  EXPECT_EQ(WindowClass(wnd), L"TButton");
+  EXPECT_EQ(WindowClass(memo->Handle()), L"TMemo");
+  EXPECT_EQ(WindowClass(form->Handle()), L"TForm");
+  EXPECT_EQ(FindControl(wnd), button);
+  EXPECT_EQ(FindControl(form->Handle()), form.get());
+  EXPECT_EQ(GetParent(wnd), form->Handle());
+  // A window the framework did not make has no control object.
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(FindControl(plain), nullptr);
+  DestroyWindow(plain);
+  delete button;
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_EQ(FindControl(wnd), nullptr);
+}
+
+TEST_F(Fixture, FormHasTheAskedClientSizeAndBorderIcons) {
+  HWND wnd = form->Handle();
+  RECT client;
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 504);
+  EXPECT_EQ(client.bottom, 350);
+  LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
+TEST_F(Fixture, CentredFormSitsInTheMiddleOfTheScreen) {
+  form->SetPosition(poScreenCenter);
+  RECT r;
+  GetWindowRect(form->Handle(), &r);
+  EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
+  EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
+}
+
+TEST_F(Fixture, BottomAlignedMemoFillsTheBottomOfTheClientArea) {
+  form->Show();
+  RECT r = ChildRect(memo->Handle());
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 57);
+  EXPECT_EQ(r.right, 504);
+  EXPECT_EQ(r.bottom, 350);
+  EXPECT_TRUE(GetWindowLongW(memo->Handle(), GWL_STYLE) & WS_VSCROLL);
+  RECT b = ChildRect(button->Handle());
+  EXPECT_EQ(b.left, 423);
+  EXPECT_EQ(b.top, 26);
+  EXPECT_EQ(b.right - b.left, 71);
+  EXPECT_EQ(b.bottom - b.top, 25);
+}
+
+TEST_F(Fixture, CanResizeHandlerKeepsTheSize) {
+  int asked = 0;
+  form->OnCanResize = [&](TObject*, int& w, int& h, bool& resize) {
+    ++asked;
+    resize = false;
+  };
+  HWND wnd = form->Handle();
+  RECT before;
+  GetWindowRect(wnd, &before);
+  SetWindowPos(wnd, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
+  RECT after;
+  GetWindowRect(wnd, &after);
+  EXPECT_GE(asked, 1);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+TEST_F(Fixture, ButtonClickReachesOnClickAndErrorsGoToTheReport) {
+  std::vector<std::wstring> reports;
+  Application()->OnException = [&](TObject*, const std::wstring& m) { reports.push_back(m); };
+  int clicks = 0;
+  button->OnClick = [&](TObject* sender) {
+    EXPECT_EQ(sender, button);
+    if (++clicks == 2) throw EFCreateError(L"disk full");
+  };
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(reports.empty());
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 2);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], L"disk full");
+  // The window goes on after the report.
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(Fixture, ReplacedWindowProcSeesMessagesFirstAndCanPassThemOn) {
+  HWND wnd = button->Handle();
+  std::vector<UINT> seen;
+  TWndMethodProc saved = button->WindowProc;
+  button->WindowProc = [&](TMessage& m) {
+    seen.push_back(m.Msg);
+    if (m.Msg == WM_GETTEXTLENGTH) {
+      m.Result = 99;  // swallowed: the button never sees it
+      return;
+    }
+    saved(m);
+  };
+  EXPECT_EQ(SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0), 99);
+  SetWindowTextW(wnd, L"abc");
+  wchar_t text[8] = {};
+  SendMessageW(wnd, WM_GETTEXT, 8, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"abc");
+  EXPECT_EQ(button->Perform(CM_COLORCHANGED), 0);
+  EXPECT_EQ(seen.back(), CM_COLORCHANGED);
+  EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_SETTEXT)), seen.end());
+  button->WindowProc = saved;
+}
+
+TEST_F(Fixture, ColorChangeIsAnnouncedToTheControl) {
+  memo->HandleNeeded();
+  int announced = 0;
+  TWndMethodProc saved = memo->WindowProc;
+  memo->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_COLORCHANGED) ++announced;
+    saved(m);
+  };
+  memo->SetColor(static_cast<TColor>(0x112233));
+  memo->SetColor(static_cast<TColor>(0x112233));
+  EXPECT_EQ(announced, 1);
+  memo->WindowProc = saved;
+}
+
+TEST_F(Fixture, MemoAppendsLinesAtTheEnd) {
+  memo->HandleNeeded();
+  memo->AddLine(L"程序升级、问题反馈：");
+  memo->AddLine(L"http://a/b");
+  EXPECT_EQ(memo->Lines(), (std::vector<std::wstring>{L"程序升级、问题反馈：", L"http://a/b"}));
+  memo->SetText(L"typed");  // a user's text without a final line break
+  memo->AddLine(L"1.jpg....over...");
+  EXPECT_EQ(memo->Lines(), (std::vector<std::wstring>{L"typed", L"1.jpg....over..."}));
+  memo->ClearLines();
+  EXPECT_TRUE(memo->Lines().empty());
+}
+
+TEST_F(Fixture, ParentFormLookupFindsTheOutermostOrNearestForm) {
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  auto* frame = new TFrame(form.get());
+  frame->SetParent(panel);
+  auto* inner = new TForm(form.get());
+  inner->SetParent(frame);
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(inner);
+  EXPECT_EQ(GetParentForm(edit), form.get());
+  EXPECT_EQ(GetParentForm(edit, false), inner);
+  EXPECT_EQ(GetParentForm(panel), form.get());
+  TButton loose;
+  EXPECT_EQ(GetParentForm(&loose), nullptr);
+  EXPECT_EQ(WindowClass(panel->Handle()), L"TPanel");
+  EXPECT_EQ(WindowClass(frame->Handle()), L"TFrame");
+}
+
+TEST(ObjectInstance, PlainWindowProcedureCallsTheBoundMethod) {
+  HWND wnd = CreateWindowExW(0, L"STATIC", L"x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(wnd, nullptr);
+  std::vector<UINT> seen;
+  WNDPROC old = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC));
+  WNDPROC instance = MakeObjectInstance([&](TMessage& m) {
+    seen.push_back(m.Msg);
+    if (m.Msg == WM_USER + 1) m.Result = static_cast<LRESULT>(m.WParam + m.LParam);
+    else m.Result = CallWindowProcW(old, wnd, m.Msg, m.WParam, m.LParam);
+  });
+  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(instance));
+  EXPECT_EQ(SendMessageW(wnd, WM_USER + 1, 40, 2), 42);
+  EXPECT_EQ(SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0), 1);
+  EXPECT_EQ(seen.size(), 2u);
+  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+  FreeObjectInstance(instance);
+  DestroyWindow(wnd);
+}
+
+TEST(ObjectInstance, EachInstanceIsBoundToItsOwnMethodAndSlotsAreReused) {
+  std::vector<WNDPROC> made;
+  for (int i = 0; i < 3; ++i)
+    made.push_back(MakeObjectInstance([i](TMessage& m) { m.Result = 100 + i; }));
+  EXPECT_NE(made[0], made[1]);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(made[i](nullptr, WM_NULL, 0, 0), 100 + i);
+  FreeObjectInstance(made[1]);
+  WNDPROC again = MakeObjectInstance([](TMessage& m) { m.Result = 7; });
+  EXPECT_EQ(again, made[1]);
+  EXPECT_EQ(again(nullptr, WM_NULL, 0, 0), 7);
+  for (WNDPROC p : {made[0], again, made[2]}) FreeObjectInstance(p);
+}
+
+TEST(ObjectInstance, ExhaustedPoolFailsClearly) {
+  std::vector<WNDPROC> made;
+  try {
+    for (int i = 0; i < 10000; ++i) made.push_back(MakeObjectInstance([](TMessage&) {}));
+    ADD_FAILURE() << "the pool never ran out";
+  } catch (const EOutOfResources&) {
+  }
+  EXPECT_GT(made.size(), 64u);
+  for (WNDPROC p : made) FreeObjectInstance(p);
+  EXPECT_NO_THROW(FreeObjectInstance(MakeObjectInstance([](TMessage&) {})));
+}
+
+TEST(ApplicationLoop, ProcessMessagesHandlesPendingMessagesAndStopsAtQuit) {
+  int handled = 0;
+  HWND wnd = AllocateHWnd([&](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (m == WM_USER) ++handled;
+    return DefWindowProcW(w, m, wp, lp);
+  });
+  PostMessageW(wnd, WM_USER, 0, 0);
+  PostMessageW(wnd, WM_USER, 0, 0);
+  TApplication app;
+  app.ProcessMessages();
+  EXPECT_EQ(handled, 2);
+  EXPECT_FALSE(app.Terminated());
+  app.Terminate();
+  PostMessageW(wnd, WM_USER, 0, 0);
+  app.ProcessMessages();
+  EXPECT_TRUE(app.Terminated());
+  DeallocateHWnd(wnd);
+  // The quit message went first; leave nothing for the next test.
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+TEST(ApplicationLoop, ClosingTheMainFormEndsTheLoopButKeepsTheFormAlive) {
+  TApplication* app = Application();
+  TForm form;
+  app->SetMainForm(&form);
+  bool asked = false;
+  form.OnClose = [&](TObject*, TCloseAction& action) { asked = true; };
+  form.Show();
+  PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+  app->Run();
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(app->Terminated());
+  EXPECT_TRUE(IsWindow(form.Handle()));
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  app->SetMainForm(nullptr);
+}
+
+TEST(ErrorReport, FullStopIsAddedAfterCharactersAboveIt) {
+  struct Case {
+    std::wstring in, out;
+  } cases[] = {
+      {L"HTTP/1.1 404 Not Found", L"HTTP/1.1 404 Not Found."},
+      {L"Socket Error # 10061\r\nConnection refused.", L"Socket Error # 10061\r\nConnection refused."},
+      {L"disk full!", L"disk full!"},        // '!' is below '.'
+      {L"a/", L"a/."},                       // '/' is just above '.'
+      {L"完毕", L"完毕."},
+      {L"", L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ExceptionReportText(c.in), c.out) << WideToUtf8(c.in);
+}
