@@ -1,0 +1,98 @@
+// One picture of a skin element (its image or its glyph): the PNG picture,
+// how its frames are laid out, and its record in a skin stream.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/streams.h"
+#include "graphics/geometry.h"
+#include "skins/pngimage.h"
+#include "skins/skintypes.h"
+
+namespace talvik {
+
+class TdxSkinElement;
+
+class TdxSkinImage : public TPersistent {
+public:
+  TALVIK_CLASS_NAME(TdxSkinImage)
+  explicit TdxSkinImage(TdxSkinElement* AOwner);
+  ~TdxSkinImage() override;
+  TdxSkinImage(const TdxSkinImage&) = delete;
+  TdxSkinImage& operator=(const TdxSkinImage&) = delete;
+
+  // From another image; other sources are ignored.
+  void Assign(TPersistent* Source) override;
+  TPersistent* GetOwner() const override;
+  TdxSkinElement* Owner() const { return FOwner; }
+
+  TdxSkinGradientMode Gradient() const { return FGradient; }
+  void SetGradient(TdxSkinGradientMode Value);
+  TColor GradientBeginColor() const { return FGradientBeginColor; }
+  void SetGradientBeginColor(TColor Value);
+  TColor GradientEndColor() const { return FGradientEndColor; }
+  void SetGradientEndColor(TColor Value);
+  TdxSkinImageLayout ImageLayout() const { return FImageLayout; }
+  void SetImageLayout(TdxSkinImageLayout Value);
+  TcxRect* Margins() const { return FMargins; }
+  void SetMargins(TcxRect* Value) { FMargins->Assign(Value); }
+  TdxSkinElementStates States() const { return FStates; }
+  void SetStates(TdxSkinElementStates Value);
+  TdxSkinStretchMode Stretch() const { return FStretch; }
+  void SetStretch(TdxSkinStretchMode Value);
+  TdxPNGImage* Texture() const { return FTexture; }
+  TColor TransparentColor() const { return FTransparentColor; }
+
+  // Frame geometry, recalculated when the picture or its layout changed.
+  SIZE Size();
+  int StateCount();
+  RECT StateBounds(TdxSkinElementState AState);
+  // The frame drawn for the variant and state: a missing state falls back to the lowest present one.
+  RECT FrameBounds(int AImageIndex, TdxSkinElementState AState);
+
+  // No source file and an empty picture.
+  bool Empty();
+  int ImageCount() const;
+  // The element name with "_Image.png" or "_Glyph.png"; empty when Empty.
+  std::wstring Name();
+  std::wstring SourceName();
+  void SetSourceName(const std::wstring& Value) { FSourceName = Value; }
+
+  void Clear();
+  void LoadFromFile(const std::wstring& AFileName);
+  void SaveToFile(const std::wstring& AFileName);
+  bool Compare(TdxSkinImage* AImage);
+
+  // The image record; gradient fields exist from version 1.02 on.
+  void ReadData(TStream& AStream, double AVersion);
+  void WriteData(TStream& AStream);
+
+  TNotifyEvent OnChange;
+  virtual void Changed();
+
+protected:
+  virtual void UpdateInfo();
+  void CheckInfo();
+
+private:
+  void MarginsChanged(TObject*) { Changed(); }
+
+  TdxSkinGradientMode FGradient = gmHorizontal;
+  TColor FGradientBeginColor = clNone;
+  TColor FGradientEndColor = clNone;
+  TdxSkinImageLayout FImageLayout = ilHorizontal;
+  bool FIsDirty = true;
+  TcxRect* FMargins;
+  TdxSkinElement* FOwner;
+  SIZE FSize{};
+  std::wstring FSourceName;
+  RECT FStateBounds[dxSkinElementStateCount]{};
+  int FStateCount = 0;
+  TdxSkinElementStates FStates = 0;
+  TdxSkinStretchMode FStretch = smStretch;
+  TdxPNGImage* FTexture;
+  TColor FTransparentColor = clNone;
+};
+
+}  // namespace talvik

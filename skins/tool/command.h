@@ -1,0 +1,19 @@
+// skintool's commands: each cmd_*.cpp registers itself by name with a static TSkinToolCommand.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace talvik {
+
+// Runs with the arguments after the command name; returns the exit code.
+using TSkinToolHandler = int (*)(const std::vector<std::wstring>& AArgs);
+
+struct TSkinToolCommand {
+  TSkinToolCommand(const wchar_t* AName, const wchar_t* AUsage, TSkinToolHandler AHandler);
+};
+
+// Console output as UTF-8.
+void ToolPrint(const std::wstring& AText);
+void ToolError(const std::wstring& AText);
+
+}  // namespace talvik

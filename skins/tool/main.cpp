@@ -1,0 +1,54 @@
+// skintool: inspects and builds skin files. Usage: skintool COMMAND ARGS...
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+
+#include "framework/sysutils.h"
+#include "skins/tool/command.h"
+
+namespace talvik {
+
+namespace {
+struct Entry {
+  std::wstring Usage;
+  TSkinToolHandler Handler;
+};
+std::map<std::wstring, Entry>& Commands() {
+  static std::map<std::wstring, Entry> commands;
+  return commands;
+}
+}  // namespace
+
+TSkinToolCommand::TSkinToolCommand(const wchar_t* AName, const wchar_t* AUsage, TSkinToolHandler AHandler) {
+  Commands()[AName] = {AUsage, AHandler};
+}
+
+void ToolPrint(const std::wstring& AText) {
+  std::string s = WideToUtf8(AText) + "\n";
+  std::fwrite(s.data(), 1, s.size(), stdout);
+}
+
+void ToolError(const std::wstring& AText) {
+  std::string s = WideToUtf8(AText) + "\n";
+  std::fwrite(s.data(), 1, s.size(), stderr);
+}
+
+}  // namespace talvik
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace talvik;
+  auto it = argc > 1 ? Commands().find(argv[1]) : Commands().end();
+  if (it == Commands().end()) {
+    ToolError(L"usage:");
+    for (const auto& [name, entry] : Commands()) ToolError(L"  skintool " + name + L" " + entry.Usage);
+    return 2;
+  }
+  std::vector<std::wstring> args(argv + 2, argv + argc);
+  try {
+    return it->second.Handler(args);
+  } catch (const Exception& e) {
+    ToolError(e.Message());
+    return 1;
+  }
+}
