@@ -501,8 +501,8 @@ void TBitmap::Recreate(int AWidth, int AHeight, TPixelFormat AFormat) {
   FHandle = fresh;
   FBits = bits;
   FStride = stride;
-  FWidth = fresh ? AWidth : 0;
-  FHeight = fresh ? AHeight : 0;
+  FWidth = AWidth;  // a 0 x N bitmap keeps its other side
+  FHeight = AHeight;
   FPixelFormat = AFormat;
 }
 

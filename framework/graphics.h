@@ -184,6 +184,13 @@ public:
 
   // Selects the current font, brush and pen into the device context now.
   void RequireAll();
+  // Forgets which objects are selected, so that the next drawing selects them
+  // again (after the device context's state was restored behind the canvas's back).
+  void Refresh() { DeselectHandles(); }
+  // Whether the current font, brush or pen is the one selected into the device context.
+  bool FontSelected() const { return FFontSelected; }
+  bool BrushSelected() const { return FBrushSelected; }
+  bool PenSelected() const { return FPenSelected; }
   TNotifyEvent OnChange;
 
 protected:
