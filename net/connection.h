@@ -1,0 +1,49 @@
+// One TCP connection with a read buffer, over Winsock. Blocking, no time limits.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace talvik::net {
+
+class TTcpConnection {
+public:
+  TTcpConnection();
+  ~TTcpConnection();
+  TTcpConnection(const TTcpConnection&) = delete;
+  TTcpConnection& operator=(const TTcpConnection&) = delete;
+
+  // Resolves AHost (IPv4) and connects; failures raise EIdSocketError.
+  void Open(const std::string& AHost, int APort);
+  void Close();
+  bool IsOpen() const { return FSocket != kNoSocket; }
+  // True when the idle connection has something to read: the peer closed it or sent
+  // bytes nobody asked for. Either way it is no use for a new request.
+  bool IsStale();
+  // Drops unread bytes left over from an earlier reply.
+  void DiscardBuffered() { FPos = FEnd = 0; }
+
+  void Send(const std::string& AData);
+  // One line without its CR LF. False when the peer closed the connection first.
+  // A line longer than AMaxLength raises EIdException.
+  bool ReadLine(std::string& ALine, size_t AMaxLength);
+  // Up to ACount bytes; 0 when the peer closed the connection.
+  size_t Read(char* ABuffer, size_t ACount);
+  // Waits at most AMilliseconds for something to read.
+  bool WaitReadable(int AMilliseconds);
+  // Bytes received since the last Send.
+  uint64_t ReceivedSinceSend() const { return FReceived; }
+
+private:
+  static constexpr uintptr_t kNoSocket = ~uintptr_t(0);
+  size_t Fill();
+  [[noreturn]] void Fail(int code);
+
+  uintptr_t FSocket = kNoSocket;
+  std::vector<char> FBuffer;
+  size_t FPos = 0, FEnd = 0;
+  uint64_t FReceived = 0;
+};
+
+}  // namespace talvik::net

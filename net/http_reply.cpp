@@ -1,0 +1,183 @@
+#include "net/http_reply.h"
+
+#include <cctype>
+#include <memory>
+
+#include "net/connection.h"
+#include "net/idhttp.h"
+#include "net/socket_errors.h"
+
+namespace talvik::net {
+
+namespace {
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+std::string TrimBlanks(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+  return s.substr(b, e - b);
+}
+
+// Printable form of hostile bytes for an error message.
+std::wstring Shown(const std::string& s) {
+  std::wstring out;
+  for (size_t i = 0; i < s.size() && i < 60; ++i) {
+    unsigned char c = s[i];
+    out += c >= 32 && c < 127 ? static_cast<wchar_t>(c) : L'?';
+  }
+  if (s.size() > 60) out += L"...";
+  return out;
+}
+
+[[noreturn]] void BadReply(TTcpConnection& connection, const std::wstring& message) {
+  connection.Close();
+  throw EIdException(message);
+}
+
+// Parses a chunk-size line: hex digits, then optional extensions after ";".
+bool ParseChunkSize(const std::string& line, uint64_t& size) {
+  size = 0;
+  size_t i = 0, digits = 0;
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  for (; i < line.size() && std::isxdigit(static_cast<unsigned char>(line[i])); ++i, ++digits) {
+    if (size >> 56) return false;  // would not fit
+    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(line[i])));
+    size = size * 16 + (c <= '9' ? c - '0' : c - 'a' + 10);
+  }
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  return digits > 0 && (i == line.size() || line[i] == ';');
+}
+
+}  // namespace
+
+std::string THttpReplyHead::Value(const std::string& AName) const {
+  for (const auto& h : Headers)
+    if (EqualsNoCase(h.first, AName)) return h.second;
+  return {};
+}
+
+bool THttpReplyHead::Has(const std::string& AName) const {
+  for (const auto& h : Headers)
+    if (EqualsNoCase(h.first, AName)) return true;
+  return false;
+}
+
+bool ParseStatusLine(const std::string& ALine, int& ACode) {
+  // HTTP/d.d SP ddd [SP reason]
+  if (ALine.size() < 12 || ALine.compare(0, 5, "HTTP/") != 0) return false;
+  size_t sp = ALine.find(' ', 5);
+  if (sp == std::string::npos || sp == 5) return false;
+  for (size_t i = 5; i < sp; ++i)
+    if (!std::isdigit(static_cast<unsigned char>(ALine[i])) && ALine[i] != '.') return false;
+  if (sp + 4 > ALine.size()) return false;
+  int code = 0;
+  for (size_t i = sp + 1; i < sp + 4; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(ALine[i]))) return false;
+    code = code * 10 + (ALine[i] - '0');
+  }
+  if (sp + 4 < ALine.size() && ALine[sp + 4] != ' ') return false;
+  if (code < 100) return false;
+  ACode = code;
+  return true;
+}
+
+THttpReplyHead ReadReplyHead(TTcpConnection& AConnection) {
+  THttpReplyHead head;
+  size_t bytes = 0;
+  std::string line;
+  auto next = [&] {
+    if (!AConnection.ReadLine(line, kMaxHeaderLine)) {
+      AConnection.Close();
+      RaiseConnectionClosed();
+    }
+    bytes += line.size() + 2;
+    if (bytes > kMaxHeaderBytes || head.Headers.size() > kMaxHeaderLines)
+      BadReply(AConnection, L"HTTP reply header larger than " + std::to_wstring(kMaxHeaderBytes) + L" bytes");
+  };
+  for (int interim = 0;; ++interim) {
+    if (interim > kMaxInterimReplies) BadReply(AConnection, L"Too many interim HTTP replies");
+    do next(); while (line.empty());  // blank lines left by a sloppy earlier reply
+    head = THttpReplyHead();
+    head.StatusLine = line;
+    if (!ParseStatusLine(line, head.Code)) BadReply(AConnection, L"Invalid HTTP status line: " + Shown(line));
+    for (next(); !line.empty(); next()) {
+      if ((line[0] == ' ' || line[0] == '\t') && !head.Headers.empty()) {
+        head.Headers.back().second += " " + TrimBlanks(line);
+        continue;
+      }
+      size_t colon = line.find(':');
+      if (colon == std::string::npos || colon == 0) continue;  // not a header; ignored
+      head.Headers.emplace_back(TrimBlanks(line.substr(0, colon)), TrimBlanks(line.substr(colon + 1)));
+    }
+    if (head.Code != 100) return head;
+  }
+}
+
+bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict) {
+  if (AHead.HasNoBody()) return false;
+  constexpr size_t kChunk = 256 * 1024;
+  std::unique_ptr<char[]> buffer(new char[kChunk]);
+  // Copies exactly count bytes; false when the connection closed first.
+  auto copy = [&](uint64_t count) {
+    while (count > 0) {
+      size_t n = AConnection.Read(buffer.get(), static_cast<size_t>(std::min<uint64_t>(count, kChunk)));
+      if (n == 0) return false;
+      ASink(buffer.get(), n);
+      count -= n;
+    }
+    return true;
+  };
+  auto closedEarly = [&] {
+    AConnection.Close();
+    if (AStrict) RaiseConnectionClosed();
+    return true;
+  };
+
+  std::string te = AHead.Value("Transfer-Encoding");
+  for (auto& c : te) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (te.find("chunked") != std::string::npos) {
+    std::string line;
+    for (;;) {
+      if (!AConnection.ReadLine(line, kMaxHeaderLine)) return closedEarly();
+      uint64_t size;
+      if (!ParseChunkSize(line, size)) BadReply(AConnection, L"Invalid chunk size in HTTP reply: " + Shown(line));
+      if (size == 0) break;
+      if (!copy(size)) return closedEarly();
+      if (!AConnection.ReadLine(line, kMaxHeaderLine)) return closedEarly();
+      if (!line.empty()) BadReply(AConnection, L"Invalid chunk end in HTTP reply: " + Shown(line));
+    }
+    // Trailer lines up to the empty line.
+    size_t trailer = 0;
+    do {
+      if (!AConnection.ReadLine(line, kMaxHeaderLine)) return closedEarly();
+      trailer += line.size() + 2;
+      if (trailer > kMaxHeaderBytes) BadReply(AConnection, L"HTTP reply trailer too large");
+    } while (!line.empty());
+    return false;
+  }
+
+  std::string length = AHead.Value("Content-Length");
+  bool valid = !length.empty() && length.size() <= 18;
+  uint64_t count = 0;
+  for (char c : length) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) valid = false;
+    else count = count * 10 + (c - '0');
+  }
+  if (valid) {
+    if (count == 0) return false;
+    return copy(count) ? false : closedEarly();
+  }
+  // No length: the body runs to the close.
+  for (size_t n; (n = AConnection.Read(buffer.get(), kChunk)) > 0;) ASink(buffer.get(), n);
+  AConnection.Close();
+  return true;
+}
+
+}  // namespace talvik::net

@@ -1,0 +1,220 @@
+#include "net/idhttp.h"
+
+#include <cwctype>
+#include <ctime>
+
+#include "net/charset.h"
+#include "net/connection.h"
+#include "net/cookie_store.h"
+#include "net/header_fold.h"
+#include "net/http_reply.h"
+#include "net/url.h"
+
+namespace talvik::net {
+
+namespace {
+
+constexpr int kRedirectLimit = 15;             // the 15th redirect ends the call
+constexpr int kRedirectBodyWaitMs = 5000;
+const char kAccept[] = "text/html, */*";
+const char kUserAgent[] = "Mozilla/3.0 (compatible; Indy Library)";
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+  return true;
+}
+
+std::wstring Latin1ToWide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+std::string LowerAscii(std::string s) {
+  for (auto& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+std::string TrimAscii(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+  return s.substr(b, e - b);
+}
+
+void AddLine(std::string& request, const std::string& line, size_t width) {
+  for (const auto& piece : FoldHeaderLine(line, width)) request += piece + "\r\n";
+}
+
+TCookieStore::Origin OriginOf(const TUrl& url) {
+  TCookieStore::Origin o;
+  o.Host = ToAscii7(url.Host);
+  o.Port = url.EffectivePort();
+  o.Path = ToAscii7((url.Path.empty() ? L"/" : url.Path) + url.Document);
+  o.Secure = url.Protocol == L"https";
+  return o;
+}
+
+}  // namespace
+
+struct TIdHTTP::Impl {
+  std::wstring Referer;
+  std::vector<std::pair<std::wstring, std::wstring>> CustomHeaders;
+  TCookieStore Cookies;
+  TTcpConnection Connection;
+  std::wstring ConnectedHost;
+  int ConnectedPort = 0;
+  TUrl Previous;
+  std::string LastCharset;
+
+  std::string BuildRequest(const TUrl& url);
+  void Connect(const TUrl& url);
+  THttpReplyHead Exchange(const TUrl& url);
+  void TakeCookies(const THttpReplyHead& head, const TUrl& url);
+  // Performs the GET with its redirects; the final body goes to sink. False when the
+  // redirect limit ended the call without a body.
+  bool Perform(const std::wstring& address, const TBodySink& sink, std::string* charset);
+};
+
+std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
+  std::string stored = Cookies.CookieHeaderFor(OriginOf(url), std::time(nullptr));
+  std::string r = "GET " + ToAscii7(url.Target()) + " HTTP/1.1\r\n";
+  bool storedPlaced = false;
+  for (const auto& [name, value] : CustomHeaders) {
+    if (SameText(name, L"Cookie") && !stored.empty()) {
+      // The store's cookies take the browser cookie's place.
+      AddLine(r, "Cookie: " + stored, kOwnFoldWidth);
+      storedPlaced = true;
+    } else if (!value.empty()) {
+      AddLine(r, ToAscii7(name + L": " + value), kCustomFoldWidth);
+    }
+  }
+  AddLine(r, "Host: " + ToAscii7(url.HostHeader()), kOwnFoldWidth);
+  AddLine(r, std::string("Accept: ") + kAccept, kOwnFoldWidth);
+  r += "Accept-Encoding: identity\r\n";
+  if (!Referer.empty()) AddLine(r, "Referer: " + ToAscii7(Referer), kOwnFoldWidth);
+  AddLine(r, std::string("User-Agent: ") + kUserAgent, kOwnFoldWidth);
+  if (!stored.empty()) {
+    if (!storedPlaced) AddLine(r, "Cookie: " + stored, kOwnFoldWidth);
+    r += "Cookie2: $Version=\"1\"\r\n";
+  }
+  return r + "\r\n";
+}
+
+void TIdHTTP::Impl::Connect(const TUrl& url) {
+  int port = url.EffectivePort();
+  if (Connection.IsOpen() && (!SameText(ConnectedHost, url.Host) || ConnectedPort != port)) Connection.Close();
+  if (Connection.IsOpen() && Connection.IsStale()) Connection.Close();
+  if (!Connection.IsOpen()) {
+    Connection.Open(ToAscii7(url.Host), port);
+    ConnectedHost = url.Host;
+    ConnectedPort = port;
+  }
+}
+
+THttpReplyHead TIdHTTP::Impl::Exchange(const TUrl& url) {
+  std::string request = BuildRequest(url);
+  bool reused = Connection.IsOpen() && SameText(ConnectedHost, url.Host) && ConnectedPort == url.EffectivePort();
+  Connect(url);
+  try {
+    Connection.DiscardBuffered();
+    Connection.Send(request);
+    return ReadReplyHead(Connection);
+  } catch (const EIdSocketError&) {
+    // A kept-alive connection the server dropped just as the request went out:
+    // nothing of the reply came, so the request is sent once more on a new one.
+    if (!reused || Connection.ReceivedSinceSend() != 0) throw;
+    Connection.Close();
+    Connect(url);
+    Connection.Send(request);
+    return ReadReplyHead(Connection);
+  }
+}
+
+void TIdHTTP::Impl::TakeCookies(const THttpReplyHead& head, const TUrl& url) {
+  auto origin = OriginOf(url);
+  auto now = std::time(nullptr);
+  for (const auto& [name, value] : head.Headers) {
+    std::string lower = LowerAscii(name);
+    if (lower == "set-cookie") Cookies.SetCookieHeader(value, false, origin, now);
+    else if (lower == "set-cookie2") Cookies.SetCookieHeader(value, true, origin, now);
+  }
+}
+
+bool TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, std::string* charset) {
+  TUrl url = ResolveUrl(address, Previous);
+  for (int redirects = 0;;) {
+    if (url.Protocol == L"https") throw EIdException(L"IOHandler value is not valid");
+    if (url.Protocol != L"http") throw EIdException(L"Protocol not supported: " + url.Protocol);
+    Previous = url;
+    THttpReplyHead head = Exchange(url);
+    TakeCookies(head, url);
+    std::string named = CharsetOfContentType(head.Value("Content-Type"));
+    if (charset) *charset = named.empty() ? LastCharset : named;
+    if (!named.empty()) LastCharset = named;
+
+    std::string connection = LowerAscii(TrimAscii(head.Value("Connection")));
+    std::string proxyConnection = LowerAscii(TrimAscii(head.Value("Proxy-Connection")));
+    bool close = connection == "close" || proxyConnection == "close";
+    std::string location = head.Value("Location");
+    bool redirect = (head.Code >= 300 && head.Code <= 399 && head.Code != 304) ||
+                    (head.Code != 201 && head.Has("Location"));
+    // A redirect that names no target leads nowhere: report its status instead.
+    if (redirect && location.empty()) redirect = false;
+
+    if (redirect) {
+      if (!head.HasNoBody() && !Connection.WaitReadable(kRedirectBodyWaitMs)) close = true;
+      else close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
+      if (close) Connection.Close();
+      if (++redirects >= kRedirectLimit) return false;
+      url = ResolveUrl(Latin1ToWide(location), url);
+      continue;
+    }
+    bool success = head.Code >= 200 && head.Code <= 299;
+    if (success) close |= ReadReplyBody(Connection, head, sink, true);
+    else close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
+    if (close) Connection.Close();
+    if (!success) throw EIdHTTPProtocolException(Latin1ToWide(head.StatusLine), head.Code);
+    return true;
+  }
+}
+
+TIdHTTP::TIdHTTP(TComponent* AOwner) : TComponent(AOwner), FImpl(std::make_unique<Impl>()) {}
+
+TIdHTTP::~TIdHTTP() = default;
+
+std::wstring TIdHTTP::Get(const std::wstring& AURL) {
+  std::string body, charset;
+  FImpl->Perform(AURL, [&](const char* data, size_t n) { body.append(data, n); }, &charset);
+  return DecodeText(body, charset);
+}
+
+void TIdHTTP::Get(const std::wstring& AURL, TStream& AStream) {
+  FImpl->Perform(AURL, [&](const char* data, size_t n) { AStream.WriteBuffer(data, static_cast<int64_t>(n)); },
+                 nullptr);
+}
+
+void TIdHTTP::SetReferer(const std::wstring& AValue) { FImpl->Referer = AValue; }
+
+const std::wstring& TIdHTTP::Referer() const { return FImpl->Referer; }
+
+void TIdHTTP::SetCustomHeader(const std::wstring& AName, const std::wstring& AValue) {
+  auto& list = FImpl->CustomHeaders;
+  for (auto it = list.begin(); it != list.end(); ++it) {
+    if (SameText(it->first, AName)) {
+      if (AValue.empty()) list.erase(it);
+      else it->second = AValue;
+      return;
+    }
+  }
+  if (!AValue.empty()) list.emplace_back(AName, AValue);
+}
+
+std::wstring TIdHTTP::CustomHeader(const std::wstring& AName) const {
+  for (const auto& [name, value] : FImpl->CustomHeaders)
+    if (SameText(name, AName)) return value;
+  return {};
+}
+
+void TIdHTTP::Disconnect() { FImpl->Connection.Close(); }
+
+}  // namespace talvik::net

@@ -1,0 +1,35 @@
+// Request addresses: parsing and resolution against the previous request.
+#pragma once
+#include <string>
+
+namespace talvik::net {
+
+struct TUrl {
+  std::wstring Protocol;  // lower case; empty in a relative address
+  std::wstring Host;
+  int Port = 0;           // 0: the protocol's default
+  std::wstring Path;      // the directory, from "/" to the last "/" inclusive
+  std::wstring Document;  // after the last "/"
+  std::wstring Query;     // after "?", without the fragment
+  bool HasQuery = false;
+
+  bool IsRelative() const { return Host.empty() && Protocol.empty(); }
+  int EffectivePort() const { return Port ? Port : Protocol == L"https" ? 443 : 80; }
+  // Path, document and "?query": what follows "GET ".
+  std::wstring Target() const;
+  // The "Host" value: the host, with ":port" unless the port is 80.
+  std::wstring HostHeader() const;
+  std::wstring ToString() const;
+};
+
+// Splits an address into its parts; the fragment is dropped. A bad port fails with EIdException.
+TUrl ParseUrl(const std::wstring& AAddress);
+
+// An address without protocol and host takes them from APrevious, and a path not
+// starting with "/" is taken relative to APrevious's directory.
+TUrl ResolveUrl(const std::wstring& AAddress, const TUrl& APrevious);
+
+// 7-bit text for the wire: each character outside ASCII becomes "?".
+std::string ToAscii7(const std::wstring& AText);
+
+}  // namespace talvik::net
