@@ -1,0 +1,79 @@
+// talvik-album: the window with the download button.
+#include <windows.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/console/cookie_file.h"
+#include "app/window/unit1.h"
+#include "app/window/window_args.h"
+#include "framework/streams.h"
+#include "framework/sysutils.h"
+
+using namespace talvik;
+using namespace talvik::app;
+
+namespace {
+
+std::vector<std::wstring> Arguments() {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::wstring> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  LocalFree(argv);
+  return args;
+}
+
+std::wstring ReadTextFile(const std::wstring& path) {
+  TMemoryStream data;
+  data.LoadFromFile(path);
+  return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size())));
+}
+
+int Run(const TWindowOptions& options) {
+  Application()->SetTitle(kProgramTitle);
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  SendMessageW(Application()->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  RegisterWindowClasses();
+  if (options.Cookie || options.CookieFile) {
+    // The login comes from the command line: the browser loads nothing.
+    std::wstring cookie = options.Cookie ? *options.Cookie
+                                         : CookiesForAddress(ReadTextFile(*options.CookieFile), options.StartPage,
+                                                             std::time(nullptr));
+    TWebBrowser::SessionFactory = [cookie](HWND) { return CreateScriptedSession(cookie); };
+  }
+  auto form = std::make_unique<TForm1>(nullptr, options);
+  form->SetIcon(icon);
+  Application()->SetMainForm(form.get());
+  Application()->Run();
+  form.reset();
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  OleInitialize(nullptr);
+  int code = 0;
+  try {
+    TWindowOptions options = ParseWindowArgs(Arguments());
+    if (options.Help) {
+      MessageBoxW(nullptr, kWindowUsage, kProgramTitle, MB_OK | MB_ICONINFORMATION);
+    } else {
+      code = Run(options);
+    }
+  } catch (const EWindowUsage& e) {
+    MessageBoxW(nullptr, (e.Message() + L"\n\n" + kWindowUsage).c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+    code = 2;
+  } catch (...) {
+    Application()->HandleException(nullptr);
+    code = 1;
+  }
+  delete Application();
+  OleUninitialize();
+  return code;
+}

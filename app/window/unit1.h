@@ -1,0 +1,61 @@
+// The main window: address box, download button, log pane, the hidden browser
+// that brings the login cookie, and the HTTP client that every request uses.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/download_run.h"
+#include "app/window/webbrowser.h"
+#include "app/window/window_args.h"
+#include "framework/forms.h"
+#include "framework/stdctrls.h"
+#include "net/idhttp.h"
+
+namespace talvik::app {
+
+extern const wchar_t kProgramTitle[];
+
+class TForm1 : public TForm, private IRunFrontEnd {
+public:
+  TALVIK_CLASS_NAME(TForm1)
+  // Reads the stored description (resource "TFORM1") and runs FormCreate.
+  TForm1(TComponent* AOwner, const TWindowOptions& AOptions);
+  ~TForm1() override;
+
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TButton* Button1 = nullptr;
+  TMemo* Memo1 = nullptr;
+  TWebBrowser* WebBrowser1 = nullptr;
+  net::TIdHTTP* IdHTTP1 = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void WebBrowser1DocumentComplete(TObject* ASender, const void* pDisp, const std::wstring& URL);
+  void Button1Click(TObject* Sender);
+  void FormCanResize(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+  bool BindEvent(TComponent* AComponent, const std::wstring& AEvent, const std::wstring& AMethod) override;
+
+private:
+  // IRunFrontEnd
+  void AppendLog(const std::wstring& ALine) override;
+  void SetButton(bool AEnabled, const std::wstring& ACaption) override;
+  void BrowseForFolder(const std::wstring& ACaption, std::wstring& AFolder) override;
+  std::wstring AlbumAddress() override;
+  void ProcessMessages() override;
+  bool Closing() override;
+
+  template <class T>
+  T* Component(const wchar_t* AName);
+
+  TWindowOptions FOptions;
+  std::unique_ptr<TDownloadRun> FRun;
+  bool FClosed = false;
+};
+
+// Registers the classes that the stored description names.
+void RegisterWindowClasses();
+
+}  // namespace talvik::app

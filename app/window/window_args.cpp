@@ -1,0 +1,51 @@
+#include "app/window/window_args.h"
+
+namespace talvik::app {
+
+namespace {
+const wchar_t kStartPage[] = L"http://www.talvik.com/profile.do?id=20120601";
+const wchar_t kFeedbackPage[] = L"http://tolrike.net/bbs/thread-talvik-album.html";
+
+bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const wchar_t* name, std::wstring& out) {
+  if (args[i] != name) return false;
+  if (i + 1 >= args.size()) throw EWindowUsage(std::wstring(name) + L" needs a value");
+  out = args[++i];
+  return true;
+}
+}  // namespace
+
+const wchar_t* const kWindowUsage =
+    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL]\n\n"
+    L"--cookie TEXT        use TEXT as the site's login cookie instead of the built-in browser's\n"
+    L"--cookie-file FILE   take the login cookie from a Netscape cookies.txt\n"
+    L"--start-page URL     the page the browser opens at start\n"
+    L"--feedback URL       the feedback page shown in the log (its site's home page is visited at start)";
+
+std::wstring SiteHome(const std::wstring& AUrl) {
+  size_t scheme = AUrl.find(L"://");
+  size_t hostStart = scheme == std::wstring::npos ? 0 : scheme + 3;
+  size_t end = AUrl.find_first_of(L"/?#", hostStart);
+  return AUrl.substr(0, end) + L"/";
+}
+
+TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs) {
+  TWindowOptions options;
+  options.StartPage = kStartPage;
+  options.FeedbackPage = kFeedbackPage;
+  for (size_t i = 0; i < AArgs.size(); ++i) {
+    std::wstring value;
+    if (AArgs[i] == L"--help" || AArgs[i] == L"/?") options.Help = true;
+    else if (TakeValue(AArgs, i, L"--cookie", value)) options.Cookie = value;
+    else if (TakeValue(AArgs, i, L"--cookie-file", value)) options.CookieFile = value;
+    else if (TakeValue(AArgs, i, L"--start-page", value)) options.StartPage = value;
+    else if (TakeValue(AArgs, i, L"--feedback", value)) options.FeedbackPage = value;
+    else throw EWindowUsage(L"unknown argument " + AArgs[i]);
+  }
+  if (options.Cookie && options.CookieFile) throw EWindowUsage(L"--cookie and --cookie-file exclude each other");
+  if (Trim(options.StartPage).empty()) throw EWindowUsage(L"--start-page needs an address");
+  if (Trim(options.FeedbackPage).empty()) throw EWindowUsage(L"--feedback needs an address");
+  options.FeedbackHome = SiteHome(options.FeedbackPage);
+  return options;
+}
+
+}  // namespace talvik::app

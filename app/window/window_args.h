@@ -1,0 +1,31 @@
+// The windowed program's command line: the login cookie for users whose
+// built-in browser holds none, and the site addresses for tests and demos.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/sysutils.h"
+
+namespace talvik::app {
+
+TALVIK_EXCEPTION(EWindowUsage, Exception)
+
+struct TWindowOptions {
+  bool Help = false;
+  std::optional<std::wstring> Cookie;
+  std::optional<std::wstring> CookieFile;
+  std::wstring StartPage;     // opened by the browser at start
+  std::wstring FeedbackPage;  // shown in the log
+  std::wstring FeedbackHome;  // requested by the start-up visit
+};
+
+// Defaults are the compiled-in addresses; bad arguments raise EWindowUsage.
+TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs);
+
+// "http://host:port/" of an address: the home page of its site.
+std::wstring SiteHome(const std::wstring& AUrl);
+
+extern const wchar_t* const kWindowUsage;
+
+}  // namespace talvik::app
