@@ -366,9 +366,9 @@ void TdxSkinElement::SetImageCount(int Value) {
   if (Value < 1) Value = 1;
   if (Value == FImageCount) return;
   FImageCount = Value;
-  // Frames depend on the count; mark both pictures without notifying twice.
-  FImage->Changed();
-  FGlyph->Changed();
+  // Frames depend on the count.
+  FImage->Invalidate();
+  FGlyph->Invalidate();
   DoChange();
 }
 

@@ -70,6 +70,8 @@ public:
 
   TNotifyEvent OnChange;
   virtual void Changed();
+  // Marks the frame geometry for recalculation without notifying.
+  void Invalidate() { FIsDirty = true; }
 
 protected:
   virtual void UpdateInfo();

@@ -1,0 +1,256 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/graphics.h"
+#include "framework/sysutils.h"
+#include "skins/pngimage.h"
+#include "skins/tests/skin_fixture.h"
+
+using namespace talvik;
+using namespace talvik::testing;
+
+namespace {
+
+std::string Encode(TdxPNGImage& AImage) {
+  TMemoryStream m;
+  AImage.SaveToStream(m);
+  return std::string(reinterpret_cast<const char*>(m.Memory()), static_cast<size_t>(m.Size()));
+}
+
+std::unique_ptr<TdxPNGImage> Decode(const std::string& ABytes) {
+  auto image = std::make_unique<TdxPNGImage>();
+  TBytesStream s(ABytes);
+  image->LoadFromStream(s);
+  return image;
+}
+
+// Bitmap file bytes of a w x h picture at the given depth, pixels from Pixel.
+std::string BitmapFile(int w, int h, TPixelFormat AFormat, uint32_t (*Pixel)(int, int)) {
+  TBitmap b(w, h, AFormat);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint32_t v = Pixel(x, y);
+      if (AFormat == pf32bit)
+        static_cast<uint32_t*>(b.ScanLine(y))[x] = v;
+      else
+        b.Canvas().SetPixel(x, y, RGB(v >> 16, v >> 8, v));
+    }
+  TMemoryStream m;
+  b.SaveToStream(m);
+  return std::string(reinterpret_cast<const char*>(m.Memory()), static_cast<size_t>(m.Size()));
+}
+
+uint32_t HalfTransparent(int, int) { return 0x80402010; }
+uint32_t Opaque(int x, int y) { return Gradient(x, y); }
+
+TEST(PngImage, EncodesPngAndDecodesTheSamePixels) {
+  auto source = MakePicture(12, 7, Gradient);
+  std::string bytes = Encode(*source);
+  ASSERT_GT(bytes.size(), 8u);
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+  auto copy = Decode(bytes);
+  EXPECT_EQ(copy->Width(), 12);
+  EXPECT_EQ(copy->Height(), 7);
+  EXPECT_TRUE(copy->Compare(source.get()));
+  // Decoded pictures keep no pixel copy of their own.
+  EXPECT_TRUE(copy->Handle()->Bits().empty());
+}
+
+TEST(PngImage, ShortAndUndecodableStreams) {
+  struct Case {
+    const char* Name;
+    std::string Bytes;
+    bool HasWrapper;
+  } cases[] = {
+      {"empty", "", false},
+      {"13 bytes", std::string("\x89PNG\r\n\x1a\n12345", 13), true},
+      {"garbage", std::string(200, 'x'), true},
+      {"cut PNG", Encode(*MakePicture(20, 20, Gradient)).substr(0, 40), true},
+      {"BM with a broken header", "BM" + std::string(60, '\0'), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto image = Decode(c.Bytes);
+    EXPECT_EQ(image->Handle() != nullptr, c.HasWrapper);
+    EXPECT_EQ(image->Width(), 0);
+    EXPECT_EQ(image->Height(), 0);
+    EXPECT_TRUE(image->Empty());
+    EXPECT_EQ(Encode(*image).size(), 0u);
+  }
+}
+
+TEST(PngImage, WindowsBitmapsKeepAlphaOnlyAt32Bits) {
+  auto with32 = Decode(BitmapFile(5, 4, pf32bit, HalfTransparent));
+  EXPECT_EQ(with32->Width(), 5);
+  EXPECT_EQ(with32->Height(), 4);
+  EXPECT_FALSE(with32->Handle()->Bits().empty());
+  EXPECT_EQ(with32->Handle()->Bits()[0].rgbReserved, 0x80);
+  EXPECT_TRUE(with32->IsAlphaUsed());
+
+  auto with24 = Decode(BitmapFile(5, 4, pf24bit, HalfTransparent));
+  EXPECT_EQ(with24->Width(), 5);
+  EXPECT_FALSE(with24->IsAlphaUsed());
+  EXPECT_EQ(with24->Handle()->Bits()[0].rgbReserved, 255);
+}
+
+TEST(PngImage, AlphaAnswerFollowsThePicture) {
+  auto image = MakePicture(6, 6, Opaque);
+  EXPECT_FALSE(image->IsAlphaUsed());
+  auto oneTranslucent = MakePicture(6, 6, [](int x, int y) -> uint32_t {
+    return x == 5 && y == 5 ? 0xFE000000u : 0xFF336699u;
+  });
+  EXPECT_TRUE(oneTranslucent->IsAlphaUsed());
+  // Loading a new picture must not leave the old answer behind.
+  TBytesStream s(Encode(*oneTranslucent));
+  image->LoadFromStream(s);
+  EXPECT_TRUE(image->IsAlphaUsed());
+  TdxPNGImage empty;
+  EXPECT_FALSE(empty.IsAlphaUsed());
+}
+
+TEST(PngImage, Compare) {
+  TdxPNGImage emptyA, emptyB;
+  EXPECT_TRUE(emptyA.Compare(&emptyB));
+  auto a = MakePicture(4, 4, Gradient);
+  auto same = MakePicture(4, 4, Gradient);
+  auto taller = MakePicture(4, 5, Gradient);
+  auto onePixel = MakePicture(4, 4, [](int x, int y) { return x == 3 && y == 0 ? 0xFF000000u : Gradient(x, y); });
+  EXPECT_TRUE(a->Compare(same.get()));
+  EXPECT_FALSE(a->Compare(taller.get()));
+  EXPECT_FALSE(a->Compare(onePixel.get()));
+  EXPECT_FALSE(a->Compare(&emptyA));
+}
+
+TEST(PngImage, AssignCopiesOrEmpties) {
+  auto source = MakePicture(8, 3, Gradient);
+  TdxPNGImage copy;
+  copy.Assign(source.get());
+  EXPECT_TRUE(copy.Compare(source.get()));
+  EXPECT_NE(copy.Handle(), source->Handle());
+
+  TdxPNGImage empty;
+  copy.Assign(&empty);
+  EXPECT_TRUE(copy.Empty());
+  EXPECT_EQ(copy.Handle(), nullptr);
+
+  TFont font;
+  EXPECT_THROW(copy.Assign(&font), EConvertError);
+  EXPECT_THROW(font.Assign(source.get()), EConvertError);
+}
+
+TEST(PngImage, ConvertsToAndFromPlatformBitmaps) {
+  auto source = MakePicture(6, 5, HalfTransparent);
+  TBitmap bitmap;
+  bitmap.Assign(source.get());
+  ASSERT_EQ(bitmap.Width(), 6);
+  ASSERT_EQ(bitmap.Height(), 5);
+  TdxRGBColors bits = TdxGPImage::GetBitmapBits(&bitmap);
+  EXPECT_EQ(bits[0].rgbReserved, 0x80);
+
+  TdxPNGImage back;
+  back.Assign(&bitmap);
+  EXPECT_EQ(back.Width(), 6);
+  EXPECT_TRUE(back.IsAlphaUsed());
+
+  TdxPNGImage empty;
+  bitmap.Assign(&empty);
+  EXPECT_TRUE(bitmap.Empty());
+}
+
+// Colour of (x, y) after drawing APicture stretched into ADest on white.
+struct Drawn {
+  TBitmap Target{40, 40, pf32bit};
+  Drawn(TdxPNGImage& APicture, RECT ADest, RECT ASource) {
+    Target.Canvas().Brush().SetColor(clWhite);
+    Target.Canvas().FillRect(RECT{0, 0, 40, 40});
+    APicture.StretchDraw(Target.Canvas().Handle(), ADest, ASource);
+  }
+  COLORREF At(int x, int y) { return static_cast<COLORREF>(Target.Canvas().Pixel(x, y)); }
+};
+
+TEST(PngImage, EnlargingNeverBlendsInThePixelsBeyondTheSource) {
+  // Blue except a red last column and row; the source is only the blue 10 x 10 part.
+  auto picture = MakePicture(11, 11, [](int x, int y) { return x == 10 || y == 10 ? 0xFFFF0000u : 0xFF0000FFu; });
+  Drawn d(*picture, RECT{0, 0, 20, 20}, RECT{0, 0, 10, 10});
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(GetRValue(d.At(19, i)), 0) << "row " << i;
+    EXPECT_EQ(GetRValue(d.At(i, 19)), 0) << "column " << i;
+  }
+  EXPECT_EQ(d.At(20, 5), RGB(255, 255, 255));
+}
+
+TEST(PngImage, StretchDrawSizes) {
+  auto red = MakePicture(1, 1, [](int, int) { return 0xFFFF0000u; });
+  struct Case {
+    const char* Name;
+    RECT Dest, Source;
+    bool Drawn;
+  } cases[] = {
+      {"1 x 1 enlarged", {0, 0, 20, 20}, {0, 0, 1, 1}, true},
+      {"zero-width destination", {0, 0, 0, 20}, {0, 0, 1, 1}, false},
+      {"zero-width source", {0, 0, 20, 20}, {0, 0, 0, 1}, false},
+      {"outside the target", {100, 100, 120, 120}, {0, 0, 1, 1}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Drawn d(*red, c.Dest, c.Source);
+    // GDI+ blends the edges of an enlarged single pixel, so "drawn" is "not white".
+    EXPECT_EQ(d.At(0, 0) != RGB(255, 255, 255), c.Drawn);
+  }
+  TdxPNGImage empty;
+  Drawn none(empty, RECT{0, 0, 20, 20}, RECT{0, 0, 1, 1});
+  EXPECT_EQ(none.At(0, 0), RGB(255, 255, 255));
+}
+
+TEST(PngImage, ClipboardRoundTripOverWhite) {
+  auto source = MakePicture(7, 3, Opaque);
+  UINT format = 0;
+  HANDLE data = nullptr;
+  HPALETTE palette = nullptr;
+  source->SaveToClipboardFormat(format, data, palette);
+  ASSERT_EQ(format, static_cast<UINT>(CF_DIB));
+  ASSERT_NE(data, nullptr);
+  TdxPNGImage back;
+  back.LoadFromClipboardFormat(format, data, palette);
+  GlobalFree(data);
+  EXPECT_TRUE(back.Compare(source.get()));
+  EXPECT_THROW(back.LoadFromClipboardFormat(CF_TEXT, nullptr, nullptr), EInvalidGraphic);
+}
+
+TEST(PngImage, RegisteredAsAPictureFormat) {
+  EXPECT_EQ(FileFormatDescription(L"png"), L"PNG graphics from Orvandel");
+  wchar_t dir[MAX_PATH], file[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  GetTempFileNameW(dir, L"png", 0, file);
+  std::wstring name = std::wstring(file) + L".png";
+  MakePicture(3, 2, Gradient)->SaveToFile(name);
+  std::unique_ptr<TGraphic> loaded(LoadGraphicFromFile(name));
+  DeleteFileW(name.c_str());
+  DeleteFileW(file);
+  ASSERT_NE(dynamic_cast<TdxPNGImage*>(loaded.get()), nullptr);
+  EXPECT_EQ(loaded->Width(), 3);
+  EXPECT_EQ(loaded->Height(), 2);
+}
+
+TEST(PngImage, Composition) {
+  auto a = MakePicture(2, 1, [](int, int) { return 0x64646464u; });
+  auto b = MakePicture(2, 1, [](int, int) { return 0xC8C8C8C8u; });
+  struct Case {
+    uint8_t Alpha;
+    uint8_t Expected;
+  } cases[] = {{0, 100}, {255, 200}, {51, 120}, {128, 150}};
+  for (const Case& c : cases) {
+    std::unique_ptr<TdxGPImage> mix(a->Handle()->MakeComposition(b->Handle(), c.Alpha));
+    ASSERT_NE(mix, nullptr);
+    const RGBQUAD& q = mix->Bits()[1];
+    EXPECT_EQ(q.rgbBlue, c.Expected) << int(c.Alpha);
+    EXPECT_EQ(q.rgbReserved, c.Expected) << int(c.Alpha);
+  }
+  auto other = MakePicture(3, 1, Gradient);
+  EXPECT_EQ(a->Handle()->MakeComposition(other->Handle(), 10), nullptr);
+}
+
+}  // namespace

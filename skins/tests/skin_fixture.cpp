@@ -1,0 +1,91 @@
+#include "skins/tests/skin_fixture.h"
+
+#include <vector>
+
+namespace talvik::testing {
+
+std::unique_ptr<TdxPNGImage> MakePicture(int AWidth, int AHeight, uint32_t (*Pixel)(int x, int y)) {
+  TdxRGBColors bits(static_cast<size_t>(AWidth) * AHeight);
+  for (int y = 0; y < AHeight; ++y)
+    for (int x = 0; x < AWidth; ++x) {
+      uint32_t v = Pixel(x, y);
+      bits[static_cast<size_t>(y) * AWidth + x] = RGBQUAD{BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)};
+    }
+  auto image = std::make_unique<TdxPNGImage>();
+  image->SetHandle(GPImageClass->CreateFromPattern(AWidth, AHeight, bits, true));
+  return image;
+}
+
+uint32_t Gradient(int x, int y) { return 0xFF000000u | (x * 7) << 16 | (y * 5) << 8 | ((x + y) & 0xFF); }
+
+std::unique_ptr<TdxSkin> MakeSampleSkin() {
+  auto skin = std::make_unique<TdxSkin>(L"Sample", false, nullptr);
+  skin->AddColor(L"ContentColor", 0x858585);
+  skin->AddColor(L"SelectionColor", 0x3CCDFE);
+  skin->AddProperty<TdxSkinIntegerProperty>(L"Spacing")->SetValue(-7);
+  skin->AddProperty<TdxSkinBooleanProperty>(L"Flat")->SetValue(true);
+  skin->AddProperty<TdxSkinColor>(L"Shadow")->SetValue(clNone);
+  auto* rect = skin->AddProperty<TdxSkinRectProperty>(L"Margins");
+  rect->Value()->SetRect(RECT{1, 2, 3, 4});
+  skin->AddProperty<TdxSkinSizeProperty>(L"Grip")->SetValue(SIZE{16, 12});
+  skin->AddProperty<TdxSkinStringProperty>(L"Author")->SetValue(L"Talvik");
+
+  TdxSkinControlGroup* form = skin->AddGroup(L"Form");
+  form->AddProperty<TdxSkinColor>(L"TextShadowColor")->SetValue(0);
+  TdxSkinElement* caption = form->AddElement(L"FormCaption");
+  caption->SetColor(clNone);
+  caption->SetTextColor(0xE6E6E6);
+  caption->ContentOffset()->SetRect(RECT{6, 3, 3, 3});
+  caption->MinSize()->SetSize(SIZE{23, 21});
+  caption->Image()->Texture()->Assign(MakePicture(27, 50, Gradient).get());
+  caption->Image()->SetImageLayout(ilVertical);
+  caption->Image()->SetStates(dxSkinStateBit(esActive) | dxSkinStateBit(esActiveDisabled));
+  caption->Image()->Margins()->SetRect(RECT{2, 9, 2, 3});
+  caption->Image()->SetGradientBeginColor(0x858585);
+  caption->Image()->SetGradient(gmVertical);
+  caption->Borders()->Left()->SetColor(0x101010);
+  caption->Borders()->Bottom()->SetThin(2);
+  caption->AddProperty<TdxSkinIntegerProperty>(L"FontDelta")->SetValue(1);
+  caption->AddProperty<TdxSkinColor>(L"TextColorHot")->SetValue(0);
+
+  TdxSkinElement* close = form->AddElement(L"FormButtonClose");
+  close->SetImageCount(2);
+  close->SetAlpha(200);
+  close->SetColor(0x202020);
+  close->Image()->Texture()->Assign(MakePicture(25, 40, [](int x, int y) -> uint32_t {
+    return y % 10 == 0 ? 0x80404040u : Gradient(x, y);
+  }).get());
+  close->Image()->SetImageLayout(ilVertical);
+  close->Image()->SetStates(dxSkinStateBit(esNormal) | dxSkinStateBit(esHot));
+  close->Glyph()->Texture()->Assign(MakePicture(9, 8, Gradient).get());
+  close->Glyph()->SetStretch(smNoResize);
+
+  TdxSkinControlGroup* common = skin->AddGroup(L"Common");
+  TdxSkinElement* content = common->AddElement(L"FormContent");
+  content->SetColor(0x858585);
+  content->SetTextColor(0);
+  return skin;
+}
+
+std::string SaveToBytes(TdxSkin& ASkin) {
+  TMemoryStream m;
+  ASkin.SaveToStream(m);
+  return std::string(reinterpret_cast<const char*>(m.Memory()), static_cast<size_t>(m.Size()));
+}
+
+TSkinBytes& TSkinBytes::EmptyImage(double AVersion, int32_t APictureSize) {
+  for (int i = 0; i < 4; ++i) Int32(0);
+  Byte(ilHorizontal).Word(1).Byte(smStretch);
+  if (AVersion >= 1.02) Int32(0x112233).Int32(0x445566).Byte(gmVertical);
+  return Int32(APictureSize);
+}
+
+TSkinBytes& TSkinBytes::PlainElement(double AVersion) {
+  Int32(0x00FF00).Byte(255).Int32(1);
+  for (int i = 0; i < 4; ++i) Int32(i);
+  EmptyImage(AVersion).EmptyImage(AVersion);
+  for (const char* side : {"Left", "Top", "Right", "Bottom"}) Str("TdxSkinBorder").Str(side).Int32(clNone).Int32(1);
+  return Int32(0x0000FF).Int32(5).Int32(6).Int32(0);
+}
+
+}  // namespace talvik::testing

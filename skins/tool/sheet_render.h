@@ -1,0 +1,33 @@
+// A contact sheet of a skin: every element's pictures frame by frame, each
+// frame labelled with its state, on a neutral background, for review.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "skins/builtin/gen/picture_render.h"
+
+namespace talvik::skingen {
+
+struct SheetPicture {
+  std::string kind;  // "image" or "glyph"
+  Pixels pixels;
+  bool vertical = false;
+  uint16_t states = 1;
+  int imageCount = 1;
+  int margins[4] = {0, 0, 0, 0};
+  int stretch = 0;
+};
+
+struct SheetElement {
+  std::string group, name;
+  std::vector<SheetPicture> pictures;
+  std::string note;  // colours and the like, shown under the name
+};
+
+// Lays the elements out on one picture.
+Pixels RenderSheet(const std::string& title, const std::vector<SheetElement>& elements);
+
+// From a skin source: draws every picture from its recipe.
+std::vector<SheetElement> SheetFromSource(const SkinSource& skin);
+
+}  // namespace talvik::skingen
