@@ -860,9 +860,23 @@ void PaintWindowCopy(HWND Wnd, TcxCanvas* C, const RECT& WR, bool DrawBorder) {
 }
 }  // namespace
 
+void DrawParentBackground(TControl* AControl, TcxCanvas* ACanvas, const RECT& R) {
+  if (!AControl || !ACanvas || !AControl->Parent()) return;
+  TWinControl* parent = AControl->Parent();
+  if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+    if (windowed->HandleAllocated()) DrawParentBackground(windowed->Handle(), ACanvas, R);
+    return;
+  }
+  if (!parent->HandleAllocated() || (parent->ComponentState() & csDestroying)) return;
+  ACanvas->SaveState();
+  PaintWindowCopy(parent->Handle(), ACanvas, OffsetRectBy(R, AControl->Left(), AControl->Top()), false);
+  ACanvas->RestoreState();
+}
+
 void DrawParentBackground(HWND AControl, TcxCanvas* ACanvas, const RECT& R) {
   HWND parent = AControl ? GetParent(AControl) : nullptr;
   if (!parent || !ACanvas || !IsWindow(parent)) return;
+  if (TWinControl* owner = FindControl(parent); owner && (owner->ComponentState() & csDestroying)) return;
   RECT pr = R;
   MapWindowPoints(AControl, parent, reinterpret_cast<POINT*>(&pr), 2);
   ACanvas->SaveState();

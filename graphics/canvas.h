@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls.h"
 #include "framework/graphics.h"
 #include "graphics/geometry.h"
 
@@ -252,5 +253,8 @@ TColor PressedTintColor();
 // Paints what the window's parent and the siblings beneath it show in R
 // (control client coordinates) into ACanvas, R's top-left at the canvas origin.
 void DrawParentBackground(HWND AControl, TcxCanvas* ACanvas, const RECT& R);
+// The same for a framework control; a control without a window of its own
+// shows only its parent (windows of siblings lie above it).
+void DrawParentBackground(TControl* AControl, TcxCanvas* ACanvas, const RECT& R);
 
 }  // namespace talvik

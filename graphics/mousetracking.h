@@ -3,12 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 #include "framework/classes.h"
+#include "framework/controls.h"
 #include "graphics/cxtimer.h"
 
 namespace talvik {
-
-constexpr UINT CM_MOUSELEAVE = 0xB014;
 
 class IcxMouseTrackingCaller {
 public:
@@ -49,6 +50,15 @@ private:
 void StartLeaveTracking(TcxTrackedControl AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller);
 inline void StartLeaveTracking(HWND AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
   StartLeaveTracking(TcxTrackedControl{AControl, nullptr}, ABounds, ACaller);
+}
+// No control: a one-shot delay of one tick.
+inline void StartLeaveTracking(std::nullptr_t, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
+  StartLeaveTracking(TcxTrackedControl{}, ABounds, ACaller);
+}
+// A control without a window yet is never valid: the first tick notifies.
+inline void StartLeaveTracking(TWinControl* AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
+  HWND wnd = AControl && AControl->HandleAllocated() ? AControl->Handle() : nullptr;
+  StartLeaveTracking(TcxTrackedControl{wnd, AControl}, ABounds, ACaller);
 }
 void StopLeaveTracking(IcxMouseTrackingCaller* ACaller);
 bool IsLeaveTracking(IcxMouseTrackingCaller* ACaller);
