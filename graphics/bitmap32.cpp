@@ -47,10 +47,17 @@ RGBQUAD ColorToQuad(TColor AColor, BYTE AAlpha) {
   return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), AAlpha};
 }
 
+// With c = a/255, d = c*alpha(C), e = 1 - d/255 every result is N/65025 for
+// N = 255*a*C + (65025 - a*alpha(C))*B, a whole number >= 0. Such a fraction is
+// never exactly halfway, so rounding to nearest (ties to even) is exact in integers.
 RGBQUAD cxBlendQuad(RGBQUAD B, RGBQUAD C, BYTE Alpha) {
-  double c = Alpha / 255.0, d = c * C.rgbReserved, e = 1 - d / 255.0;
-  return RGBQUAD{Clamp255(c * C.rgbBlue + e * B.rgbBlue), Clamp255(c * C.rgbGreen + e * B.rgbGreen),
-                 Clamp255(c * C.rgbRed + e * B.rgbRed), Clamp255(d + e * B.rgbReserved)};
+  const uint32_t a = Alpha, keep = 65025 - a * C.rgbReserved;
+  auto mix = [&](uint32_t src, uint32_t dst) {
+    uint32_t v = (255 * a * src + keep * dst + 32512) / 65025;
+    return static_cast<BYTE>(v > 255 ? 255 : v);
+  };
+  return RGBQUAD{mix(C.rgbBlue, B.rgbBlue), mix(C.rgbGreen, B.rgbGreen), mix(C.rgbRed, B.rgbRed),
+                 mix(C.rgbReserved, B.rgbReserved)};
 }
 
 // ---- TcxBitmap32
