@@ -1,0 +1,497 @@
+// Drives talvik-album.exe as a person would: finds its window, types into it,
+// presses the button, answers the real folder dialog and message boxes, and
+// checks what the window shows, the files and the requests the site received.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/sample_site.h"
+
+using talvik::testsupport::SampleSite;
+using talvik::testsupport::SiteReply;
+using talvik::testsupport::SiteRequest;
+
+namespace {
+
+std::string Narrow(const std::wstring& s) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring Widen(const std::string& s) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+  return out;
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return done();
+}
+
+std::wstring ClassOf(HWND w) {
+  wchar_t name[128] = {};
+  GetClassNameW(w, name, 128);
+  return name;
+}
+
+// Window texts cross the process boundary through WM_GETTEXT.
+std::wstring TextOf(HWND w) {
+  DWORD_PTR len = 0;
+  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len)) return L"<hung>";
+  std::wstring text(len + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000, &got);
+  text.resize(got);
+  return text;
+}
+
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// Top-level windows of one process, of one class (all classes when empty).
+std::vector<HWND> TopWindows(DWORD pid, const std::wstring& cls) {
+  struct Ctx {
+    DWORD pid;
+    std::wstring cls;
+    std::vector<HWND> found;
+  } ctx{pid, cls, {}};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == c->pid && IsWindowVisible(w) && (c->cls.empty() || ClassOf(w) == c->cls)) c->found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+std::vector<HWND> Children(HWND parent, const std::wstring& cls) {
+  std::vector<HWND> found;
+  for (HWND w = FindWindowExW(parent, nullptr, cls.c_str(), nullptr); w; w = FindWindowExW(parent, w, cls.c_str(), nullptr))
+    found.push_back(w);
+  return found;
+}
+
+RECT RectInParent(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string data(GetFileSize(h, nullptr), '\0');
+  DWORD got = 0;
+  if (!data.empty()) ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr);
+  CloseHandle(h);
+  data.resize(got);
+  return data;
+}
+
+std::string HeaderOf(const SiteRequest& r, const std::string& name) {
+  std::string key = "\r\n" + name + ": ";
+  size_t at = r.raw.find(key);
+  if (at == std::string::npos) return {};
+  at += key.size();
+  return r.raw.substr(at, r.raw.find("\r\n", at) - at);
+}
+
+const wchar_t kTitle[] = L"Tolrike作品";
+const wchar_t kCookie[] = L"sid=abc; user=tolrike";
+
+// One copy of the program in a folder of its own (the marker file lives beside
+// it), its output folder, and the sample site.
+class WindowDriver : public ::testing::Test {
+protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    FDir = std::wstring(temp) + L"talvik-window-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount());
+    ASSERT_TRUE(CreateDirectoryW(FDir.c_str(), nullptr));
+    OutDir = FDir + L"\\out";
+    ASSERT_TRUE(CreateDirectoryW(OutDir.c_str(), nullptr));
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe = self;
+    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"talvik-album.exe";
+    Exe = FDir + L"\\talvik-album.exe";
+    ASSERT_TRUE(CopyFileW(exe.c_str(), Exe.c_str(), FALSE)) << "no " << Narrow(exe);
+  }
+
+  void TearDown() override {
+    if (FProcess.hProcess) {
+      if (WaitForSingleObject(FProcess.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FProcess.hProcess, 99);
+      WaitForSingleObject(FProcess.hProcess, 5000);
+      CloseHandle(FProcess.hProcess);
+      CloseHandle(FProcess.hThread);
+    }
+    SHFILEOPSTRUCTW op{};
+    std::wstring from = FDir + L'\0';
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationW(&op);
+  }
+
+  std::vector<std::wstring> SiteArgs() {
+    return {L"--start-page", Site.WUrl("/profile.do?id=20120601"), L"--feedback", Site.WUrl("/bbs/feedback.html")};
+  }
+
+  void Start(std::vector<std::wstring> args, const wchar_t* env = nullptr) {
+    std::wstring cmd = L"\"" + Exe + L"\"";
+    for (const auto& a : args) cmd += L" \"" + a + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    std::wstring envBlock;
+    if (env) {
+      // The current environment plus one variable.
+      wchar_t* block = GetEnvironmentStringsW();
+      for (wchar_t* p = block; *p; p += wcslen(p) + 1) envBlock += std::wstring(p) + L'\0';
+      FreeEnvironmentStringsW(block);
+      envBlock += std::wstring(env) + L'\0';
+    }
+    ASSERT_TRUE(CreateProcessW(Exe.c_str(), cmd.data(), nullptr, nullptr, FALSE,
+                               env ? CREATE_UNICODE_ENVIRONMENT : 0, env ? envBlock.data() : nullptr, FDir.c_str(),
+                               &si, &FProcess));
+    ASSERT_TRUE(WaitFor([&] { return !TopWindows(FProcess.dwProcessId, L"TForm1").empty(); }))
+        << "the main window did not appear";
+    Main = TopWindows(FProcess.dwProcessId, L"TForm1")[0];
+    Button = FindWindowExW(Main, nullptr, L"TButton", nullptr);
+    Edit = FindWindowExW(Main, nullptr, L"TEdit", nullptr);
+    Memo = FindWindowExW(Main, nullptr, L"TMemo", nullptr);
+    ASSERT_TRUE(Button && Edit && Memo);
+  }
+
+  void StartReady() {
+    auto args = SiteArgs();
+    args.insert(args.begin(), {L"--cookie", kCookie});
+    Start(args);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }))
+        << "the button never became ready: " << Narrow(TextOf(Button));
+  }
+
+  std::vector<std::wstring> Log() { return SplitLines(TextOf(Memo)); }
+
+  bool LogEndsWith(const std::wstring& line) {
+    auto lines = Log();
+    return !lines.empty() && lines.back() == line;
+  }
+
+  void Click(const std::wstring& album) {
+    SendMessageW(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(album.c_str()));
+    PostMessageW(Button, BM_CLICK, 0, 0);
+  }
+
+  // The folder browser of the program, once it is up.
+  HWND WaitForFolderDialog() {
+    HWND found = nullptr;
+    WaitFor([&] {
+      for (HWND w : TopWindows(FProcess.dwProcessId, L"#32770"))
+        if (FindWindowExW(w, nullptr, nullptr, nullptr) && TextOf(w) != kTitle) found = w;
+      return found != nullptr;
+    });
+    return found;
+  }
+
+  // Texts of the dialog's static controls, searched through nested children.
+  static std::vector<std::wstring> StaticTexts(HWND dialog) {
+    std::vector<std::wstring> texts;
+    EnumChildWindows(
+        dialog,
+        [](HWND w, LPARAM p) -> BOOL {
+          if (ClassOf(w) == L"Static") reinterpret_cast<std::vector<std::wstring>*>(p)->push_back(TextOf(w));
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+  }
+
+  // Selects AFolder in the dialog (the path goes into the program's memory,
+  // where the dialog reads it) and presses OK.
+  void ChooseFolder(HWND dialog, const std::wstring& folder) {
+    size_t bytes = (folder.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(FProcess.hProcess, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    ASSERT_TRUE(WriteProcessMemory(FProcess.hProcess, remote, folder.c_str(), bytes, nullptr));
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the folder dialog stayed open";
+  }
+
+  HWND WaitForMessageBox() {
+    HWND found = nullptr;
+    WaitFor([&] {
+      for (HWND w : TopWindows(FProcess.dwProcessId, L"#32770"))
+        if (TextOf(w) == kTitle) found = w;
+      return found != nullptr;
+    });
+    return found;
+  }
+
+  std::vector<SiteRequest> RequestsTo(const std::string& prefix) {
+    std::vector<SiteRequest> out;
+    for (auto& r : Site.Requests())
+      if (r.Target().rfind(prefix, 0) == 0) out.push_back(r);
+    return out;
+  }
+
+  DWORD CloseAndWait() {
+    PostMessageW(Main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(FProcess.hProcess, 20000), WAIT_OBJECT_0) << "the program did not end";
+    DWORD code = 0;
+    GetExitCodeProcess(FProcess.hProcess, &code);
+    return code;
+  }
+
+  SampleSite Site;
+  std::wstring Exe, OutDir;
+  HWND Main = nullptr, Button = nullptr, Edit = nullptr, Memo = nullptr;
+  PROCESS_INFORMATION FProcess{};
+
+private:
+  std::wstring FDir;
+};
+
+}  // namespace
+
+TEST_F(WindowDriver, OpensAsTheTableSaysAndVisitsTheFeedbackSiteOnce) {
+  StartReady();
+  EXPECT_EQ(TextOf(Main), kTitle);
+  RECT client;
+  GetClientRect(Main, &client);
+  EXPECT_EQ(client.right, 504);
+  EXPECT_EQ(client.bottom, 350);
+  RECT outer;
+  GetWindowRect(Main, &outer);
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+  LONG style = GetWindowLongW(Main, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+
+  struct Expected {
+    HWND wnd;
+    RECT rect;
+  } controls[] = {
+      {Edit, {63, 29, 63 + 354, 29 + 21}},
+      {Button, {423, 26, 423 + 71, 26 + 25}},
+      {Memo, {0, 57, 504, 350}},
+      {FindWindowExW(Main, nullptr, L"TWebBrowser", nullptr), {512, 288, 512 + 41, 288 + 25}},
+  };
+  for (const auto& c : controls) {
+    ASSERT_NE(c.wnd, nullptr);
+    RECT r = RectInParent(c.wnd);
+    EXPECT_TRUE(EqualRect(&r, &c.rect)) << Narrow(ClassOf(c.wnd)) << " at " << r.left << "," << r.top << " "
+                                        << r.right << "," << r.bottom;
+  }
+  EXPECT_TRUE(GetWindowLongW(Memo, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(TextOf(Edit), L"");
+  EXPECT_EQ(Log(), (std::vector<std::wstring>{L"程序升级、问题反馈：", Site.WUrl("/bbs/feedback.html")}));
+
+  // Dragging the border, or anyone else, cannot change the size.
+  SetWindowPos(Main, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT after;
+  GetWindowRect(Main, &after);
+  EXPECT_EQ(after.right - after.left, outer.right - outer.left);
+  EXPECT_EQ(after.bottom - after.top, outer.bottom - outer.top);
+
+  auto requests = Site.Requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].Target(), "/");
+  EXPECT_EQ(HeaderOf(requests[0], "Referer"), Site.Url("/") + "?key=DownTalvikAlbum");
+  EXPECT_EQ(HeaderOf(requests[0], "Cookie"), "");  // made before the browser brought the login
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, MarkerFileBesideTheProgramSuppressesTheVisit) {
+  std::wstring marker = Exe.substr(0, Exe.find_last_of(L'\\') + 1) + L"idhttp.txt";
+  HANDLE h = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  Site.Album("one", 1, 5, 300);
+  StartReady();
+  EXPECT_TRUE(Site.Requests().empty());
+  Click(Site.WUrl("/album/one"));
+  HWND dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  ChooseFolder(dialog, OutDir);
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
+  // With no visit, the first album request carries no Referer.
+  auto requests = Site.Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(requests[0].Target(), "/album/one?curpage=0");
+  EXPECT_EQ(HeaderOf(requests[0], "Referer"), "");
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, DownloadsThroughTheFolderDialogAndRunsAgainWithoutAsking) {
+  Site.Album("two", 5, 3, 2000);  // pages of 3 and 2 photos, then an empty page
+  StartReady();
+  Click(Site.WUrl("/album/two?from=home#top"));
+  HWND dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  auto texts = StaticTexts(dialog);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), L"请选择输出目录"), texts.end()) << "caption missing";
+  EXPECT_FALSE(IsWindowEnabled(Main)) << "the window takes input while the dialog is open";
+  // Centred on the monitor (the only one here).
+  RECT d;
+  GetWindowRect(dialog, &d);
+  EXPECT_EQ(d.left, (GetSystemMetrics(SM_CXSCREEN) - (d.right - d.left)) / 2);
+  EXPECT_EQ(d.top, (GetSystemMetrics(SM_CYSCREEN) - (d.bottom - d.top)) / 2);
+  ChooseFolder(dialog, OutDir);
+
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); })) << Narrow(TextOf(Memo));
+  std::vector<std::wstring> expected{L"程序升级、问题反馈：", Site.WUrl("/bbs/feedback.html"),
+                                     L"你的图片将保存到：" + OutDir};
+  for (int i = 1; i <= 5; ++i) expected.push_back(std::to_wstring(i) + L".jpg....over...");
+  expected.push_back(L"下载完毕。");
+  EXPECT_EQ(Log(), expected);
+  EXPECT_TRUE(IsWindowEnabled(Button));
+  EXPECT_EQ(TextOf(Button), L"下载");
+  EXPECT_TRUE(IsWindowEnabled(Main));
+  for (int i = 1; i <= 5; ++i) {
+    std::string data = ReadFileBytes(OutDir + L"\\" + std::to_wstring(i) + L".jpg");
+    ASSERT_GE(data.size(), 4u) << i;
+    EXPECT_EQ(data.substr(0, 2), "\xFF\xD8") << i;
+    EXPECT_NE(data.find("talvik photo two-" + std::to_string(i)), std::string::npos) << i;
+  }
+  auto album = RequestsTo("/album/two");
+  ASSERT_EQ(album.size(), 8u);  // 3 list pages and 5 photo pages
+  EXPECT_EQ(album[0].Target(), "/album/two?curpage=0");
+  for (auto& r : Site.Requests())
+    if (r.Target() != "/") EXPECT_EQ(HeaderOf(r, "Cookie"), Narrow(kCookie)) << r.Target();
+
+  // The second run asks for no folder and numbers from 1 again.
+  for (int i = 1; i <= 5; ++i) DeleteFileW((OutDir + L"\\" + std::to_wstring(i) + L".jpg").c_str());
+  size_t before = Log().size();
+  Click(Site.WUrl("/album/two"));
+  ASSERT_TRUE(WaitFor([&] { return Log().size() == before + 6 && LogEndsWith(L"下载完毕。"); }))
+      << Narrow(TextOf(Memo));
+  EXPECT_EQ(Log()[before], L"1.jpg....over...");
+  for (int i = 1; i <= 5; ++i) EXPECT_TRUE(FileExists(OutDir + L"\\" + std::to_wstring(i) + L".jpg")) << i;
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, CancelledFolderDialogEndsTheClickQuietly) {
+  Site.Album("two", 5, 3, 500);
+  StartReady();
+  size_t requests = Site.Requests().size();
+  Click(Site.WUrl("/album/two"));
+  HWND dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(Log().size(), 2u);
+  EXPECT_EQ(Site.Requests().size(), requests);
+  EXPECT_TRUE(IsWindowEnabled(Button));
+  EXPECT_EQ(TextOf(Button), L"下载");
+  // The next click asks again.
+  PostMessageW(Button, BM_CLICK, 0, 0);
+  dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, FailedDownloadIsReportedInAMessageBoxAndTheWindowGoesOn) {
+  Site.Album("bad", 3, 5, 500);
+  Site.Route("/photo/bad-2.jpg", SiteReply::Status(404, "Not Found", "gone"));
+  StartReady();
+  Click(Site.WUrl("/album/bad"));
+  HWND dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  ChooseFolder(dialog, OutDir);
+  HWND box = WaitForMessageBox();
+  ASSERT_NE(box, nullptr) << "no error report";
+  auto texts = StaticTexts(box);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), L"HTTP/1.1 404 Not Found."), texts.end())
+      << (texts.empty() ? "" : Narrow(texts.back()));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+
+  EXPECT_EQ(Log().back(), L"1.jpg....over...");
+  EXPECT_TRUE(FileExists(OutDir + L"\\1.jpg"));
+  EXPECT_FALSE(FileExists(OutDir + L"\\2.jpg"));
+  EXPECT_FALSE(IsWindowEnabled(Button));
+  EXPECT_EQ(TextOf(Button), L"下载中");
+  // Still alive and answering.
+  SendMessageW(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"still here"));
+  EXPECT_EQ(TextOf(Edit), L"still here");
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, ClosingMidRunMakesNoFurtherRequestAndEndsCleanly) {
+  Site.Album("slow", 20, 20, 500);
+  // Each picture takes a moment, so the close lands while the run is going on.
+  SiteReply picture = SiteReply::Ok("\xFF\xD8 slow picture", "image/jpeg");
+  picture.delay = 0.3;
+  Site.Route("/photo/slow-", {picture}, true);
+  StartReady();
+  Click(Site.WUrl("/album/slow"));
+  HWND dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  ChooseFolder(dialog, OutDir);
+  ASSERT_TRUE(WaitFor([&] { return Log().size() >= 5; }));  // two photos done
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(FProcess.hProcess, 20000), WAIT_OBJECT_0) << "the program did not end";
+  DWORD code = 99;
+  GetExitCodeProcess(FProcess.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+
+  int files = 0;
+  while (FileExists(OutDir + L"\\" + std::to_wstring(files + 1) + L".jpg")) ++files;
+  EXPECT_GE(files, 2);
+  EXPECT_LT(files, 20) << "the run went on after the close";
+  // Every photo page fetched was saved: nothing was asked for after the close.
+  EXPECT_EQ(RequestsTo("/album/slow/photo/").size(), static_cast<size_t>(files));
+  EXPECT_EQ(RequestsTo("/photo/slow-").size(), static_cast<size_t>(files));
+}
+
+TEST_F(WindowDriver, PlatformBrowserControlIsHostedAndLeavesTheButtonWaiting) {
+  // No login on the command line: the real browser control loads the start
+  // page. Wine here has no HTML engine, so the page never completes.
+  Start(SiteArgs(), L"WINEDLLOVERRIDES=mshtml=");
+  HWND host = FindWindowExW(Main, nullptr, L"TWebBrowser", nullptr);
+  ASSERT_NE(host, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return FindWindowExW(host, nullptr, nullptr, nullptr) != nullptr; }, 5000))
+      << "the browser control made no window in its host";
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  EXPECT_FALSE(IsWindowEnabled(Button));
+  EXPECT_EQ(TextOf(Button), L"正在加载");
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
