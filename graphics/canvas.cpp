@@ -498,8 +498,6 @@ void TcxCanvas::DrawGlyph(int X, int Y, TBitmap* AGlyph, bool AEnabled, TColor A
     if (ABackgroundColor != clNone) FillRect(RECT{X, Y, X + w, Y + h}, ABackgroundColor);
     TransparentBlt(Handle(), X, Y, w, h, src, 0, 0, w, h, transparent);
   } else {
-    // The disabled look: the glyph's shape in highlight one pixel down and
-    // right, under the same shape in shadow.
     HDC maskDC = CreateCompatibleDC(nullptr);
     HBITMAP maskBmp = CreateBitmap(w, h, 1, 1, nullptr);
     HGDIOBJ oldMask = SelectObject(maskDC, maskBmp);
@@ -507,31 +505,63 @@ void TcxCanvas::DrawGlyph(int X, int Y, TBitmap* AGlyph, bool AEnabled, TColor A
     BitBlt(maskDC, 0, 0, w, h, src, 0, 0, SRCCOPY);  // see-through pixels become 1
     SetBkColor(src, oldBk);
     BitBlt(maskDC, 0, 0, w, h, nullptr, 0, 0, DSTINVERT);  // now the shape is 1
-    TBitmap out(w, h, pf32bit);
-    HDC o = out.Canvas().Handle();
-    if (ABackgroundColor == clNone) BitBlt(o, 0, 0, w, h, Handle(), X, Y, SRCCOPY);
-    else {
-      out.Canvas().Brush().SetColor(ABackgroundColor);
-      out.Canvas().FillRect(RECT{0, 0, w, h});
-    }
-    auto stamp = [&](int d, TColor color) {
-      HBRUSH b = CreateSolidBrush(ColorToRGB(color));
-      HGDIOBJ old = SelectObject(o, b);
-      COLORREF oldText = SetTextColor(o, 0), oldBack = SetBkColor(o, 0xFFFFFF);
-      BitBlt(o, d, d, w - d, h - d, maskDC, 0, 0, 0x00E20746);  // brush where the mask is 1
-      SetTextColor(o, oldText);
-      SetBkColor(o, oldBack);
-      SelectObject(o, old);
-      DeleteObject(b);
-    };
-    stamp(1, clBtnHighlight);
-    stamp(0, clBtnShadow);
+    DrawDisabledShape(X, Y, w, h, maskDC, ABackgroundColor);
     SelectObject(maskDC, oldMask);
     DeleteObject(maskBmp);
     DeleteDC(maskDC);
-    BitBlt(Handle(), X, Y, w, h, o, 0, 0, SRCCOPY);
   }
   if (Brush().Style() != style) Brush().SetStyle(style);
+}
+
+void TcxCanvas::DrawDisabledShape(int X, int Y, int w, int h, HDC AShapeDC, TColor ABackgroundColor) {
+  // The disabled look: the shape in highlight one pixel down and right, under
+  // the same shape in shadow, over the background colour or the canvas.
+  TBitmap out(w, h, pf32bit);
+  HDC o = out.Canvas().Handle();
+  if (ABackgroundColor == clNone) BitBlt(o, 0, 0, w, h, Handle(), X, Y, SRCCOPY);
+  else {
+    out.Canvas().Brush().SetColor(ABackgroundColor);
+    out.Canvas().FillRect(RECT{0, 0, w, h});
+  }
+  auto stamp = [&](int d, TColor color) {
+    HBRUSH b = CreateSolidBrush(ColorToRGB(color));
+    HGDIOBJ old = SelectObject(o, b);
+    COLORREF oldText = SetTextColor(o, 0), oldBack = SetBkColor(o, 0xFFFFFF);
+    BitBlt(o, d, d, w - d, h - d, AShapeDC, 0, 0, 0x00E20746);  // brush where the shape is 1
+    SetTextColor(o, oldText);
+    SetBkColor(o, oldBack);
+    SelectObject(o, old);
+    DeleteObject(b);
+  };
+  stamp(1, clBtnHighlight);
+  stamp(0, clBtnShadow);
+  BitBlt(Handle(), X, Y, w, h, o, 0, 0, SRCCOPY);
+}
+
+void TcxCanvas::DrawImage(HIMAGELIST Images, int X, int Y, int Index, bool Enabled) {
+  if (!Images || Index < 0 || Index >= ImageList_GetImageCount(Images)) return;
+  SaveDC();
+  if (Enabled) {
+    ImageList_DrawEx(Images, Index, Handle(), X, Y, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
+  } else {
+    int w = 0, h = 0;
+    ImageList_GetIconSize(Images, &w, &h);
+    HDC maskDC = CreateCompatibleDC(nullptr);
+    HBITMAP maskBmp = CreateBitmap(w, h, 1, 1, nullptr);
+    HGDIOBJ oldMask = SelectObject(maskDC, maskBmp);
+    // The image list's mask, white where the image is see-through, drawn in colour first.
+    TBitmap colourMask(w, h, pf24bit);
+    HDC cm = colourMask.Canvas().Handle();
+    BitBlt(cm, 0, 0, w, h, nullptr, 0, 0, WHITENESS);
+    ImageList_DrawEx(Images, Index, cm, 0, 0, w, h, CLR_NONE, CLR_NONE, ILD_MASK);
+    SetBkColor(cm, 0xFFFFFF);
+    BitBlt(maskDC, 0, 0, w, h, cm, 0, 0, NOTSRCCOPY);  // the shape becomes 1
+    DrawDisabledShape(X, Y, w, h, maskDC, clNone);
+    SelectObject(maskDC, oldMask);
+    DeleteObject(maskBmp);
+    DeleteDC(maskDC);
+  }
+  RestoreDC();
 }
 
 void TcxCanvas::TransparentDraw(int X, int Y, TBitmap* ABitmap, BYTE AAlpha, TBitmap* ABackground) {
@@ -730,6 +760,9 @@ struct TGraphicsUnit {
     return unit;
   }
 };
+
+// The brushes exist from the start of the program.
+const bool kGraphicsUnitStarted = (TGraphicsUnit::Instance(), true);
 }  // namespace
 
 TcxScreenCanvas* GetScreenCanvas() {

@@ -4,6 +4,7 @@
 // Also regions, the shared screen canvas and free device-context routines.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -170,6 +171,8 @@ public:
   void FlipHorizontally(TBitmap* ABitmap);
   void DrawGlyph(int X, int Y, TBitmap* AGlyph, bool AEnabled = true, TColor ABackgroundColor = clNone);
   void TransparentDraw(int X, int Y, TBitmap* ABitmap, BYTE AAlpha, TBitmap* ABackground = nullptr);
+  // Nothing for an index outside the list.
+  void DrawImage(HIMAGELIST Images, int X, int Y, int Index, bool Enabled = true);
 
   // Stacks; restoring from an empty stack does nothing.
   void SaveDC();
@@ -199,6 +202,8 @@ public:
 
 private:
   void SyncCanvasWithDC();
+  // AShapeDC holds a one-bit picture whose 1 bits are the shape.
+  void DrawDisabledShape(int X, int Y, int W, int H, HDC AShapeDC, TColor ABackgroundColor);
   void DrawTextOnce(const std::wstring& Text, const RECT& R, int Flags, bool ByDrawText);
   TCanvas* FCanvas;
   std::vector<TcxDCState> FSavedDCs;

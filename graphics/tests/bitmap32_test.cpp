@@ -287,3 +287,18 @@ TEST(TransformBitmap, HatchCellsCountFromTheBottomLeft) {
   c.DrawHatch(TcxHatchData{Q(0, 255, 0, 255), 255, Q(0, 255, 0, 255), 255, 0});
   EXPECT_TRUE(SameQuad(At(c, 0, 0), Q(0, 0, 0, 0)));
 }
+
+TEST(AlphaBitmapEffects, ShadowGrowsTheBitmapWhenAsked) {
+  TcxAlphaBitmap b(6, 4);
+  b.SetBitmapColors(TRGBColors(24, RGBQUAD{10, 20, 30, 255}));
+  TBitmap mask(6, 4, pf32bit);
+  b.DrawShadow(&mask, 3, clBlack, false);
+  EXPECT_EQ(b.Width(), 6);
+  b.DrawShadow(&mask, 3, clBlack, true);
+  EXPECT_EQ(b.Width(), 9);
+  EXPECT_EQ(b.Height(), 7);
+  b.Shade(&mask);  // raster effects only; must not fail on any mask
+  TcxAlphaBitmap empty;
+  empty.DrawShadow(&mask, 3, clBlack, true);
+  EXPECT_EQ(empty.Width(), 0);
+}

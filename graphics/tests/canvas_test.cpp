@@ -479,3 +479,32 @@ TEST(DrawGlyph, SeeThroughColourIsLeftOutAndDisabledUsesSystemColours) {
   EXPECT_EQ(d.At(5, 5), GetSysColor(COLOR_BTNHIGHLIGHT));  // the highlight copy sticks out
   EXPECT_EQ(d.At(2, 2), kGreen);
 }
+
+TEST(DrawImage, DrawsListedImagesOnlyAndDisabledInSystemColours) {
+  HIMAGELIST list = ImageList_Create(4, 4, ILC_COLOR32 | ILC_MASK, 1, 0);
+  TBitmap image(4, 4, pf24bit);
+  image.Canvas().Brush().SetColor(static_cast<TColor>(RGB(255, 0, 0)));
+  image.Canvas().FillRect(RECT{0, 0, 4, 4});
+  HBITMAP img = static_cast<HBITMAP>(CopyImage(image.Handle(), IMAGE_BITMAP, 0, 0, 0));
+  // Mask bits: 1 is see-through; only the middle 2 x 2 shows. Rows are 16 bits.
+  const BYTE bits[] = {0xF0, 0, 0x90, 0, 0x90, 0, 0xF0, 0};
+  HBITMAP msk = CreateBitmap(4, 4, 1, 1, bits);
+  ASSERT_EQ(ImageList_Add(list, img, msk), 0);
+  DeleteObject(img);
+  DeleteObject(msk);
+
+  Surface s(10, 10);
+  s.cx.DrawImage(list, 2, 2, 1);  // no such image
+  s.cx.DrawImage(list, 2, 2, -1);
+  EXPECT_EQ(s.Count(kGreen), 100);
+  s.cx.DrawImage(list, 2, 2, 0);
+  EXPECT_EQ(s.At(3, 3), RGB(255, 0, 0));
+  EXPECT_EQ(s.At(2, 2), kGreen);
+  EXPECT_EQ(s.cx.SavedDCCount(), 0u);
+  Surface d(10, 10);
+  d.cx.DrawImage(list, 2, 2, 0, false);
+  EXPECT_EQ(d.At(3, 3), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(d.At(5, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(d.Count(RGB(255, 0, 0)), 0);
+  ImageList_Destroy(list);
+}

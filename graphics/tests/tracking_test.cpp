@@ -179,3 +179,26 @@ TEST(MouseTrackingShutdown, FailsWithCallersLeftAndIgnoresLaterRequests) {
   EXPECT_FALSE(IsLeaveTracking(&d));
   StopLeaveTracking(&c);
 }
+
+TEST(CxTimer, RunsOnlyWhileEnabledWithAHandler) {
+  TcxTimer t;
+  EXPECT_EQ(t.Interval(), 1000u);
+  EXPECT_TRUE(t.Enabled());
+  EXPECT_FALSE(t.Running());  // no handler yet
+  int ticks = 0;
+  t.SetInterval(5);
+  t.SetInterval(0);  // ignored
+  EXPECT_EQ(t.Interval(), 5u);
+  t.SetOnTimer([&](TObject* s) {
+    EXPECT_EQ(s, &t);
+    ++ticks;
+  });
+  EXPECT_TRUE(t.Running());
+  PumpUntil([&] { return ticks >= 2; });
+  EXPECT_GE(ticks, 2);
+  t.SetEnabled(false);
+  EXPECT_FALSE(t.Running());
+  int stopped = ticks;
+  PumpUntil([] { return false; }, 50);
+  EXPECT_EQ(ticks, stopped);
+}
