@@ -284,7 +284,7 @@ void TcxCanvas::Pie(const RECT& R, int AStartAngle, int ASweepAngle) {
     double t = degrees * std::numbers::pi / 180.0, s = std::sin(t), co = std::cos(t);
     double d = std::sqrt(s * s * a * a + co * co * b * b);
     double r = (a == 0 || b == 0 || d == 0) ? 0 : a * double(b) / d;
-    return POINT{c.x + static_cast<LONG>(std::lround(co * r)), c.y - static_cast<LONG>(std::lround(s * r))};
+    return POINT{c.x + static_cast<LONG>(std::nearbyint(co * r)), c.y - static_cast<LONG>(std::nearbyint(s * r))};
   };
   POINT p1 = radial(AStartAngle);
   POINT p2 = ASweepAngle == 360 ? p1 : radial(double(AStartAngle) + ASweepAngle);

@@ -73,10 +73,11 @@ void TcxBitmap::Rotate(TcxRotationAngle ARotationAngle, bool AFlipVertically) {
 std::vector<uint8_t> cxCompressBitmapData(const std::vector<uint8_t>& Data, int k) {
   k = std::max(k, 1);
   size_t r = Data.size() % k, n = (Data.size() - r) / k;
-  std::vector<uint8_t> out;
-  out.push_back(static_cast<uint8_t>(k));
-  out.push_back(static_cast<uint8_t>(r));
-  out.insert(out.end(), Data.begin(), Data.begin() + static_cast<ptrdiff_t>(r));
+  std::vector<uint8_t> out(2 + r);
+  out[0] = static_cast<uint8_t>(k);
+  out[1] = static_cast<uint8_t>(r);
+  std::copy_n(Data.begin(), r, out.begin() + 2);
+  out.reserve(out.size() + Data.size() + Data.size() / 64 + 2);
   const uint8_t* blocks = Data.data() + r;
   auto same = [&](size_t a, size_t b) { return std::memcmp(blocks + a * k, blocks + b * k, k) == 0; };
   auto emit = [&](bool literal, size_t from, size_t count) {
