@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/tests/run_fixture.h"
+#include "framework/sysutils.h"
+
+using namespace talvik;
+using namespace talvik::apptest;
+using talvik::testsupport::SampleSite;
+using talvik::testsupport::SiteReply;
+
+namespace {
+
+struct TToolResult {
+  DWORD exitCode = 0xFFFFFFFF;
+  std::string out, err;
+};
+
+std::wstring Quote(const std::wstring& arg) {
+  std::wstring q = L"\"";
+  for (wchar_t c : arg) {
+    if (c == L'"') q += L'\\';
+    q += c;
+  }
+  return q + L"\"";
+}
+
+// Runs talvik-dl.exe, which is built beside this test, in the folder cwd.
+TToolResult RunTool(const std::vector<std::wstring>& args, const std::wstring& cwd) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring exe = self;
+  exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"talvik-dl.exe";
+  std::wstring cmd = Quote(exe);
+  for (const auto& a : args) cmd += L" " + Quote(a);
+
+  TScratchFolder io(L"talvik-dl-io");
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE out = CreateFileW(io.File(L"out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+  HANDLE err = CreateFileW(io.File(L"err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = nullptr;
+  si.hStdOutput = out;
+  si.hStdError = err;
+  PROCESS_INFORMATION pi{};
+  TToolResult result;
+  if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, cwd.c_str(), &si, &pi)) {
+    WaitForSingleObject(pi.hProcess, 120000);
+    GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  CloseHandle(out);
+  CloseHandle(err);
+  result.out = ReadFileBytes(io.File(L"out"));
+  result.err = ReadFileBytes(io.File(L"err"));
+  return result;
+}
+
+std::string OverLines(int n) {
+  std::string s;
+  for (int k = 1; k <= n; ++k) s += std::to_string(k) + ".jpg....over...\n";
+  return s;
+}
+
+class ConsoleTool : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { Site = new SampleSite(); }
+  static void TearDownTestSuite() { delete Site; }
+  void SetUp() override {
+    Site->Reset();
+    Site->Album("two", 5, 3, 2000);
+  }
+  static SampleSite* Site;
+  TScratchFolder Work;
+};
+SampleSite* ConsoleTool::Site = nullptr;
+
+TEST_F(ConsoleTool, DownloadsIntoTheGivenFolder) {
+  const std::wstring out = Work.File(L"相册 照片");
+  CreateDirectoryW(out.c_str(), nullptr);
+  TToolResult r = RunTool({L"--cookie", L"sid=42; lang=zh", L"--out", out, Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(r.out, OverLines(5) + "下载完毕。\n");
+  EXPECT_EQ(r.err, "");
+  for (int k = 1; k <= 5; ++k) EXPECT_TRUE(FileExists(out + L"\\" + std::to_wstring(k) + L".jpg")) << k;
+  auto requests = Site->Requests();
+  ASSERT_EQ(requests.size(), 13u);
+  for (const auto& q : requests) EXPECT_EQ(HeaderOf(q.raw, "Cookie"), "sid=42; lang=zh") << q.Target();
+  EXPECT_EQ(HeaderOf(requests[0].raw, "Referer"), "<none>");  // no start-up visit
+}
+
+TEST_F(ConsoleTool, DefaultFolderIsTheCurrentOne) {
+  Site->Album("one", 1, 3, 2000);
+  TToolResult r = RunTool({Site->WUrl("/album/one")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(r.out, OverLines(1) + "下载完毕。\n");
+  EXPECT_TRUE(FileExists(Work.File(L"1.jpg")));
+  EXPECT_EQ(HeaderOf(Site->Requests()[0].raw, "Cookie"), "<none>");
+}
+
+TEST_F(ConsoleTool, CookieFileGivesTheAlbumHostsCookies) {
+  WriteFileBytes(Work.File(L"cookies.txt"),
+                 "# Netscape HTTP Cookie File\n"
+                 "127.0.0.1\tFALSE\t/\tFALSE\t0\tsid\tabc\n"
+                 "#HttpOnly_127.0.0.1\tFALSE\t/\tFALSE\t0\tauth\txyz\n"
+                 ".example.com\tTRUE\t/\tFALSE\t0\tother\tno\n");
+  Site->Album("one", 1, 3, 2000);
+  TToolResult r = RunTool({L"--cookie-file", L"cookies.txt", Site->WUrl("/album/one")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  for (const auto& q : Site->Requests()) EXPECT_EQ(HeaderOf(q.raw, "Cookie"), "sid=abc; auth=xyz") << q.Target();
+}
+
+TEST_F(ConsoleTool, ErrorsGoToStandardErrorWithExitOne) {
+  Site->Route("/photo/two-2.jpg", SiteReply::Status(404, "Not Found"));
+  TToolResult r = RunTool({Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.out, OverLines(1));
+  EXPECT_EQ(r.err, "HTTP/1.1 404 Not Found.\n");
+  EXPECT_FALSE(FileExists(Work.File(L"2.jpg")));
+
+  // A message that already ends with a full stop gets none added.
+  std::wstring refused = L"http://127.0.0.1:" + std::to_wstring(SampleSite::UnusedPort()) + L"/album/two";
+  r = RunTool({refused}, Work.Path());
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.substr(0, 21), "Socket Error # 10061\n") << r.err;
+  ASSERT_GE(r.err.size(), 3u);
+  EXPECT_EQ(r.err.substr(r.err.size() - 2), ".\n") << r.err;
+  EXPECT_NE(r.err.substr(r.err.size() - 3), "..\n") << r.err;
+
+  const size_t before = Site->Requests().size();
+  r = RunTool({L"--cookie-file", Work.File(L"missing.txt"), Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.err.substr(0, 18), "Cannot open file \"") << r.err;
+  EXPECT_EQ(Site->Requests().size(), before) << "a request went out without the cookie";
+}
+
+TEST_F(ConsoleTool, BadArgumentsExitTwo) {
+  const std::vector<std::wstring> cases[] = {
+      {},
+      {L"--cookie", L"a=1", L"--cookie-file", L"c.txt", L"http://h/a"},
+      {L"--frobnicate", L"http://h/a"},
+      {L"http://h/a", L"http://h/b"},
+      {L"   "},
+      {L"--out"},
+  };
+  for (const auto& args : cases) {
+    TToolResult r = RunTool(args, Work.Path());
+    EXPECT_EQ(r.exitCode, 2u) << args.size();
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("usage: talvik-dl"), std::string::npos) << r.err;
+  }
+  TToolResult help = RunTool({L"--help"}, Work.Path());
+  EXPECT_EQ(help.exitCode, 0u);
+  EXPECT_NE(help.out.find("--cookie-file FILE"), std::string::npos) << help.out;
+  EXPECT_EQ(help.err, "");
+  EXPECT_TRUE(Site->Requests().empty());
+}
+
+}  // namespace

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/download_run.h"
+#include "app/tests/run_fixture.h"
+#include "framework/sysutils.h"
+#include "net/idhttp.h"
+
+using namespace talvik;
+using namespace talvik::app;
+using namespace talvik::apptest;
+using talvik::testsupport::SampleSite;
+using talvik::testsupport::SiteReply;
+
+namespace {
+
+// Records what the run shows; the folder dialog answers with Folder (empty: cancel).
+class TFakeFrontEnd : public IRunFrontEnd {
+public:
+  std::vector<std::wstring> Log;
+  std::vector<std::pair<bool, std::wstring>> Buttons;
+  std::vector<std::wstring> DialogCaptions;
+  std::wstring Folder;
+  std::wstring Album;
+  std::function<void()> OnProcessMessages;
+  bool IsClosing = false;
+
+  void AppendLog(const std::wstring& ALine) override { Log.push_back(ALine); }
+  void SetButton(bool AEnabled, const std::wstring& ACaption) override { Buttons.emplace_back(AEnabled, ACaption); }
+  void BrowseForFolder(const std::wstring& ACaption, std::wstring& AFolder) override {
+    DialogCaptions.push_back(ACaption);
+    if (!Folder.empty()) AFolder = Folder;
+  }
+  std::wstring AlbumAddress() override { return Album; }
+  void ProcessMessages() override {
+    if (OnProcessMessages) OnProcessMessages();
+  }
+  bool Closing() override { return IsClosing; }
+};
+
+class DownloadRun : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { Site = new SampleSite(); }
+  static void TearDownTestSuite() { delete Site; }
+  void SetUp() override {
+    Site->Reset();
+    Site->Album("two", 5, 3, 1000);
+    for (int k = 1; k <= 5; ++k)
+      Site->Route("/photo/two-" + std::to_string(k) + ".jpg", SiteReply::Ok(PhotoBytes(k), "image/jpeg"));
+    FrontEnd.Folder = Out.Path();
+    FrontEnd.Album = Site->WUrl("/album/two");
+  }
+  std::string Link(int k) { return Site->Url("/album/two/photo/" + std::to_string(k)); }
+  std::vector<std::wstring> OverLines(int from, int to) {
+    std::vector<std::wstring> lines;
+    for (int k = from; k <= to; ++k) lines.push_back(std::to_wstring(k) + L".jpg....over...");
+    return lines;
+  }
+  static std::vector<std::wstring> Concat(std::vector<std::wstring> a, const std::vector<std::wstring>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
+
+  static SampleSite* Site;
+  TScratchFolder Out;
+  TFakeFrontEnd FrontEnd;
+  net::TIdHTTP HTTP;
+  TDownloadRun Run{HTTP, FrontEnd};
+};
+SampleSite* DownloadRun::Site = nullptr;
+
+TEST_F(DownloadRun, TwoPageAlbumInOrderWithReferers) {
+  FrontEnd.Album = L"  " + Site->WUrl("/album/two?curpage=7#top") + L"\t ";
+  Run.Button1Click();
+
+  auto requests = Site->Requests();
+  std::vector<std::string> expected = {
+      "/album/two?curpage=0", "/album/two/photo/1", "/photo/two-1.jpg", "/album/two/photo/2", "/photo/two-2.jpg",
+      "/album/two/photo/3",   "/photo/two-3.jpg",   "/album/two?curpage=1", "/album/two/photo/4", "/photo/two-4.jpg",
+      "/album/two/photo/5",   "/photo/two-5.jpg",   "/album/two?curpage=2"};
+  EXPECT_EQ(Targets(requests), expected);
+  // Each image carries its photo page as Referer, and so does every request after it.
+  std::vector<std::string> referers;
+  for (const auto& r : requests) referers.push_back(HeaderOf(r.raw, "Referer"));
+  EXPECT_EQ(referers, (std::vector<std::string>{"<none>", "<none>", Link(1), Link(1), Link(2), Link(2), Link(3),
+                                                Link(3), Link(3), Link(4), Link(4), Link(5), Link(5)}));
+  for (const auto& r : requests) EXPECT_EQ(r.connection, requests[0].connection) << r.Target();
+
+  EXPECT_EQ(FrontEnd.DialogCaptions, std::vector<std::wstring>{L"请选择输出目录"});
+  EXPECT_EQ(FrontEnd.Log, Concat(Concat({L"你的图片将保存到：" + Out.Path()}, OverLines(1, 5)), {L"下载完毕。"}));
+  EXPECT_EQ(FrontEnd.Buttons, (std::vector<std::pair<bool, std::wstring>>{{false, L"下载中"}, {true, L"下载"}}));
+  for (int k = 1; k <= 5; ++k) EXPECT_EQ(ReadFileBytes(Out.File(std::to_wstring(k) + L".jpg")), PhotoBytes(k)) << k;
+  EXPECT_FALSE(FileExists(Out.File(L"6.jpg")));
+}
+
+TEST_F(DownloadRun, SecondRunKeepsFolderAndNumbersFromOne) {
+  Run.Button1Click();
+  Site->Reset();
+  Site->Album("two", 2, 3, 1000);
+  Site->Route("/photo/two-1.jpg", SiteReply::Ok("new one", "image/jpeg"));
+  Site->Route("/photo/two-2.jpg", SiteReply::Ok("new two", "image/jpeg"));
+  FrontEnd.Log.clear();
+  FrontEnd.Folder = L"C:\\must-not-be-asked";
+
+  Run.Button1Click();
+  EXPECT_EQ(FrontEnd.DialogCaptions.size(), 1u);
+  EXPECT_EQ(FrontEnd.Log, Concat(OverLines(1, 2), {L"下载完毕。"}));
+  EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), "new one");
+  EXPECT_EQ(ReadFileBytes(Out.File(L"2.jpg")), "new two");
+  EXPECT_EQ(ReadFileBytes(Out.File(L"3.jpg")), PhotoBytes(3));  // the first run's, untouched
+  // The Referer left by the first run goes out with the second run's first page.
+  auto requests = Site->Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(HeaderOf(requests[0].raw, "Referer"), Link(5));
+}
+
+TEST_F(DownloadRun, EmptyFirstPageEndsAtOnce) {
+  Site->Album("none", 0, 3, 1000);
+  Run.SetSavePath(Out.Path());
+  FrontEnd.Album = Site->WUrl("/album/none");
+  Run.Button1Click();
+  EXPECT_EQ(Targets(Site->Requests()), std::vector<std::string>{"/album/none?curpage=0"});
+  EXPECT_TRUE(FrontEnd.DialogCaptions.empty());
+  EXPECT_EQ(FrontEnd.Log, std::vector<std::wstring>{L"下载完毕。"});
+  EXPECT_EQ(FrontEnd.Buttons, (std::vector<std::pair<bool, std::wstring>>{{false, L"下载中"}, {true, L"下载"}}));
+}
+
+TEST_F(DownloadRun, NothingHappensWithoutFolderOrAddress) {
+  struct Case { const char* what; std::wstring folder, album, presetPath; std::vector<std::wstring> log; } cases[] = {
+      {"cancelled dialog", L"", Site->WUrl("/album/two"), L"", {}},
+      {"blank preset folder asks again", L"", Site->WUrl("/album/two"), L" \t", {}},
+      {"blank address", Out.Path(), L" \t\r\n ", L"", {L"你的图片将保存到：" + Out.Path()}},
+      {"empty address", Out.Path(), L"", L"", {L"你的图片将保存到：" + Out.Path()}},
+  };
+  for (const Case& c : cases) {
+    TFakeFrontEnd frontEnd;
+    frontEnd.Folder = c.folder;
+    frontEnd.Album = c.album;
+    TDownloadRun run(HTTP, frontEnd);
+    run.SetSavePath(c.presetPath);
+    run.Button1Click();
+    EXPECT_EQ(frontEnd.DialogCaptions, std::vector<std::wstring>{L"请选择输出目录"}) << c.what;
+    EXPECT_EQ(frontEnd.Log, c.log) << c.what;
+    EXPECT_TRUE(frontEnd.Buttons.empty()) << c.what;
+    if (c.folder.empty()) {
+      // Still no folder: the next click asks again.
+      run.Button1Click();
+      EXPECT_EQ(frontEnd.DialogCaptions.size(), 2u) << c.what;
+    }
+  }
+  EXPECT_TRUE(Site->Requests().empty());
+}
+
+TEST_F(DownloadRun, FolderEndingInSeparatorAsADriveRootDoes) {
+  Site->Album("one", 1, 3, 1000);
+  Run.SetSavePath(Out.Path() + L"\\");
+  FrontEnd.Album = Site->WUrl("/album/one");
+  Run.Button1Click();
+  EXPECT_TRUE(FileExists(Out.File(L"1.jpg")));
+  EXPECT_EQ(FrontEnd.Log, Concat(OverLines(1, 1), {L"下载完毕。"}));
+}
+
+TEST_F(DownloadRun, ImageErrorStatusStopsTheRun) {
+  Site->Route("/photo/two-2.jpg", SiteReply::Status(404, "Not Found", "gone"));
+  try {
+    Run.Button1Click();
+    FAIL() << "the run went on after a 404";
+  } catch (const net::EIdHTTPProtocolException& e) {
+    EXPECT_EQ(e.Message(), L"HTTP/1.1 404 Not Found");
+  }
+  EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), PhotoBytes(1));
+  EXPECT_FALSE(FileExists(Out.File(L"2.jpg")));
+  EXPECT_EQ(FrontEnd.Log, Concat({L"你的图片将保存到：" + Out.Path()}, OverLines(1, 1)));
+  EXPECT_EQ(FrontEnd.Buttons, (std::vector<std::pair<bool, std::wstring>>{{false, L"下载中"}}));
+  EXPECT_EQ(Targets(Site->Requests()).back(), "/photo/two-2.jpg");
+}
+
+TEST_F(DownloadRun, FailedDownloadLeavesExistingFileUntouched) {
+  struct Case { const char* what; SiteReply reply; } cases[] = {
+      {"error status", SiteReply::Status(500, "Internal Server Error", "partial body")},
+      {"connection dropped in the header", SiteReply::Raw("HTTP/1.1 200 OK\r\nContent-Le")},
+  };
+  Run.SetSavePath(Out.Path());
+  for (const Case& c : cases) {
+    Site->Reset();
+    Site->Album("two", 5, 3, 1000);
+    Site->Route("/photo/two-1.jpg", c.reply);
+    WriteFileBytes(Out.File(L"1.jpg"), "kept from before");
+    EXPECT_THROW(Run.Button1Click(), Exception) << c.what;
+    EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), "kept from before") << c.what;
+  }
+}
+
+TEST_F(DownloadRun, UnwritableFolderNamesTheFile) {
+  const std::wstring missing = Out.File(L"no such folder");
+  Run.SetSavePath(missing);
+  try {
+    Run.Button1Click();
+    FAIL() << "a file was written into a missing folder";
+  } catch (const EFCreateError& e) {
+    const std::wstring head = L"Cannot create file \"" + missing + L"\\1.jpg\". ";
+    EXPECT_EQ(e.Message().substr(0, head.size()), head);
+    EXPECT_GT(e.Message().size(), head.size()) << "no system reason";
+  }
+  EXPECT_TRUE(FrontEnd.Log.empty());
+  EXPECT_EQ(Targets(Site->Requests()).back(), "/photo/two-1.jpg");
+}
+
+TEST_F(DownloadRun, PhotoPageWithoutLargeImageStillCountsThePhoto) {
+  // The empty address names the photo page's own directory.
+  Site->Route("/album/two/photo/2", SiteReply::Ok("<html>no picture here</html>"));
+  Site->Route("/album/two/photo/", SiteReply::Ok("directory", "text/plain"));
+  Run.SetSavePath(Out.Path());
+  Run.Button1Click();
+  EXPECT_EQ(ReadFileBytes(Out.File(L"2.jpg")), "directory");
+  EXPECT_EQ(ReadFileBytes(Out.File(L"3.jpg")), PhotoBytes(3));
+  EXPECT_EQ(FrontEnd.Log.back(), L"下载完毕。");
+}
+
+TEST_F(DownloadRun, ClosingBetweenPhotosMakesNoFurtherRequest) {
+  Run.SetSavePath(Out.Path());
+  int photos = 0;
+  FrontEnd.OnProcessMessages = [&] {
+    if (++photos == 2) FrontEnd.IsClosing = true;
+  };
+  Run.Button1Click();
+  EXPECT_EQ(Site->Requests().size(), 5u);  // page 0, then two photo pages and two images
+  EXPECT_EQ(FrontEnd.Log, OverLines(1, 2));
+  EXPECT_TRUE(FileExists(Out.File(L"2.jpg")));
+  EXPECT_FALSE(FileExists(Out.File(L"3.jpg")));
+  EXPECT_EQ(FrontEnd.Buttons.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// Shared by the run and console-tool tests: a scratch folder, file reading,
+// and the request record of the sample site.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/sample_site.h"
+
+namespace talvik::apptest {
+
+// A fresh empty folder under the temp folder, removed with its files.
+class TScratchFolder {
+public:
+  explicit TScratchFolder(const std::wstring& name = L"talvik-app") {
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    FPath = std::wstring(tmp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++Counter());
+    CreateDirectoryW(FPath.c_str(), nullptr);
+  }
+  ~TScratchFolder() { Remove(FPath); }
+  const std::wstring& Path() const { return FPath; }
+  std::wstring File(const std::wstring& name) const { return FPath + L"\\" + name; }
+
+private:
+  static int& Counter() { static int n = 0; return n; }
+  static void Remove(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        std::wstring n = fd.cFileName;
+        if (n == L"." || n == L"..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(dir + L"\\" + n);
+        else DeleteFileW((dir + L"\\" + n).c_str());
+      } while (FindNextFileW(h, &fd));
+      FindClose(h);
+    }
+    RemoveDirectoryW(dir.c_str());
+  }
+  std::wstring FPath;
+};
+
+inline bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline std::string ReadFileBytes(const std::wstring& path) {
+  std::string data;
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  char buf[65536];
+  DWORD n;
+  while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) data.append(buf, n);
+  CloseHandle(h);
+  return data;
+}
+
+inline void WriteFileBytes(const std::wstring& path, const std::string& data) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD n;
+  WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &n, nullptr);
+  CloseHandle(h);
+}
+
+// The value of a header line of a raw request, or "<none>".
+inline std::string HeaderOf(const std::string& raw, const std::string& name) {
+  std::string key = "\r\n" + name + ": ";
+  size_t p = raw.find(key);
+  if (p == std::string::npos) return "<none>";
+  p += key.size();
+  return raw.substr(p, raw.find("\r\n", p) - p);
+}
+
+inline std::vector<std::string> Targets(const std::vector<testsupport::SiteRequest>& requests) {
+  std::vector<std::string> targets;
+  for (const auto& r : requests) targets.push_back(r.Target());
+  return targets;
+}
+
+// Distinct binary bodies, with every byte value, for photo K.
+inline std::string PhotoBytes(int k) {
+  std::string s;
+  for (int i = 0; i < 3000 * k + 7; ++i) s += static_cast<char>((i * 7 + k * 31) & 0xFF);
+  return s;
+}
+
+}  // namespace talvik::apptest
