@@ -508,3 +508,66 @@ TEST(DrawImage, DrawsListedImagesOnlyAndDisabledInSystemColours) {
   EXPECT_EQ(d.Count(RGB(255, 0, 0)), 0);
   ImageList_Destroy(list);
 }
+
+TEST(CanvasFill, ViewParamsFrameThenFillInside) {
+  Surface s(10, 10);
+  TcxViewParams params;
+  params.Color = static_cast<TColor>(RGB(0, 0, 255));
+  s.cx.FillRect(RECT{0, 0, 10, 10}, params, cxBordersLeft | cxBordersTop, static_cast<TColor>(RGB(255, 0, 0)), 2);
+  EXPECT_EQ(s.At(1, 5), RGB(255, 0, 0));
+  EXPECT_EQ(s.At(5, 1), RGB(255, 0, 0));
+  EXPECT_EQ(s.At(2, 2), RGB(0, 0, 255));
+  EXPECT_EQ(s.At(9, 9), RGB(0, 0, 255));  // no right or bottom border
+  TcxViewParams read;
+  s.cx.GetParams(read);
+  EXPECT_EQ(read.Color, params.Color);
+  EXPECT_EQ(read.Font, &s.cx.Font());
+  TFont big;
+  big.SetHeight(-30);
+  TcxViewParams write{nullptr, static_cast<TColor>(RGB(1, 2, 3)), &big, static_cast<TColor>(RGB(4, 5, 6))};
+  s.cx.SetParams(write);
+  EXPECT_EQ(s.cx.Font().Height(), -30);
+  EXPECT_EQ(s.cx.Font().Color(), static_cast<TColor>(RGB(4, 5, 6)));
+  EXPECT_EQ(s.cx.Brush().Color(), static_cast<TColor>(RGB(1, 2, 3)));
+}
+
+TEST(CanvasFill, InversionAndRegions) {
+  Surface s(10, 10, RGB(0, 0, 0));
+  s.cx.SetCopyMode(SRCPAINT);
+  s.cx.InvertRect(RECT{0, 0, 2, 2});
+  EXPECT_EQ(s.At(1, 1), RGB(255, 255, 255));
+  EXPECT_EQ(s.At(2, 2), RGB(0, 0, 0));
+  EXPECT_EQ(s.cx.CopyMode(), static_cast<DWORD>(SRCCOPY));
+  Surface f(10, 10, RGB(0, 0, 0));
+  f.cx.InvertFrame(RECT{0, 0, 10, 10}, 2);
+  EXPECT_EQ(f.At(0, 0), RGB(255, 255, 255));  // corners inverted once, not twice
+  EXPECT_EQ(f.At(5, 1), RGB(255, 255, 255));
+  EXPECT_EQ(f.At(5, 5), RGB(0, 0, 0));
+
+  Surface r(10, 10);
+  TcxRegion region(2, 2, 8, 8);
+  r.cx.DrawRegion(&region, static_cast<TColor>(RGB(0, 0, 255)), static_cast<TColor>(RGB(255, 0, 0)), 1, 1);
+  EXPECT_EQ(r.At(2, 5), RGB(255, 0, 0));
+  EXPECT_EQ(r.At(7, 5), RGB(255, 0, 0));
+  EXPECT_EQ(r.At(5, 5), RGB(0, 0, 255));
+  EXPECT_EQ(r.At(1, 5), kGreen);
+}
+
+TEST(CanvasBitmaps, TransparentDrawMixesWithConstantOpacity) {
+  TBitmap white(2, 2, pf32bit);
+  white.Canvas().Brush().SetColor(clWhite);
+  white.Canvas().FillRect(RECT{0, 0, 2, 2});
+  Surface s(4, 4, RGB(0, 0, 0));
+  s.cx.TransparentDraw(1, 1, &white, 128);
+  EXPECT_NEAR(GetRValue(s.At(1, 1)), 128, 1);
+  EXPECT_EQ(s.At(0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(s.At(3, 3), RGB(0, 0, 0));
+  // With a background bitmap the canvas content does not take part.
+  TBitmap red(2, 2, pf32bit);
+  red.Canvas().Brush().SetColor(static_cast<TColor>(RGB(255, 0, 0)));
+  red.Canvas().FillRect(RECT{0, 0, 2, 2});
+  s.cx.TransparentDraw(1, 1, &white, 255, &red);
+  EXPECT_EQ(s.At(2, 2), RGB(255, 255, 255));
+  s.cx.TransparentDraw(1, 1, &white, 0, &red);
+  EXPECT_EQ(s.At(2, 2), RGB(255, 0, 0));
+}
