@@ -88,4 +88,81 @@ TSkinBytes& TSkinBytes::PlainElement(double AVersion) {
   return Int32(0x0000FF).Int32(5).Int32(6).Int32(0);
 }
 
+std::wstring BesideTest(const std::wstring& AExe) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  return path.substr(0, path.find_last_of(L'\\') + 1) + AExe;
+}
+
+std::wstring TempFile(const std::string& ABytes) {
+  wchar_t dir[MAX_PATH], file[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  GetTempFileNameW(dir, L"skt", 0, file);
+  TFileStream f(file, fmCreate);
+  f.WriteBuffer(ABytes.data(), static_cast<int64_t>(ABytes.size()));
+  return file;
+}
+
+std::wstring CopyWithoutGdiPlus(const std::wstring& APath) {
+  std::wstring dir = TempFile("");
+  DeleteFileW(dir.c_str());
+  CreateDirectoryW(dir.c_str(), nullptr);
+  std::wstring copy = dir + APath.substr(APath.find_last_of(L'\\'));
+  CopyFileW(APath.c_str(), copy.c_str(), FALSE);
+  TFileStream bogus(dir + L"\\gdiplus.dll", fmCreate);
+  bogus.WriteBuffer("not a library", 13);
+  return copy;
+}
+
+void RemoveCopyWithoutGdiPlus(const std::wstring& ACopy) {
+  std::wstring dir = ACopy.substr(0, ACopy.find_last_of(L'\\'));
+  DeleteFileW(ACopy.c_str());
+  DeleteFileW((dir + L"\\gdiplus.dll").c_str());
+  RemoveDirectoryW(dir.c_str());
+}
+
+ToolResult RunProgram(const std::wstring& APath, const std::wstring& AArgs,
+                      const std::vector<std::wstring>& AEnvironment) {
+  const std::wstring& exe = APath;
+  std::wstring line = L"\"" + exe + L"\" " + AArgs;
+  // The environment block: ours, plus the extra variables.
+  std::wstring environment;
+  if (!AEnvironment.empty()) {
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* p = block; *p; p += wcslen(p) + 1) environment += std::wstring(p) + L'\0';
+    FreeEnvironmentStringsW(block);
+    for (const std::wstring& v : AEnvironment) environment += v + L'\0';
+  }
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE readEnd, writeEnd;
+  CreatePipe(&readEnd, &writeEnd, &sa, 0);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW si{sizeof si};
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = si.hStdError = writeEnd;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  ToolResult result;
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                      AEnvironment.empty() ? nullptr : environment.data(), nullptr, &si, &pi)) {
+    result.ExitCode = 0xFFFFFFFF;
+    CloseHandle(readEnd);
+    CloseHandle(writeEnd);
+    return result;
+  }
+  CloseHandle(writeEnd);
+  char buffer[4096];
+  DWORD n;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) result.Output.append(buffer, n);
+  WaitForSingleObject(pi.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  result.ExitCode = code;
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  CloseHandle(readEnd);
+  return result;
+}
+
 }  // namespace talvik::testing

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skins/skin.h"
 
@@ -51,6 +52,21 @@ public:
     SetPosition(0);
   }
 };
+
+struct ToolResult {
+  unsigned long ExitCode = 0;
+  std::string Output;  // stdout and stderr together
+};
+// Runs a program with "NAME=value" variables added to the environment.
+ToolResult RunProgram(const std::wstring& APath, const std::wstring& AArgs,
+                      const std::vector<std::wstring>& AEnvironment = {});
+// The full path of a program that lies beside the test executable.
+std::wstring BesideTest(const std::wstring& AExe);
+// Copies the program into a new folder beside a "gdiplus.dll" that is no library, so that
+// the copy runs without GDI+; returns the copy's path.
+std::wstring CopyWithoutGdiPlus(const std::wstring& APath);
+void RemoveCopyWithoutGdiPlus(const std::wstring& ACopy);
+std::wstring TempFile(const std::string& ABytes);
 
 // Counts the notifications of a skin.
 class TCountingListener : public IdxSkinChangeListener {

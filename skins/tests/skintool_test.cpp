@@ -13,45 +13,7 @@ using namespace talvik::testing;
 
 namespace {
 
-struct ToolResult {
-  DWORD ExitCode = 0;
-  std::string Output;
-};
-
-// Runs skintool.exe (beside this test) with the arguments; stdout and stderr together.
-ToolResult RunTool(const std::wstring& AArgs) {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring exe = self;
-  exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"skintool.exe";
-  std::wstring line = L"\"" + exe + L"\" " + AArgs;
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE readEnd, writeEnd;
-  CreatePipe(&readEnd, &writeEnd, &sa, 0);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW si{sizeof si};
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = si.hStdError = writeEnd;
-  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION pi{};
-  ToolResult result;
-  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-    result.ExitCode = 0xFFFFFFFF;
-    CloseHandle(readEnd);
-    CloseHandle(writeEnd);
-    return result;
-  }
-  CloseHandle(writeEnd);
-  char buffer[4096];
-  DWORD n;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) result.Output.append(buffer, n);
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  GetExitCodeProcess(pi.hProcess, &result.ExitCode);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  CloseHandle(readEnd);
-  return result;
-}
+ToolResult RunTool(const std::wstring& AArgs) { return RunProgram(BesideTest(L"skintool.exe"), AArgs); }
 
 std::map<std::string, std::string> Fields(const std::string& AOutput) {
   std::map<std::string, std::string> fields;
@@ -66,15 +28,6 @@ std::map<std::string, std::string> Fields(const std::string& AOutput) {
     start = end + 1;
   }
   return fields;
-}
-
-std::wstring TempFile(const std::string& ABytes) {
-  wchar_t dir[MAX_PATH], file[MAX_PATH];
-  GetTempPathW(MAX_PATH, dir);
-  GetTempFileNameW(dir, L"skt", 0, file);
-  TFileStream f(file, fmCreate);
-  f.WriteBuffer(ABytes.data(), static_cast<int64_t>(ABytes.size()));
-  return file;
 }
 
 TEST(SkinTool, InfoReportsStructure) {
@@ -114,6 +67,20 @@ TEST(SkinTool, ErrorsExitWithOne) {
   ToolResult none = RunTool(L"");
   EXPECT_EQ(none.ExitCode, 2u);
   EXPECT_NE(none.Output.find("skintool info"), std::string::npos) << none.Output;
+}
+
+TEST(SkinTool, WithoutGdiPlusNothingIsRead) {
+  std::string bytes = SaveToBytes(*MakeSampleSkin());
+  std::wstring file = TempFile(bytes);
+  std::wstring tool = CopyWithoutGdiPlus(BesideTest(L"skintool.exe"));
+  ToolResult r = RunProgram(tool, L"info \"" + file + L"\"");
+  RemoveCopyWithoutGdiPlus(tool);
+  DeleteFileW(file.c_str());
+  ASSERT_EQ(r.ExitCode, 0u) << r.Output;
+  auto f = Fields(r.Output);
+  EXPECT_EQ(f["name"], "");
+  EXPECT_EQ(f["groups"], "0");
+  EXPECT_EQ(f["consumed"], "0");
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+// Without gdiplus.dll the program runs on: pictures stay empty, skins load nothing.
+// The checks run in a copy of this executable that cannot load GDI+.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "framework/sysutils.h"
+#include "skins/skin.h"
+#include "skins/tests/skin_fixture.h"
+
+using namespace talvik;
+using namespace talvik::testing;
+
+namespace {
+
+bool InChild() { return std::getenv("TALVIK_SKINS_NO_GDIPLUS") != nullptr; }
+
+TEST(WithoutGdiPlus, ChildRunPasses) {
+  if (InChild()) GTEST_SKIP();
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring copy = CopyWithoutGdiPlus(self);
+  ToolResult r = RunProgram(copy, L"--gtest_filter=WithoutGdiPlusChild.*", {L"TALVIK_SKINS_NO_GDIPLUS=1"});
+  RemoveCopyWithoutGdiPlus(copy);
+  EXPECT_EQ(r.ExitCode, 0u) << r.Output;
+  EXPECT_EQ(r.Output.find("[  SKIPPED ]"), std::string::npos) << r.Output;
+  EXPECT_NE(r.Output.find("[  PASSED  ] 3 tests"), std::string::npos) << r.Output;
+}
+
+// Run only in the copy.
+class WithoutGdiPlusChild : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!InChild()) GTEST_SKIP();
+    ASSERT_FALSE(GdiPlusAvailable());
+  }
+};
+
+TEST_F(WithoutGdiPlusChild, PicturesStayEmptyAndDrawNothing) {
+  TdxPNGImage image;
+  TBytesStream s(std::string("\x89PNG\r\n\x1a\n", 8) + std::string(100, 'x'));
+  image.LoadFromStream(s);
+  EXPECT_TRUE(image.Empty());
+  EXPECT_EQ(image.Width(), 0);
+  EXPECT_FALSE(image.IsAlphaUsed());
+  TBitmap target(4, 4, pf32bit);
+  image.StretchDraw(target.Canvas().Handle(), RECT{0, 0, 4, 4});
+  TMemoryStream out;
+  image.SaveToStream(out);
+  EXPECT_EQ(out.Size(), 0);
+  EXPECT_EQ(FileFormatDescription(L"PNG"), L"");
+}
+
+TEST_F(WithoutGdiPlusChild, SkinsLoadNothingAndFailNothing) {
+  TdxSkin skin(L"Mine", false, nullptr);
+  skin.AddColor(L"Kept", 1);
+  TBytesStream s(TSkinBytes().Header(1.02, "Other").Int32(0).Int32(0).Int32(0).Bytes());
+  skin.LoadFromStream(s);
+  EXPECT_EQ(s.Position(), 0);
+  EXPECT_EQ(skin.Name(), L"Mine");
+  EXPECT_NE(skin.GetColorByName(L"Kept"), nullptr);
+}
+
+TEST_F(WithoutGdiPlusChild, ModelWorksWithoutBrushes) {
+  TdxSkin skin(L"S", false, nullptr);
+  TdxSkinElement* e = skin.AddGroup(L"G")->AddElement(L"E");
+  e->SetColor(0x123456);
+  EXPECT_TRUE(e->IsColorAssigned());
+  EXPECT_EQ(e->Brush(), nullptr);
+  EXPECT_TRUE(e->Image()->Empty());
+  EXPECT_EQ(e->Size().cx, 0);
+}
+
+}  // namespace
