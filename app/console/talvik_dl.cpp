@@ -24,7 +24,7 @@ void WriteLine(DWORD stdHandle, const std::wstring& text) {
   if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
   DWORD mode, written;
   if (GetConsoleMode(h, &mode)) {
-    std::wstring line = text + L"\r\n";
+    std::wstring line = text + L"\n";  // the console starts the next line at its left edge
     WriteConsoleW(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     return;
   }
