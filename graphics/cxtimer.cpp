@@ -11,12 +11,10 @@ struct TcxTimerWindow {
   UINT_PTR NextID = 0;
   std::map<UINT_PTR, TcxTimer*> Running;
 
+  // Never freed: timers that outlive the program's other statics still find it.
   static TcxTimerWindow& Instance() {
-    static TcxTimerWindow w;
-    return w;
-  }
-  ~TcxTimerWindow() {
-    if (Wnd) DeallocateHWnd(Wnd);
+    static TcxTimerWindow* w = new TcxTimerWindow();
+    return *w;
   }
   HWND Handle() {
     if (!Wnd)

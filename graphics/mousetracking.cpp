@@ -10,9 +10,10 @@ namespace talvik {
 namespace {
 bool gShuttingDown = false;
 
+// Never freed, so that callers stopping their tracking late in shutdown find it.
 std::vector<TMouseTrackingTimer*>& TrackingList() {
-  static std::vector<TMouseTrackingTimer*> list;
-  return list;
+  static auto* list = new std::vector<TMouseTrackingTimer*>();
+  return *list;
 }
 
 TMouseTrackingTimer* FindTimer(IcxMouseTrackingCaller* ACaller) {
