@@ -69,6 +69,12 @@ bool THttpReplyHead::Has(const std::string& AName) const {
   return false;
 }
 
+bool THttpReplyHead::ExpectsBody() const {
+  if (HasNoBody()) return false;
+  std::string length = Value("Content-Length");
+  return length.find_first_not_of('0') != std::string::npos || length.empty() || Has("Transfer-Encoding");
+}
+
 bool ParseStatusLine(const std::string& ALine, int& ACode) {
   // HTTP/d.d SP ddd [SP reason]
   if (ALine.size() < 12 || ALine.compare(0, 5, "HTTP/") != 0) return false;

@@ -27,6 +27,8 @@ struct THttpReplyHead {
   bool Has(const std::string& AName) const;
   // Statuses that never carry a body.
   bool HasNoBody() const { return (Code >= 100 && Code < 200) || Code == 204 || Code == 304; }
+  // Whether a body follows the head: chunks, a positive length, or data up to the close.
+  bool ExpectsBody() const;
 };
 
 // The status code of "HTTP/x.y NNN reason"; false when the line is no status line.

@@ -162,7 +162,7 @@ bool TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
     if (redirect && location.empty()) redirect = false;
 
     if (redirect) {
-      if (!head.HasNoBody() && !Connection.WaitReadable(kRedirectBodyWaitMs)) close = true;
+      if (head.ExpectsBody() && !Connection.WaitReadable(kRedirectBodyWaitMs)) close = true;
       else close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
       if (close) Connection.Close();
       if (++redirects >= kRedirectLimit) return false;

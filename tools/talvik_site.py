@@ -320,7 +320,8 @@ def main(argv=None):
                                 epilog="The default album is /album/sample (12 photos, 5 per page, 20000 bytes each).")
     p.add_argument("--port", type=int, default=0, help="page port (0: any free port)")
     p.add_argument("--control-port", type=int, default=0, help="control port (0: any free port)")
-    p.add_argument("--port-file", help='write "PORT n" and "CONTROL m" lines to this file once listening')
+    p.add_argument("--port-file", help='write "PORT n" and "CONTROL m" lines to this file once listening '
+                   "(without it they go to standard output)")
     p.add_argument("--album", action="append", type=parse_album, default=[], metavar="NAME:PHOTOS:PER_PAGE:SIZE",
                    help="add or replace an album (repeatable)")
     p.add_argument("--lifetime", type=float, default=0, help="exit after this many seconds (0: never)")
@@ -346,8 +347,9 @@ def main(argv=None):
         with open(tmp, "w") as f:
             f.write(lines)
         os.replace(tmp, args.port_file)
-    sys.stdout.write(lines)
-    sys.stdout.flush()
+    else:
+        sys.stdout.write(lines)
+        sys.stdout.flush()
 
     parent = os.getppid()
     deadline = time.monotonic() + args.lifetime if args.lifetime > 0 else None
