@@ -4,10 +4,12 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -128,6 +130,22 @@ std::string HeaderOf(const SiteRequest& r, const std::string& name) {
   return r.raw.substr(at, r.raw.find("\r\n", at) - at);
 }
 
+// With TALVIK_WINDOW_SHOTS set to a (Unix) folder, saves a screenshot of the
+// screen there as window-NAME.png (tools/screenshot-window uses this).
+void Shot(const char* name) {
+  const char* dir = getenv("TALVIK_WINDOW_SHOTS");
+  if (!dir || !*dir) return;
+  Sleep(1000);  // let the windows reach the screen and paint
+  std::wstring cmd = Widen("/usr/bin/import -window root \"" + std::string(dir) + "/window-" + name + ".png\"");
+  STARTUPINFOW si{sizeof(si)};
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(L"Z:\\usr\\bin\\import", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return;
+  WaitForSingleObject(pi.hProcess, 20000);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+}
+
 const wchar_t kTitle[] = L"Tolrike作品";
 const wchar_t kCookie[] = L"sid=abc; user=tolrike";
 
@@ -214,15 +232,33 @@ protected:
     PostMessageW(Button, BM_CLICK, 0, 0);
   }
 
-  // The folder browser of the program, once it is up.
+  // The folder browser of the program, once it has filled its tree.
   HWND WaitForFolderDialog() {
     HWND found = nullptr;
     WaitFor([&] {
-      for (HWND w : TopWindows(FProcess.dwProcessId, L"#32770"))
-        if (FindWindowExW(w, nullptr, nullptr, nullptr) && TextOf(w) != kTitle) found = w;
+      for (HWND w : TopWindows(FProcess.dwProcessId, L"#32770")) {
+        HWND tree = FindDescendant(w, L"SysTreeView32");
+        DWORD_PTR items = 0;
+        if (tree && SendMessageTimeoutW(tree, TVM_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &items) && items > 0)
+          found = w;
+      }
       return found != nullptr;
     });
     return found;
+  }
+
+  static HWND FindDescendant(HWND parent, const std::wstring& cls) {
+    std::pair<std::wstring, HWND> ctx{cls, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* c = reinterpret_cast<std::pair<std::wstring, HWND>*>(p);
+          if (ClassOf(w) != c->first) return TRUE;
+          c->second = w;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.second;
   }
 
   // Texts of the dialog's static controls, searched through nested children.
@@ -238,16 +274,47 @@ protected:
     return texts;
   }
 
-  // Selects AFolder in the dialog (the path goes into the program's memory,
-  // where the dialog reads it) and presses OK.
+  // The text of the tree's selected item, read through memory in the program.
+  std::wstring SelectedItem(HWND tree, char* remote) {
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return L"";
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = reinterpret_cast<LPWSTR>(remote + sizeof(TVITEMW));
+    tv.cchTextMax = MAX_PATH;
+    wchar_t text[MAX_PATH] = {};
+    WriteProcessMemory(FProcess.hProcess, remote, &tv, sizeof tv, nullptr);
+    WriteProcessMemory(FProcess.hProcess, remote + sizeof(TVITEMW), text, sizeof text, nullptr);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(FProcess.hProcess, remote + sizeof(TVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+    return text;
+  }
+
+  // Selects AFolder in the dialog's tree as the dialog's own selection message
+  // does (the path goes into the program's memory, where the dialog reads it),
+  // checks that the tree shows it selected, and presses OK.
   void ChooseFolder(HWND dialog, const std::wstring& folder) {
-    size_t bytes = (folder.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(FProcess.hProcess, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
+    char* remote = static_cast<char*>(VirtualAllocEx(FProcess.hProcess, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
     ASSERT_NE(remote, nullptr);
-    ASSERT_TRUE(WriteProcessMemory(FProcess.hProcess, remote, folder.c_str(), bytes, nullptr));
-    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+    char* path = remote + 2048;
+    ASSERT_TRUE(WriteProcessMemory(FProcess.hProcess, path, folder.c_str(), (folder.size() + 1) * sizeof(wchar_t), nullptr));
+    HWND tree = FindDescendant(dialog, L"SysTreeView32");
+    bool selected = false;
+    for (int attempt = 0; attempt < 10 && !selected; ++attempt) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let the tree settle
+      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path));
+      selected = WaitFor([&] { return SelectedItem(tree, remote) == leaf; }, 1000);
+    }
+    ASSERT_TRUE(selected) << "the tree shows " << Narrow(SelectedItem(tree, remote)) << " selected";
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the folder dialog stayed open";
+    const std::wstring line = L"你的图片将保存到：" + folder;
+    ASSERT_TRUE(WaitFor([&] {
+      auto lines = Log();
+      return std::find(lines.begin(), lines.end(), line) != lines.end();
+    })) << "no folder line: " << Narrow(TextOf(Memo));
   }
 
   HWND WaitForMessageBox() {
@@ -288,6 +355,7 @@ private:
 
 TEST_F(WindowDriver, OpensAsTheTableSaysAndVisitsTheFeedbackSiteOnce) {
   StartReady();
+  Shot("ready");
   EXPECT_EQ(TextOf(Main), kTitle);
   RECT client;
   GetClientRect(Main, &client);
@@ -365,6 +433,7 @@ TEST_F(WindowDriver, DownloadsThroughTheFolderDialogAndRunsAgainWithoutAsking) {
   ASSERT_NE(dialog, nullptr);
   auto texts = StaticTexts(dialog);
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"请选择输出目录"), texts.end()) << "caption missing";
+  Shot("folder-dialog");
   EXPECT_FALSE(IsWindowEnabled(Main)) << "the window takes input while the dialog is open";
   // Centred on the monitor (the only one here).
   RECT d;
@@ -379,6 +448,7 @@ TEST_F(WindowDriver, DownloadsThroughTheFolderDialogAndRunsAgainWithoutAsking) {
   for (int i = 1; i <= 5; ++i) expected.push_back(std::to_wstring(i) + L".jpg....over...");
   expected.push_back(L"下载完毕。");
   EXPECT_EQ(Log(), expected);
+  Shot("downloaded");
   EXPECT_TRUE(IsWindowEnabled(Button));
   EXPECT_EQ(TextOf(Button), L"下载");
   EXPECT_TRUE(IsWindowEnabled(Main));
@@ -438,6 +508,7 @@ TEST_F(WindowDriver, FailedDownloadIsReportedInAMessageBoxAndTheWindowGoesOn) {
   ChooseFolder(dialog, OutDir);
   HWND box = WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no error report";
+  Shot("error-report");
   auto texts = StaticTexts(box);
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"HTTP/1.1 404 Not Found."), texts.end())
       << (texts.empty() ? "" : Narrow(texts.back()));
@@ -491,6 +562,7 @@ TEST_F(WindowDriver, PlatformBrowserControlIsHostedAndLeavesTheButtonWaiting) {
   EXPECT_TRUE(WaitFor([&] { return FindWindowExW(host, nullptr, nullptr, nullptr) != nullptr; }, 5000))
       << "the browser control made no window in its host";
   std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  Shot("loading");
   EXPECT_FALSE(IsWindowEnabled(Button));
   EXPECT_EQ(TextOf(Button), L"正在加载");
   EXPECT_EQ(CloseAndWait(), 0u);
