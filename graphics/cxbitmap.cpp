@@ -110,7 +110,7 @@ std::vector<uint8_t> cxCompressBitmapData(const std::vector<uint8_t>& Data, int 
   return out;
 }
 
-std::vector<uint8_t> cxDecompressBitmapData(const uint8_t* Data, size_t Size, int Version) {
+std::vector<uint8_t> cxDecompressBitmapData(const uint8_t* Data, size_t Size, int Version, size_t AMaxSize) {
   std::vector<uint8_t> out;
   size_t pos = 0, k = 1;
   if (Version == 2) {
@@ -119,6 +119,7 @@ std::vector<uint8_t> cxDecompressBitmapData(const uint8_t* Data, size_t Size, in
     size_t r = Data[1];
     pos = 2;
     if (k == 0 || r >= k || Size - pos < r) Damaged();
+    if (r > AMaxSize) Damaged();
     out.assign(Data + pos, Data + pos + r);
     pos += r;
   } else if (Version != 1) {
@@ -131,6 +132,8 @@ std::vector<uint8_t> cxDecompressBitmapData(const uint8_t* Data, size_t Size, in
     if (count == 0 || count > kMaxRun) Damaged();
     size_t need = (literal ? count : 1) * k;
     if (Size - pos < need) Damaged();
+    // A few bytes of repeat runs can claim gigabytes.
+    if (out.size() + count * k > AMaxSize) Damaged();
     if (literal) out.insert(out.end(), Data + pos, Data + pos + need);
     else
       for (size_t j = 0; j < count; ++j) out.insert(out.end(), Data + pos, Data + pos + k);

@@ -60,7 +60,9 @@ private:
 // The run-length coding of the compressed stored form, exposed for its tests.
 // Encode produces everything after the 10-byte header (k, r, raw bytes, runs).
 std::vector<uint8_t> cxCompressBitmapData(const std::vector<uint8_t>& Data, int BlockSize);
-// Decodes the part after the header for version 1 or 2; damaged data fails with EInvalidGraphic.
-std::vector<uint8_t> cxDecompressBitmapData(const uint8_t* Data, size_t Size, int Version);
+// Decodes the part after the header for version 1 or 2; damaged data, or data
+// that would decode to more than AMaxSize bytes, fails with EInvalidGraphic.
+std::vector<uint8_t> cxDecompressBitmapData(const uint8_t* Data, size_t Size, int Version,
+                                            size_t AMaxSize = size_t(512) << 20);
 
 }  // namespace talvik

@@ -34,11 +34,14 @@ void ReadFrom(TcxBitmap& b, const Bytes& data) {
   b.ReadData(m);
 }
 
-Bytes Header(uint32_t length, uint16_t version) {
-  Bytes h(10);
+// The compressed form: the 10-byte header, then Rest.
+Bytes Compressed(uint16_t version, const Bytes& rest) {
+  Bytes h(10 + rest.size());
+  uint32_t length = static_cast<uint32_t>(rest.size());
   std::memcpy(h.data(), &length, 4);
   std::memcpy(h.data() + 4, "XDBM", 4);
   std::memcpy(h.data() + 8, &version, 2);
+  std::copy(rest.begin(), rest.end(), h.begin() + 10);
   return h;
 }
 }  // namespace
@@ -129,8 +132,7 @@ TEST(CompressedStorage, VersionOneUsesRunsOfSingleBytes) {
   Bytes plain = StreamBytes(m);
   Bytes runs = cxCompressBitmapData(plain, 1);
   runs.erase(runs.begin(), runs.begin() + 2);  // version 1 has no block size and no loose bytes
-  Bytes data = Header(static_cast<uint32_t>(runs.size()), 1);
-  data.insert(data.end(), runs.begin(), runs.end());
+  Bytes data = Compressed(1, runs);
   TcxBitmap b;
   ReadFrom(b, data);
   EXPECT_TRUE(SamePixels(a, b));
@@ -149,11 +151,9 @@ TEST(CompressedStorage, DamagedDataFailsClearly) {
   uint32_t shorter = static_cast<uint32_t>(truncatedRun.size() - 10);
   std::memcpy(truncatedRun.data(), &shorter, 4);
 
-  Bytes zeroCount = Header(3, 2);
-  zeroCount.insert(zeroCount.end(), {1, 0, 0x00});
+  Bytes zeroCount = Compressed(2, {1, 0, 0x00});
 
-  Bytes looseTooLong = Header(3, 2);
-  looseTooLong.insert(looseTooLong.end(), {1, 5, 0x81});
+  Bytes looseTooLong = Compressed(2, {1, 5, 0x81});
 
   Bytes badVersion = good;
   badVersion[8] = 3;
@@ -162,8 +162,7 @@ TEST(CompressedStorage, DamagedDataFailsClearly) {
   uint32_t huge = 0x7FFFFFF0;
   std::memcpy(lengthPastEnd.data(), &huge, 4);
 
-  Bytes notABitmap = Header(2, 1);
-  notABitmap.insert(notABitmap.end(), {0x81, 7});
+  Bytes notABitmap = Compressed(1, {0x81, 7});
 
   struct Case {
     const char* name;
@@ -174,4 +173,14 @@ TEST(CompressedStorage, DamagedDataFailsClearly) {
     TcxBitmap b(2, 2);
     EXPECT_THROW(ReadFrom(b, c.data), EInvalidGraphic) << c.name;
   }
+}
+
+TEST(CompressedStorage, RepeatRunsCannotBlowUpTheDecodedSize) {
+  Bytes bomb{255, 0};  // blocks of 255 bytes
+  for (int run = 0; run < 40; ++run) {
+    bomb.push_back(125);
+    bomb.insert(bomb.end(), 255, 0xAB);
+  }
+  EXPECT_EQ(cxDecompressBitmapData(bomb.data(), bomb.size(), 2).size(), 40u * 125 * 255);
+  EXPECT_THROW(cxDecompressBitmapData(bomb.data(), bomb.size(), 2, 100000), EInvalidGraphic);
 }
