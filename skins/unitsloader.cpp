@@ -7,7 +7,6 @@
 namespace talvik {
 
 namespace {
-bool Started = false;
 TdxUnitsLoader* Loader = nullptr;
 }  // namespace
 
@@ -33,7 +32,7 @@ void TdxUnitsLoader::AddUnit(TdxUnitProc AInitializeProc, TdxUnitProc AFinalizeP
     if (dxIsLibrary()) {
       InitializeList.push_back(AInitializeProc);
     } else {
-      Started = true;
+      FStarted = true;
       AInitializeProc();
     }
   }
@@ -51,18 +50,18 @@ void TdxUnitsLoader::Initialize() {
   auto queue = std::move(InitializeList);
   InitializeList.clear();
   for (TdxUnitProc p : queue) p();
-  Started = true;
+  FStarted = true;
 }
 
 void TdxUnitsLoader::Finalize() {
-  if (Started) {
+  if (FStarted) {
     while (!FinalizeList.empty()) {
       TdxUnitProc p = FinalizeList.back();
       FinalizeList.pop_back();
       p();
     }
   }
-  Started = false;
+  FStarted = false;
   FinalizeList.clear();
 }
 

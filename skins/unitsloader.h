@@ -20,6 +20,10 @@ public:
 
   std::vector<TdxUnitProc> FinalizeList;
   std::vector<TdxUnitProc> InitializeList;
+
+private:
+  // Whether start-up procedures have run; only then do shut-down procedures run.
+  bool FStarted = false;
 };
 
 TdxUnitsLoader& UnitsLoaderInstance();

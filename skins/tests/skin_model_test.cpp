@@ -399,4 +399,27 @@ TEST(SkinImage, FrameGeometry) {
   EXPECT_TRUE(e->Glyph()->Empty());
 }
 
+TEST(SkinImage, FilesAndClearing) {
+  TdxSkin skin(L"S", false, nullptr);
+  TdxSkinElement* e = skin.AddGroup(L"G")->AddElement(L"E");
+  e->Glyph()->Texture()->Assign(MakePicture(5, 3, Gradient).get());
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  std::wstring base = std::wstring(dir) + L"glyph-test";
+  e->Glyph()->SaveToFile(base + L".bmp");  // always written as PNG
+  TdxSkinImage* image = e->Image();
+  TCountingListener listener;
+  skin.AddListener(&listener);
+  image->LoadFromFile(base + L".png");
+  DeleteFileW((base + L".png").c_str());
+  EXPECT_EQ(listener.Count, 1);
+  EXPECT_TRUE(image->Texture()->Compare(e->Glyph()->Texture()));
+  EXPECT_EQ(image->SourceName(), base + L".png");
+  image->Clear();
+  EXPECT_TRUE(image->Empty());
+  EXPECT_EQ(image->SourceName(), L"");
+  EXPECT_EQ(listener.Count, 2);
+  EXPECT_THROW(image->LoadFromFile(base + L".png"), EFOpenError);
+}
+
 }  // namespace

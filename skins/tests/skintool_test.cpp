@@ -69,18 +69,4 @@ TEST(SkinTool, ErrorsExitWithOne) {
   EXPECT_NE(none.Output.find("skintool info"), std::string::npos) << none.Output;
 }
 
-TEST(SkinTool, WithoutGdiPlusNothingIsRead) {
-  std::string bytes = SaveToBytes(*MakeSampleSkin());
-  std::wstring file = TempFile(bytes);
-  std::wstring tool = CopyWithoutGdiPlus(BesideTest(L"skintool.exe"));
-  ToolResult r = RunProgram(tool, L"info \"" + file + L"\"");
-  RemoveCopyWithoutGdiPlus(tool);
-  DeleteFileW(file.c_str());
-  ASSERT_EQ(r.ExitCode, 0u) << r.Output;
-  auto f = Fields(r.Output);
-  EXPECT_EQ(f["name"], "");
-  EXPECT_EQ(f["groups"], "0");
-  EXPECT_EQ(f["consumed"], "0");
-}
-
 }  // namespace
