@@ -3,10 +3,38 @@
 namespace talvik::app {
 
 namespace {
-constexpr std::wstring_view kImageMarker = L"<span class=\"img\">";
-constexpr std::wstring_view kAnchorMarker = L"<a href=\"";
-constexpr std::wstring_view kLargeMarker = L"\"large\":\"";
+
 constexpr wchar_t kQuote = L'"';
+
+// Finds an ASCII marker by skipping ahead on the text character under the
+// marker's end (Horspool), so a long page is not compared at every position.
+class TMarker {
+public:
+  explicit constexpr TMarker(std::wstring_view AText) : FText(AText) {
+    for (size_t& s : FSkip) s = FText.size();
+    for (size_t i = 0; i + 1 < FText.size(); ++i) FSkip[FText[i]] = FText.size() - 1 - i;
+  }
+  size_t size() const { return FText.size(); }
+  size_t FindIn(std::wstring_view AText, size_t AFrom) const {
+    const size_t n = FText.size();
+    const wchar_t last = FText[n - 1];
+    for (size_t i = AFrom; n <= AText.size() && i <= AText.size() - n;) {
+      const wchar_t c = AText[i + n - 1];
+      if (c == last && AText.compare(i, n - 1, FText, 0, n - 1) == 0) return i;
+      i += c < 128 ? FSkip[c] : n;
+    }
+    return std::wstring_view::npos;
+  }
+
+private:
+  std::wstring_view FText;
+  size_t FSkip[128] = {};
+};
+
+const TMarker kImageMarker(L"<span class=\"img\">");
+const TMarker kAnchorMarker(L"<a href=\"");
+const TMarker kLargeMarker(L"\"large\":\"");
+
 }  // namespace
 
 std::wstring GetOrignalAlbumUrl(std::wstring_view AUrl) {
@@ -23,9 +51,9 @@ std::vector<std::wstring> ParsePicUrls(std::wstring_view APage) {
   std::vector<std::wstring> links;
   size_t pos = 0;
   for (;;) {
-    size_t image = APage.find(kImageMarker, pos);
+    size_t image = kImageMarker.FindIn(APage, pos);
     if (image == std::wstring_view::npos) break;
-    size_t anchor = APage.find(kAnchorMarker, image + kImageMarker.size());
+    size_t anchor = kAnchorMarker.FindIn(APage, image + kImageMarker.size());
     // An image marker with no anchor after it can hold no link, and no later
     // marker can either: stop, keeping what was found.
     if (anchor == std::wstring_view::npos) break;
@@ -42,7 +70,7 @@ std::vector<std::wstring> ParsePicUrls(std::wstring_view APage) {
 }
 
 std::wstring ParsePic(std::wstring_view APage) {
-  size_t marker = APage.find(kLargeMarker);
+  size_t marker = kLargeMarker.FindIn(APage, 0);
   if (marker == std::wstring_view::npos) return {};
   size_t start = marker + kLargeMarker.size();
   size_t quote = APage.find(kQuote, start);
