@@ -316,7 +316,7 @@ def parse_album(text):
 
 
 def main(argv=None):
-    p = argparse.ArgumentParser(description="Sample Talvik photo site on 127.0.0.1.",
+    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter,
                                 epilog="The default album is /album/sample (12 photos, 5 per page, 20000 bytes each).")
     p.add_argument("--port", type=int, default=0, help="page port (0: any free port)")
     p.add_argument("--control-port", type=int, default=0, help="control port (0: any free port)")

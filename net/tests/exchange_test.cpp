@@ -62,6 +62,21 @@ TEST_F(SiteTest, LongBrowserCookieIsFoldedAt78) {
             " cookie4=value4; cookie5=value5; cookie6=value6; cookie7=value7;\r\n"
             " last=\"quoted, with blanks\"\r\n" +
                 HostLine() + kTail + kAgent + "\r\n");
+
+  // The boundary: a 78-character line stays whole, a longer one breaks at its last fitting blank.
+  const std::wstring v62(62, L'v');
+  Site.Reset();
+  Http.SetCustomHeader(L"Cookie", L"a=1; b=" + v62 + L"v");
+  Http.Get(Url("/"));
+  Http.SetCustomHeader(L"Cookie", L"a=1; b=" + v62 + L"; c=2");
+  Http.Get(Url("/"));
+  Http.SetCustomHeader(L"Cookie", L"a=1; b=" + v62 + L"v; c=2");
+  Http.Get(Url("/"));
+  auto requests = Requests();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_NE(requests[0].raw.find("\r\nCookie: a=1; b=" + Utf8(v62) + "v\r\nHost: "), std::string::npos);
+  EXPECT_NE(requests[1].raw.find("\r\nCookie: a=1; b=" + Utf8(v62) + ";\r\n c=2\r\nHost: "), std::string::npos);
+  EXPECT_NE(requests[2].raw.find("\r\nCookie: a=1;\r\n b=" + Utf8(v62) + "v; c=2\r\nHost: "), std::string::npos);
 }
 
 TEST_F(SiteTest, OwnLinesFoldOnlyBeyond1024) {
@@ -137,13 +152,16 @@ TEST_F(SiteTest, CookieDefaultsRejectionAndExpiry) {
 }
 
 TEST_F(SiteTest, RedirectsFollowRelativeLocations) {
-  Site.Route("/a/start", SiteReply::Redirect(302, "next?x=1"));
+  Site.Route("/a/start", SiteReply::Redirect(302, "next?x=1").Header("Set-Cookie", "hop=1; Path=/"));
   Site.Route("/a/next?x=1", SiteReply::Redirect(301, "/b/final"));
   Site.Route("/b/final", SiteReply::Ok("arrived"));
   Http.SetReferer(L"ref");
   EXPECT_EQ(Http.Get(Url("/a/start")), L"arrived");
   EXPECT_EQ(Targets(), (std::vector<std::string>{"/a/start", "/a/next?x=1", "/b/final"}));
   for (const auto& r : Requests()) EXPECT_NE(r.raw.find("Referer: ref\r\n"), std::string::npos);
+  // The redirect's cookie goes with the requests that follow it.
+  EXPECT_EQ(Requests()[0].raw.find("Cookie"), std::string::npos);
+  EXPECT_NE(Requests()[1].raw.find("Cookie: hop=1\r\nCookie2:"), std::string::npos);
   // The empty address names the previous request's directory.
   Http.Get(L"");
   EXPECT_EQ(Targets().back(), "/b/");

@@ -152,3 +152,20 @@ TEST_F(SiteTest, RedirectBodyIsAwaitedAtMostFiveSeconds) {
   ASSERT_EQ(r.size(), 2u);
   EXPECT_NE(r[0].connection, r[1].connection);  // the half-read connection is given up
 }
+
+TEST_F(SiteTest, AKeptConnectionTheServerDroppedIsReplacedOnce) {
+  Site.Route("/flaky", std::vector<SiteReply>{SiteReply::Raw(""), SiteReply::Ok("second try")});
+  Http.Get(Url("/keep"));
+  EXPECT_EQ(Http.Get(Url("/flaky")), L"second try");
+  auto r = Requests();
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[1].connection, r[0].connection);
+  EXPECT_NE(r[2].connection, r[1].connection);
+  EXPECT_EQ(r[2].raw, r[1].raw);
+  // A new connection that fails is not tried again.
+  Site.Reset();
+  Http.Disconnect();
+  Site.Route("/flaky", SiteReply::Raw(""));
+  EXPECT_EQ(FailureOf(Url("/flaky")), L"Connection Closed Gracefully.");
+  EXPECT_EQ(Requests().size(), 1u);
+}
