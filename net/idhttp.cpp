@@ -170,7 +170,15 @@ bool TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
       continue;
     }
     bool success = head.Code >= 200 && head.Code <= 299;
-    if (success) close |= ReadReplyBody(Connection, head, sink, true);
+    if (success) {
+      try {
+        close |= ReadReplyBody(Connection, head, sink, true);
+      } catch (...) {
+        // The caller's stream failed mid-body: the rest of it must not pass for the next reply.
+        Connection.Close();
+        throw;
+      }
+    }
     else close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
     if (close) Connection.Close();
     if (!success) throw EIdHTTPProtocolException(Latin1ToWide(head.StatusLine), head.Code);

@@ -169,3 +169,24 @@ TEST_F(SiteTest, AKeptConnectionTheServerDroppedIsReplacedOnce) {
   EXPECT_EQ(FailureOf(Url("/flaky")), L"Connection Closed Gracefully.");
   EXPECT_EQ(Requests().size(), 1u);
 }
+
+namespace {
+// A stream that fails once it holds more than a few bytes, as a full disk would.
+class TFullStream : public TMemoryStream {
+public:
+  int64_t Write(const void* Buffer, int64_t Count) override {
+    if (Size() + Count > 1000) throw EWriteError(L"Stream write error");
+    return TMemoryStream::Write(Buffer, Count);
+  }
+};
+}  // namespace
+
+TEST_F(SiteTest, AFailingStreamLeavesNoHalfReadReply) {
+  Site.Route("/big", Framed(Binary(600000), "length"));
+  TFullStream full;
+  EXPECT_THROW(Http.Get(Url("/big"), full), EWriteError);
+  EXPECT_EQ(Http.Get(Url("/after")).substr(0, 6), L"<html>");
+  auto r = Requests();
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_NE(r[0].connection, r[1].connection);
+}
