@@ -16,12 +16,6 @@
 
 namespace talvik {
 
-enum TcxBorder { bLeft, bTop, bRight, bBottom };
-using TcxBorders = unsigned;  // bits 1, 2, 4, 8 for left, top, right, bottom
-constexpr TcxBorders cxBordersLeft = 1, cxBordersTop = 2, cxBordersRight = 4, cxBordersBottom = 8;
-constexpr TcxBorders cxBordersAll = 15;
-inline bool HasBorder(TcxBorders B, TcxBorder Side) { return (B >> Side) & 1; }
-
 enum TcxRegionOperation { roSet, roAdd, roSubtract, roIntersect };
 enum TcxRotationAngle { ra0, raPlus90, raMinus90, ra180 };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };

@@ -104,6 +104,13 @@ private:
 // Registers TcxRect with the class registry (done once at start-up; safe to repeat).
 void RegisterGeometryClasses();
 
+// The sides of a rectangle, and sets of them as bits 1, 2, 4, 8.
+enum TcxBorder { bLeft, bTop, bRight, bBottom };
+using TcxBorders = unsigned;
+constexpr TcxBorders cxBordersLeft = 1, cxBordersTop = 2, cxBordersRight = 4, cxBordersBottom = 8;
+constexpr TcxBorders cxBordersAll = 15;
+inline bool HasBorder(TcxBorders B, TcxBorder Side) { return (B >> Side) & 1; }
+
 // ---- value helpers: results are new values, arguments are left alone
 
 inline int RectWidth(const RECT& R) { return R.right - R.left; }

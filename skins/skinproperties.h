@@ -183,8 +183,6 @@ private:
   std::wstring FValue;
 };
 
-enum TcxBorder { bLeft, bTop, bRight, bBottom };
-
 class TdxSkinBorder : public TdxSkinProperty {
 public:
   TALVIK_CLASS_NAME(TdxSkinBorder)
