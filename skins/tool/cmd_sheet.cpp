@@ -36,6 +36,7 @@ skingen::SheetPicture PictureOf(TdxSkinElement* AElement, TdxSkinImage* AImage, 
   RECT m = AImage->Margins()->Rect();
   p.margins[0] = m.left; p.margins[1] = m.top; p.margins[2] = m.right; p.margins[3] = m.bottom;
   p.stretch = AImage->Stretch();
+  p.gradientBegin = AImage->GradientBeginColor();
   return p;
 }
 
@@ -48,6 +49,11 @@ std::vector<skingen::SheetElement> SheetFromSkin(TdxSkin& ASkin) {
       skingen::SheetElement se;
       se.group = WideToUtf8(group->Name());
       se.name = WideToUtf8(element->Name());
+      se.color = element->Color();
+      se.textColor = element->TextColor();
+      RECT offset = element->ContentOffset()->Rect();
+      se.contentOffset[0] = offset.left; se.contentOffset[1] = offset.top;
+      se.contentOffset[2] = offset.right; se.contentOffset[3] = offset.bottom;
       if (element->IsColorAssigned() || element->TextColor() != clDefault)
         se.note = "colour " + ColorText(element->Color()) + ", text " + ColorText(element->TextColor());
       if (!element->Image()->Texture()->Empty()) se.pictures.push_back(PictureOf(element, element->Image(), "image"));

@@ -16,12 +16,17 @@ struct SheetPicture {
   int imageCount = 1;
   int margins[4] = {0, 0, 0, 0};
   int stretch = 0;
+  int32_t gradientBegin = 0x1FFFFFFF;  // clNone: no gradient in the centre
 };
 
 struct SheetElement {
   std::string group, name;
   std::vector<SheetPicture> pictures;
   std::string note;  // colours and the like, shown under the name
+  int32_t color = 0x20000000;  // background colour, clDefault when none
+  int32_t textColor = 0x20000000;
+  int contentOffset[4] = {0, 0, 0, 0};
+  const SheetPicture* Find(const char* kind) const;
 };
 
 // Lays the elements out on one picture.
