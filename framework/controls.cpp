@@ -96,7 +96,10 @@ TColor PropertyColor(const std::wstring& AName, const std::wstring& AValue) {
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   WindowProc = [this](TMessage& M) { WndProc(M); };
-  FFont.OnChange = [this](TObject*) { FontChanged(); };
+  FFont.OnChange = [this](TObject*) {
+    if (!FTakingParentFont) FParentFont = false;  // a font of its own from now on
+    FontChanged();
+  };
 }
 
 TControl::~TControl() {
@@ -117,6 +120,17 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FWidth = AWidth;
   FHeight = AHeight;
   Invalidate();
+}
+
+void TControl::SetParentFont(bool Value) {
+  FParentFont = Value;
+  if (Value && FParent) TakeParentFont(FParent->Font());
+}
+
+void TControl::TakeParentFont(TFont& AFont) {
+  FTakingParentFont = true;
+  FFont.Assign(&AFont);
+  FTakingParentFont = false;
 }
 
 void TControl::SetAlign(TAlign Value) {
@@ -174,6 +188,7 @@ bool TControl::ReadProperty(const std::wstring& AName, const std::wstring& AValu
   else if (AName == L"Enabled") SetEnabled(PropertyBool(AName, AValue));
   else if (AName == L"Color") SetColor(PropertyColor(AName, AValue));
   else if (AName == L"TabOrder") SetTabOrder(PropertyInt(AName, AValue));
+  else if (AName == L"ParentFont") SetParentFont(PropertyBool(AName, AValue));
   else if (AName == L"Font.Name") FFont.SetName(AValue);
   else if (AName == L"Font.Height") FFont.SetHeight(PropertyInt(AName, AValue));
   else if (AName == L"Font.Charset") FFont.SetCharset(static_cast<BYTE>(PropertyInt(AName, AValue)));
@@ -224,6 +239,7 @@ void TWinControl::UpdateControlState() {
 void TWinControl::InsertControl(TControl* AControl) {
   FControls.push_back(AControl);
   AControl->FParent = this;
+  if (AControl->FParentFont) AControl->TakeParentFont(FFont);
   if (auto* win = dynamic_cast<TWinControl*>(AControl)) win->UpdateControlState();
   if (AControl->Align() != alNone) Realign();
   AControl->Invalidate();
@@ -318,6 +334,8 @@ void TWinControl::ApplyFont() {
 void TWinControl::FontChanged() {
   ApplyFont();
   Invalidate();
+  for (TControl* c : FControls)
+    if (c->FParentFont) c->TakeParentFont(FFont);
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -74,6 +74,9 @@ public:
   void SetCaption(const std::wstring& Value) { SetText(Value); }
 
   TFont& Font() { return FFont; }
+  // Takes the parent's font, and follows its changes, until given its own.
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
   unsigned ControlStyle() const { return FControlStyle; }
@@ -106,6 +109,9 @@ protected:
   bool FEnabled = true;
   std::wstring FText;
   TFont FFont;
+  bool FParentFont = true;
+  bool FTakingParentFont = false;
+  void TakeParentFont(TFont& AFont);
   TColor FColor = clBtnFace;
   unsigned FControlStyle = 0;
   int FTabOrder = -1;

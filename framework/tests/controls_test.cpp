@@ -308,3 +308,47 @@ TEST(ErrorReport, FullStopIsAddedAfterCharactersAboveIt) {
   };
   for (const Case& c : cases) EXPECT_EQ(ExceptionReportText(c.in), c.out) << WideToUtf8(c.in);
 }
+
+TEST_F(Fixture, ChildrenFollowTheFormFontUntilGivenTheirOwn) {
+  form->Font().SetName(L"Arial");
+  EXPECT_EQ(button->Font().Name(), L"Arial");
+  memo->Font().SetHeight(-20);  // its own from now on
+  form->Font().SetName(L"Tahoma");
+  form->Font().SetHeight(-13);
+  EXPECT_EQ(button->Font().Name(), L"Tahoma");
+  EXPECT_EQ(button->Font().Height(), -13);
+  EXPECT_EQ(memo->Font().Name(), L"Arial");
+  EXPECT_EQ(memo->Font().Height(), -20);
+  auto* late = new TEdit(form.get());
+  late->SetParent(form.get());
+  EXPECT_EQ(late->Font().Height(), -13);
+  memo->SetParentFont(true);
+  EXPECT_EQ(memo->Font().Height(), -13);
+}
+
+namespace {
+// What a call-window-procedure hook sees of windows being created and destroyed.
+std::vector<std::pair<UINT, TWinControl*>> gHookSeen;
+LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
+  auto* msg = reinterpret_cast<CWPSTRUCT*>(lp);
+  if (msg->message == WM_CREATE || msg->message == WM_DESTROY) gHookSeen.emplace_back(msg->message, FindControl(msg->hwnd));
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+TEST_F(Fixture, HookFindsTheControlWhileItsWindowIsCreatedAndDestroyed) {
+  // A controller attached at WM_CREATE must see every later message of the control.
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  gHookSeen.clear();
+  TWinControl* created = button;
+  form->HandleNeeded();  // the form, the button and the memo
+  delete button;
+  UnhookWindowsHookEx(hook);
+  std::vector<TWinControl*> createdSeen, destroyedSeen;
+  // Windows the framework did not make (the system's own helpers) have no control.
+  for (auto& [msg, control] : gHookSeen)
+    if (control) (msg == WM_CREATE ? createdSeen : destroyedSeen).push_back(control);
+  EXPECT_EQ(createdSeen, (std::vector<TWinControl*>{form.get(), created, memo}));
+  EXPECT_EQ(destroyedSeen, (std::vector<TWinControl*>{created}));
+}
