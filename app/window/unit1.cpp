@@ -103,8 +103,9 @@ void TForm1::Button1Click(TObject*) {
 void TForm1::FormCanResize(TObject*, int&, int&, bool& Resize) { Resize = false; }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
+  // A control that never stops being busy must not keep the window from closing.
   WebBrowser1->Stop();
-  while (WebBrowser1->Busy()) WebBrowser1->Stop();
+  for (int tries = 0; tries < 100 && WebBrowser1->Busy(); ++tries) WebBrowser1->Stop();
   FClosed = true;
   // A run waiting between photos sees Closing() and makes no further request.
   delete IdHTTP1;

@@ -261,6 +261,19 @@ protected:
     return ctx.second;
   }
 
+  static std::vector<std::wstring> DialogButtons(HWND dialog) {
+    std::vector<std::wstring> texts;
+    EnumChildWindows(
+        dialog,
+        [](HWND w, LPARAM p) -> BOOL {
+          if (ClassOf(w) == L"Button" && IsWindowVisible(w))
+            reinterpret_cast<std::vector<std::wstring>*>(p)->push_back(TextOf(w));
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+  }
+
   // Texts of the dialog's static controls, searched through nested children.
   static std::vector<std::wstring> StaticTexts(HWND dialog) {
     std::vector<std::wstring> texts;
@@ -332,6 +345,12 @@ protected:
     for (auto& r : Site.Requests())
       if (r.Target().rfind(prefix, 0) == 0) out.push_back(r);
     return out;
+  }
+
+  void CloseProgramHandles() {
+    CloseHandle(FProcess.hProcess);
+    CloseHandle(FProcess.hThread);
+    FProcess = {};
   }
 
   DWORD CloseAndWait() {
@@ -434,6 +453,8 @@ TEST_F(WindowDriver, DownloadsThroughTheFolderDialogAndRunsAgainWithoutAsking) {
   auto texts = StaticTexts(dialog);
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"请选择输出目录"), texts.end()) << "caption missing";
   Shot("folder-dialog");
+  // No button for making a folder: only OK and Cancel.
+  EXPECT_EQ(DialogButtons(dialog), (std::vector<std::wstring>{L"OK", L"Cancel"}));
   EXPECT_FALSE(IsWindowEnabled(Main)) << "the window takes input while the dialog is open";
   // Centred on the monitor (the only one here).
   RECT d;
@@ -473,6 +494,49 @@ TEST_F(WindowDriver, DownloadsThroughTheFolderDialogAndRunsAgainWithoutAsking) {
   EXPECT_EQ(Log()[before], L"1.jpg....over...");
   for (int i = 1; i <= 5; ++i) EXPECT_TRUE(FileExists(OutDir + L"\\" + std::to_wstring(i) + L".jpg")) << i;
   EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, LoginFromTheCommandLineGoesWithTheAlbumRequests) {
+  std::wstring cookies = OutDir + L"\\..\\cookies.txt";
+  std::string text =
+      "# Netscape HTTP Cookie File\n"
+      "127.0.0.1\tFALSE\t/\tFALSE\t0\tsid\tfromfile\n"
+      "127.0.0.1\tFALSE\t/\tFALSE\t1\told\texpired\n"
+      ".elsewhere.example\tTRUE\t/\tFALSE\t0\tother\tno\n";
+  HANDLE h = CreateFileW(cookies.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(h);
+
+  struct Case {
+    std::vector<std::wstring> login;
+    std::string cookieLine;  // "" when no Cookie line may go out
+  } cases[] = {
+      {{L"--cookie-file", cookies}, "sid=fromfile"},
+      {{L"--cookie", L""}, ""},  // an empty document cookie sends none
+  };
+  for (const Case& c : cases) {
+    Site.Reset();
+    Site.Album("one", 1, 5, 300);
+    auto args = SiteArgs();
+    args.insert(args.begin(), c.login.begin(), c.login.end());
+    Start(args);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
+    Click(Site.WUrl("/album/one"));
+    HWND dialog = WaitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    ChooseFolder(dialog, OutDir);
+    ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
+    auto album = RequestsTo("/album/one");
+    ASSERT_FALSE(album.empty());
+    for (auto& r : album) {
+      EXPECT_EQ(HeaderOf(r, "Cookie"), c.cookieLine) << r.Target();
+      if (c.cookieLine.empty()) EXPECT_EQ(r.raw.find("Cookie"), std::string::npos) << r.raw;
+    }
+    EXPECT_EQ(CloseAndWait(), 0u);
+    CloseProgramHandles();
+  }
 }
 
 TEST_F(WindowDriver, CancelledFolderDialogEndsTheClickQuietly) {
