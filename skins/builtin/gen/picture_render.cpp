@@ -148,7 +148,7 @@ void Mark(Canvas& c, const std::string& name, Box b, Color col, float w) {
     c.Rect({r.x2 - w, r.y1 + w, r.x2, r.y2 - w}, col);
   };
   if (name == "close") {
-    float i = w * 0.35f;
+    float i = 0.5f;  // ends on pixel centres: the diagonals stay crisp
     Stroke(c, {b.x1 + i, b.y1 + i, b.x2 - i, b.y2 - i}, w, col);
     Stroke(c, {b.x2 - i, b.y1 + i, b.x1 + i, b.y2 - i}, w, col);
   } else if (name == "minimize") {
