@@ -9,6 +9,9 @@ namespace talvik {
 class TObject;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// Horizontal alignment of text and pictures.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 // Declares the class's name as the class registry and the window hooks see it.
 #define TALVIK_CLASS_NAME(Name) \
   const wchar_t* ClassName() const override { return L## #Name; }

@@ -18,7 +18,6 @@ namespace talvik {
 
 enum TcxRegionOperation { roSet, roAdd, roSubtract, roIntersect };
 enum TcxRotationAngle { ra0, raPlus90, raMinus90, ra180 };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TcxAlignmentVert { vaTop, vaBottom, vaCenter };
 
 // Text flags of the canvas, translated into DrawText formats when drawing.
