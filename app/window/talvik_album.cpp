@@ -11,6 +11,7 @@
 #include "app/console/cookie_file.h"
 #include "app/window/unit1.h"
 #include "app/window/window_args.h"
+#include "framework/icon.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 
@@ -36,8 +37,9 @@ std::wstring ReadTextFile(const std::wstring& path) {
 
 int Run(const TWindowOptions& options) {
   Application()->SetTitle(kProgramTitle);
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-  SendMessageW(Application()->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  TIcon icon;
+  icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
+  SendMessageW(Application()->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Handle()));
   RegisterWindowClasses();
   if (options.Cookie || options.CookieFile) {
     // The login comes from the command line: the browser loads nothing.
@@ -47,7 +49,7 @@ int Run(const TWindowOptions& options) {
     TWebBrowser::SessionFactory = [cookie](HWND) { return CreateScriptedSession(cookie); };
   }
   auto form = std::make_unique<TForm1>(nullptr, options);
-  form->SetIcon(icon);
+  form->SetIcon(icon.Handle());
   Application()->SetMainForm(form.get());
   Application()->Run();
   form.reset();
