@@ -90,6 +90,7 @@ int Sheet(const std::vector<std::wstring>& AArgs) {
     throw Exception(L"usage: skintool sheet FILE|--builtin DarkSide|UserSkin OUT.png");
   }
   std::vector<skingen::SheetElement> elements;
+  skingen::SheetColors colors;
   std::string title;
   if (IsSkinStream(*stream)) {
     TdxSkin skin(L"", false, nullptr);
@@ -97,13 +98,16 @@ int Sheet(const std::vector<std::wstring>& AArgs) {
     if (skin.GroupCount() == 0) throw Exception(L"The skin could not be read (is GDI+ available?)");
     title = WideToUtf8(skin.Name());
     elements = SheetFromSkin(skin);
+    for (int i = 0; i < skin.ColorCount(); ++i)
+      colors.emplace_back(WideToUtf8(skin.Colors(i)->Name()), skin.Colors(i)->Value());
   } else {
     stream.reset();
     skingen::SkinSource source = skingen::LoadSkinSource(AArgs[0]);
     title = source.name + " (source)";
     elements = skingen::SheetFromSource(source);
+    colors = source.colors;
   }
-  std::vector<uint8_t> png = skingen::EncodePng(skingen::RenderSheet(title, elements));
+  std::vector<uint8_t> png = skingen::EncodePng(skingen::RenderSheet(title, colors, elements));
   TMemoryStream file;
   file.WriteBuffer(png.data(), static_cast<int64_t>(png.size()));
   file.SaveToFile(out);

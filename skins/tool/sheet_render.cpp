@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "framework/sysutils.h"
 
@@ -387,7 +388,7 @@ const SheetPicture* SheetElement::Find(const char* kind) const {
   return nullptr;
 }
 
-Pixels RenderSheet(const std::string& title, const std::vector<SheetElement>& elements) {
+Pixels RenderSheet(const std::string& title, const SheetColors& colors, const std::vector<SheetElement>& elements) {
   // Lay out first on a scratch surface (for text sizes), then draw.
   struct Place { int x, y; };
   std::vector<Place> places;
@@ -412,6 +413,17 @@ Pixels RenderSheet(const std::string& title, const std::vector<SheetElement>& el
   sheet.Text(kPad, 10, title, Surface::Title, RGB(0xFF, 0xFF, 0xFF));
   DrawWindow(sheet, elements, kPad, 44, true);
   DrawWindow(sheet, elements, kPad + kWindowW + 30, 44, false);
+  // The skin's named colours, as swatches with their values.
+  int cx = kPad + 2 * (kWindowW + 30), cy = 44;
+  for (const auto& [name, value] : colors) {
+    COLORREF c = static_cast<COLORREF>(value) & 0xFFFFFF;
+    sheet.Fill(cx, cy, 30, 16, RGB(0x30, 0x30, 0x30));
+    sheet.Fill(cx + 1, cy + 1, 28, 14, c);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%02X %02X %02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    sheet.Text(cx + 38, cy + 1, name + "  " + hex, Surface::Normal, RGB(0x10, 0x10, 0x10));
+    cy += 19;
+  }
   std::string group;
   for (size_t i = 0; i < elements.size(); ++i) {
     if (elements[i].group != group) {

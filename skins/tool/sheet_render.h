@@ -29,8 +29,11 @@ struct SheetElement {
   const SheetPicture* Find(const char* kind) const;
 };
 
-// Lays the elements out on one picture.
-Pixels RenderSheet(const std::string& title, const std::vector<SheetElement>& elements);
+using SheetColors = std::vector<std::pair<std::string, int32_t>>;
+
+// Lays the elements out on one picture, under two sample windows and the
+// skin's named colours.
+Pixels RenderSheet(const std::string& title, const SheetColors& colors, const std::vector<SheetElement>& elements);
 
 // From a skin source: draws every picture from its recipe.
 std::vector<SheetElement> SheetFromSource(const SkinSource& skin);
