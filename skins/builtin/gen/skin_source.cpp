@@ -100,6 +100,9 @@ int32_t ResolveColorValue(const SkinSource& skin, const std::string& token, int 
 
 namespace {
 
+// Skin pictures are small; a larger one is a typing mistake, not a picture.
+constexpr int kMaxPictureSide = 2048;
+
 const std::set<std::string> kOps = {"fill", "rect", "box", "line", "circle", "poly", "mark", "dots"};
 
 struct Style {
@@ -160,6 +163,12 @@ private:
     int32_t v;
     if (!ParseInt(s, v)) Fail(FWhere, "not a whole number: " + s);
     return v;
+  }
+
+  uint8_t Byte(const std::string& s) {
+    int32_t v = Int(s);
+    if (v < 0 || v > 255) Fail(FWhere, "alpha must be 0 to 255");
+    return static_cast<uint8_t>(v);
   }
 
   int32_t ColorValue(const std::string& s) {
@@ -223,9 +232,13 @@ private:
     } else if (k == "color") {
       Need(w, 2);
       Element(k).color = ColorValue(w[1]);
-      if (w.size() >= 4 && w[2] == "alpha") Element(k).alpha = static_cast<uint8_t>(Int(w[3]));
-    } else if (k == "alpha") { Need(w, 2); Element(k).alpha = static_cast<uint8_t>(Int(w[1])); }
-    else if (k == "imagecount") { Need(w, 2); Element(k).imageCount = Int(w[1]); }
+      if (w.size() >= 4 && w[2] == "alpha") Element(k).alpha = Byte(w[3]);
+    } else if (k == "alpha") { Need(w, 2); Element(k).alpha = Byte(w[1]); }
+    else if (k == "imagecount") {
+      Need(w, 2);
+      Element(k).imageCount = Int(w[1]);
+      if (Element(k).imageCount < 1 || Element(k).imageCount > 64) Fail(FWhere, "imagecount must be 1 to 64");
+    }
     else if (k == "textcolor") { Need(w, 2); Element(k).textColor = ColorValue(w[1]); }
     else if (k == "content") {
       Need(w, 5);
@@ -298,6 +311,7 @@ private:
         p.states = 0;
         std::istringstream list(w[i]);
         for (std::string s; std::getline(list, s, ',');) {
+          if (s.empty()) continue;
           int idx = StateIndex(s);
           if (idx < 0) Fail(FWhere, "unknown state \"" + s + "\"");
           p.states |= static_cast<uint16_t>(1u << idx);
@@ -325,6 +339,9 @@ private:
     }
     if (p.hasPicture) {
       if (p.width <= 0 || p.height <= 0) Fail(FWhere, "picture needs a size WxH");
+      if (p.width > kMaxPictureSide || p.height > kMaxPictureSide)
+        Fail(FWhere, "picture larger than " + std::to_string(kMaxPictureSide) + " pixels on a side");
+      if (!p.states) Fail(FWhere, "picture needs at least one state");
       int frames = 0;
       for (int s = 0; s < 11; ++s) if (p.states & (1u << s)) ++frames;
       int extent = p.vertical ? p.height : p.width;

@@ -81,6 +81,10 @@ TEST(SkinSource, MistakesNameTheirLine) {
       {"skin A\ngroup G\n  element E\n  property P float 1\n", "property kind"},
       {"skin A\ngroup G\n  element E\n  image 4x4 use missing\n", "unknown style \"missing\""},
       {"group G\n", "names no skin"},
+      {"skin A\ngroup G\n  element E\n  image 100000x4 states normal\n", "picture larger than"},
+      {"skin A\ngroup G\n  element E\n  image 4x4 states ,\n", "at least one state"},
+      {"skin A\ngroup G\n  element E\n  imagecount 0\n", "imagecount must be"},
+      {"skin A\ngroup G\n  element E\n  color 010203 alpha 300\n", "alpha must be"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
