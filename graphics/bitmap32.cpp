@@ -337,18 +337,28 @@ inline BYTE Finish(int sum) { return sum < 0 ? 0 : static_cast<BYTE>(std::min(25
 
 void ResampleSmooth(const TRGBColors& src, int w, int h, TRGBColors& dst, int W, int H) {
   TcxResampleWeights hw = cxResampleWeights(w, W), vw = cxResampleWeights(h, H);
+  // The horizontal weights flattened: taps of destination i are first[i] .. first[i + 1].
+  std::vector<int> first{0}, index, weight;
+  for (const auto& taps : hw) {
+    for (auto [k, wt] : taps) {
+      index.push_back(k);
+      weight.push_back(wt);
+    }
+    first.push_back(static_cast<int>(index.size()));
+  }
   TRGBColors mid(size_t(W) * h);
   for (int y = 0; y < h; ++y) {
-    const RGBQUAD* row = &src[size_t(y) * w];
+    const uint32_t* row = reinterpret_cast<const uint32_t*>(&src[size_t(y) * w]);
     RGBQUAD* out = &mid[size_t(y) * W];
     for (int i = 0; i < W; ++i) {
       int b = 0, g = 0, r = 0, a = 0;
-      for (auto [k, wt] : hw[i]) {
-        const RGBQUAD& p = row[k];
-        b += wt * p.rgbBlue;
-        g += wt * p.rgbGreen;
-        r += wt * p.rgbRed;
-        a += wt * p.rgbReserved;
+      for (int t = first[i], end = first[i + 1]; t < end; ++t) {
+        uint32_t p = row[index[t]];
+        int wt = weight[t];
+        b += wt * int(p & 0xFF);
+        g += wt * int((p >> 8) & 0xFF);
+        r += wt * int((p >> 16) & 0xFF);
+        a += wt * int(p >> 24);
       }
       out[i] = RGBQUAD{Finish(b), Finish(g), Finish(r), Finish(a)};
     }
