@@ -18,12 +18,20 @@ using namespace talvik::app;
 
 namespace {
 
+bool IsConsole(HANDLE h) {
+  DWORD mode;
+  return GetConsoleMode(h, &mode) != 0;
+}
+
 // A console gets UTF-16 directly; a pipe or file gets UTF-8 with bare line feeds.
 void WriteLine(DWORD stdHandle, const std::wstring& text) {
   HANDLE h = GetStdHandle(stdHandle);
   if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
-  DWORD mode, written;
-  if (GetConsoleMode(h, &mode)) {
+  // Asked once per stream: under Wine every query is a round trip to its server.
+  static const bool outIsConsole = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE));
+  static const bool errIsConsole = IsConsole(GetStdHandle(STD_ERROR_HANDLE));
+  DWORD written;
+  if (stdHandle == STD_OUTPUT_HANDLE ? outIsConsole : errIsConsole) {
     std::wstring line = text + L"\n";  // the console starts the next line at its left edge
     WriteConsoleW(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     return;
