@@ -55,6 +55,12 @@ void TCustomForm::SetIcon(HICON Value) {
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
+  if (FParent) {
+    // A form placed inside another control is an ordinary child window.
+    Params.Style |= WS_CLIPCHILDREN;
+    Params.ExStyle |= WS_EX_CONTROLPARENT;
+    return;
+  }
   Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_CAPTION;
   switch (FBorderStyle) {
     case bsNone: Params.Style = WS_POPUP | WS_CLIPCHILDREN; break;

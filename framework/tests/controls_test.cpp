@@ -210,6 +210,8 @@ TEST_F(Fixture, ParentFormLookupFindsTheOutermostOrNearestForm) {
   EXPECT_EQ(GetParentForm(&loose), nullptr);
   EXPECT_EQ(WindowClass(panel->Handle()), L"TPanel");
   EXPECT_EQ(WindowClass(frame->Handle()), L"TFrame");
+  EXPECT_EQ(GetParent(inner->Handle()), frame->Handle());
+  EXPECT_TRUE(GetWindowLongW(inner->Handle(), GWL_STYLE) & WS_CHILD);
 }
 
 TEST(ObjectInstance, PlainWindowProcedureCallsTheBoundMethod) {
