@@ -590,6 +590,30 @@ TEST_F(WindowDriver, FailedDownloadIsReportedInAMessageBoxAndTheWindowGoesOn) {
   EXPECT_EQ(CloseAndWait(), 0u);
 }
 
+TEST_F(WindowDriver, UnreachableSitesAreQuietAtStartAndReportedUnchangedInARun) {
+  const std::wstring nowhere = L"http://127.0.0.1:" + std::to_wstring(SampleSite::UnusedPort());
+  // The start-up visit fails without a word.
+  Start({L"--cookie", kCookie, L"--start-page", Site.WUrl("/profile.do?id=1"), L"--feedback", nowhere + L"/bbs/f.html"});
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
+  EXPECT_TRUE(TopWindows(FProcess.dwProcessId, L"#32770").empty());
+  EXPECT_EQ(Log().back(), nowhere + L"/bbs/f.html");
+
+  Click(nowhere + L"/album/x");
+  HWND dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr);
+  ChooseFolder(dialog, OutDir);
+  HWND box = WaitForMessageBox();
+  ASSERT_NE(box, nullptr) << "no error report";
+  // It ends with a full stop already: nothing is added.
+  auto texts = StaticTexts(box);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), L"Socket Error # 10061\r\nConnection refused."), texts.end())
+      << (texts.empty() ? "" : Narrow(texts.back()));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+  EXPECT_EQ(TextOf(Button), L"下载中");
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
 TEST_F(WindowDriver, ClosingMidRunMakesNoFurtherRequestAndEndsCleanly) {
   Site.Album("slow", 20, 20, 500);
   // Each picture takes a moment, so the close lands while the run is going on.
