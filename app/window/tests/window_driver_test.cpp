@@ -192,17 +192,17 @@ protected:
     std::wstring cmd = L"\"" + Exe + L"\"";
     for (const auto& a : args) cmd += L" \"" + a + L"\"";
     STARTUPINFOW si{sizeof(si)};
-    std::wstring envBlock;
+    // One more variable for the program only: it inherits ours.
+    std::wstring name, value;
     if (env) {
-      // The current environment plus one variable.
-      wchar_t* block = GetEnvironmentStringsW();
-      for (wchar_t* p = block; *p; p += wcslen(p) + 1) envBlock += std::wstring(p) + L'\0';
-      FreeEnvironmentStringsW(block);
-      envBlock += std::wstring(env) + L'\0';
+      name = std::wstring(env).substr(0, std::wstring(env).find(L'='));
+      value = std::wstring(env).substr(name.size() + 1);
+      SetEnvironmentVariableW(name.c_str(), value.c_str());
     }
-    ASSERT_TRUE(CreateProcessW(Exe.c_str(), cmd.data(), nullptr, nullptr, FALSE,
-                               env ? CREATE_UNICODE_ENVIRONMENT : 0, env ? envBlock.data() : nullptr, FDir.c_str(),
-                               &si, &FProcess));
+    BOOL started = CreateProcessW(Exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, FDir.c_str(), &si,
+                                  &FProcess);
+    if (env) SetEnvironmentVariableW(name.c_str(), nullptr);
+    ASSERT_TRUE(started);
     ASSERT_TRUE(WaitFor([&] { return !TopWindows(FProcess.dwProcessId, L"TForm1").empty(); }))
         << "the main window did not appear";
     Main = TopWindows(FProcess.dwProcessId, L"TForm1")[0];
@@ -227,7 +227,10 @@ protected:
     return !lines.empty() && lines.back() == line;
   }
 
+  // A person's click first brings the window to the front.
   void Click(const std::wstring& album) {
+    SetForegroundWindow(Main);
+    WaitFor([&] { return GetForegroundWindow() == Main; }, 2000);
     SendMessageW(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(album.c_str()));
     PostMessageW(Button, BM_CLICK, 0, 0);
   }
@@ -650,7 +653,6 @@ TEST_F(WindowDriver, PlatformBrowserControlIsHostedAndLeavesTheButtonWaiting) {
   EXPECT_TRUE(WaitFor([&] { return FindWindowExW(host, nullptr, nullptr, nullptr) != nullptr; }, 5000))
       << "the browser control made no window in its host";
   std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-  Shot("loading");
   EXPECT_FALSE(IsWindowEnabled(Button));
   EXPECT_EQ(TextOf(Button), L"正在加载");
   EXPECT_EQ(CloseAndWait(), 0u);
