@@ -97,7 +97,17 @@ void TForm1::WebBrowser1DocumentComplete(TObject*, const void* pDisp, const std:
 }
 
 void TForm1::Button1Click(TObject*) {
-  if (FRun && IdHTTP1) FRun->Button1Click();
+  // A browser completion can enable the button in the middle of a run; a
+  // second run started from inside the first would write over its files.
+  if (!FRun || !IdHTTP1 || FRunning) return;
+  FRunning = true;
+  try {
+    FRun->Button1Click();
+  } catch (...) {
+    FRunning = false;
+    throw;
+  }
+  FRunning = false;
 }
 
 void TForm1::FormCanResize(TObject*, int&, int&, bool& Resize) { Resize = false; }
@@ -120,7 +130,8 @@ void TForm1::SetButton(bool AEnabled, const std::wstring& ACaption) {
 }
 
 void TForm1::BrowseForFolder(const std::wstring& ACaption, std::wstring& AFolder) {
-  SelectDirectory(ACaption, AFolder, Application()->Handle(), Handle());
+  if (SelectFolder) SelectFolder(ACaption, AFolder);
+  else SelectDirectory(ACaption, AFolder, Application()->Handle(), Handle());
 }
 
 std::wstring TForm1::AlbumAddress() { return Edit1->Text(); }

@@ -1,6 +1,7 @@
 // The main window: address box, download button, log pane, the hidden browser
 // that brings the login cookie, and the HTTP client that every request uses.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -38,6 +39,9 @@ public:
 
   bool BindEvent(TComponent* AComponent, const std::wstring& AEvent, const std::wstring& AMethod) override;
 
+  // Replaces the system's folder dialog when set.
+  std::function<void(const std::wstring& ACaption, std::wstring& AFolder)> SelectFolder;
+
 private:
   // IRunFrontEnd
   void AppendLog(const std::wstring& ALine) override;
@@ -53,6 +57,7 @@ private:
   TWindowOptions FOptions;
   std::unique_ptr<TDownloadRun> FRun;
   bool FClosed = false;
+  bool FRunning = false;
 };
 
 // Registers the classes that the stored description names.

@@ -1,0 +1,150 @@
+// The main window in this process, with a browser session the test completes
+// by hand and the folder dialog replaced.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/window/unit1.h"
+#include "framework/utilitywindow.h"
+#include "tests/support/sample_site.h"
+
+using namespace talvik;
+using namespace talvik::app;
+using talvik::testsupport::SampleSite;
+
+namespace {
+
+class TManualSession : public IBrowserSession {
+public:
+  void SetSilent(bool AValue) override { Silent = AValue; }
+  void Navigate(const std::wstring& AUrl) override { NavigatedTo = AUrl; }
+  bool Busy() override { return BusyCalls-- > 0; }
+  void Stop() override { ++Stops; }
+  const void* Application() override { return &FTop; }
+  std::wstring DocumentCookie() override { return Cookie; }
+
+  void CompleteTopLevel() { OnDocumentComplete(&FTop, NavigatedTo); }
+  void CompleteFrame() { OnDocumentComplete(&FFrame, NavigatedTo + L"#f"); }
+
+  bool Silent = false;
+  std::wstring NavigatedTo, Cookie;
+  int BusyCalls = 0, Stops = 0;
+
+private:
+  char FTop = 0, FFrame = 0;
+};
+
+std::wstring TempFolder() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring dir = std::wstring(temp) + L"talvik-form-" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
+}
+
+struct MainForm : ::testing::Test {
+  void SetUp() override {
+    Site.Album("three", 3, 5, 300);
+    RegisterWindowClasses();
+    Application()->SetTitle(kProgramTitle);
+    TWebBrowser::SessionFactory = [this](HWND) {
+      auto s = std::make_unique<TManualSession>();
+      Session = s.get();
+      return s;
+    };
+    Options = ParseWindowArgs({L"--start-page", Site.WUrl("/profile.do?id=5"), L"--feedback", Site.WUrl("/bbs/f.html")});
+    Form = std::make_unique<TForm1>(nullptr, Options);
+    ASSERT_NE(Session, nullptr);
+  }
+  void TearDown() override {
+    Form.reset();
+    TWebBrowser::SessionFactory = CreateWebBrowserSession;
+  }
+  SampleSite Site;
+  TWindowOptions Options;
+  TManualSession* Session = nullptr;
+  std::unique_ptr<TForm1> Form;
+};
+
+}  // namespace
+
+TEST_F(MainForm, OnlyTheTopLevelCompletionTakesTheCookieAndEnablesTheButton) {
+  EXPECT_TRUE(Session->Silent);
+  EXPECT_EQ(Session->NavigatedTo, Options.StartPage);
+  EXPECT_EQ(Form->Caption(), kProgramTitle);
+  EXPECT_FALSE(Form->Button1->Enabled());
+  EXPECT_EQ(Form->Button1->Caption(), L"正在加载");
+
+  Session->Cookie = L"frame=1";
+  Session->CompleteFrame();
+  EXPECT_FALSE(Form->Button1->Enabled());
+  EXPECT_EQ(Form->IdHTTP1->CustomHeader(L"Cookie"), L"");
+
+  Session->Cookie = L"sid=7; u=tolrike";
+  Session->CompleteTopLevel();
+  EXPECT_TRUE(Form->Button1->Enabled());
+  EXPECT_EQ(Form->Button1->Caption(), L"下载");
+  EXPECT_EQ(Form->IdHTTP1->CustomHeader(L"Cookie"), L"sid=7; u=tolrike");
+
+  // A later completion takes the cookie again; an empty one removes the line.
+  Session->Cookie = L"";
+  Session->CompleteTopLevel();
+  EXPECT_EQ(Form->IdHTTP1->CustomHeader(L"Cookie"), L"");
+  EXPECT_TRUE(Form->Button1->Enabled());
+}
+
+TEST_F(MainForm, ClickWhileARunIsGoingOnStartsNoSecondRun) {
+  Session->CompleteTopLevel();
+  const std::wstring folder = TempFolder();
+  int asked = 0;
+  Form->SelectFolder = [&](const std::wstring& caption, std::wstring& f) {
+    EXPECT_EQ(caption, L"请选择输出目录");
+    ++asked;
+    f = folder;
+  };
+  Form->Edit1->SetText(Site.WUrl("/album/three"));
+  // Between the first photos the browser completes again and the user clicks.
+  HWND helper = AllocateHWnd([&](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (m == WM_USER) Session->CompleteTopLevel();
+    return DefWindowProcW(w, m, wp, lp);
+  });
+  PostMessageW(helper, WM_USER, 0, 0);
+  PostMessageW(Form->Button1->Handle(), BM_CLICK, 0, 0);
+  Form->Button1Click(Form->Button1);
+  DeallocateHWnd(helper);
+
+  std::vector<std::wstring> expected{L"程序升级、问题反馈：", Site.WUrl("/bbs/f.html"), L"你的图片将保存到：" + folder,
+                                     L"1.jpg....over...", L"2.jpg....over...", L"3.jpg....over...", L"下载完毕。"};
+  EXPECT_EQ(Form->Memo1->Lines(), expected);
+  EXPECT_EQ(asked, 1);
+  for (int i = 1; i <= 3; ++i) DeleteFileW((folder + L"\\" + std::to_wstring(i) + L".jpg").c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(MainForm, CloseStopsTheBrowserFreesTheClientAndLaterClicksDoNothing) {
+  Session->CompleteTopLevel();
+  Session->BusyCalls = 3;  // still busy after the first two stops
+  Form->Close();
+  EXPECT_EQ(Session->Stops, 4);
+  EXPECT_EQ(Form->IdHTTP1, nullptr);
+  size_t requests = Site.Requests().size();
+  Form->Edit1->SetText(Site.WUrl("/album/three"));
+  Form->Button1Click(Form->Button1);
+  EXPECT_EQ(Site.Requests().size(), requests);
+  // A browser that never stops being busy does not hold the close forever.
+  Session->BusyCalls = 1 << 30;
+  TCloseAction action = caHide;
+  Form->FormClose(Form.get(), action);
+  EXPECT_LT(Session->Stops, 4 + 200);
+}
+
+TEST_F(MainForm, SizeCannotChange) {
+  int w = 800, h = 600;
+  bool resize = true;
+  Form->FormCanResize(Form.get(), w, h, resize);
+  EXPECT_FALSE(resize);
+}
