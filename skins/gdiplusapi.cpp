@@ -14,6 +14,8 @@ namespace {
 bool Available = false;
 HMODULE Library = nullptr;
 ULONG_PTR Token = 0;
+// The hook hands out its own token for the unhook; the start-up token stays for the shut-down.
+ULONG_PTR HookToken = 0;
 GdiplusStartupOutput StartupOutput{};
 
 template <class F>
@@ -63,17 +65,23 @@ bool GdiPlusAvailable() {
   if (!BindAll()) return false;
   GdiplusStartupInput input;
   StartupOutput = {};
-  Available = GdiPlus.GdiplusStartup(&Token, &input, &StartupOutput) == Ok;
+  if (GdiPlus.GdiplusStartup(&Token, &input, &StartupOutput) != Ok) {
+    StartupOutput = {};
+    return false;
+  }
   // With the background thread suppressed, the caller runs GDI+'s hook; Wine may not supply one.
-  if (Available && StartupOutput.NotificationHook)
-    Available = StartupOutput.NotificationHook(&Token) == Ok;
-  if (!Available) StartupOutput = {};
+  Available = !StartupOutput.NotificationHook || StartupOutput.NotificationHook(&HookToken) == Ok;
+  if (!Available) {
+    // Started but unusable: shut it down again rather than leave it running.
+    GdiPlus.GdiplusShutdown(Token);
+    StartupOutput = {};
+  }
   return Available;
 }
 
 void UnloadGdiPlus() {
   if (Available) {
-    if (StartupOutput.NotificationUnhook) StartupOutput.NotificationUnhook(Token);
+    if (StartupOutput.NotificationUnhook) StartupOutput.NotificationUnhook(HookToken);
     GdiPlus.GdiplusShutdown(Token);
   }
   if (Library) FreeLibrary(Library);
