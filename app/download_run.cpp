@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "app/album_scan.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
@@ -22,14 +20,24 @@ void TDownloadRun::DownPic(const std::wstring& AUrl, const std::wstring& AFileNa
   FHTTP.SetReferer(AReferer);
   TMemoryStream body;
   FHTTP.Get(AUrl, body);
-  auto file = std::make_unique<TFileStream>(AFileName, fmCreate);
+  // Write beside the target and swap it in at the end, so that a full disk or a
+  // failed write never costs the photo a previous run saved under that name.
+  const std::wstring part = AFileName + L".part";
   try {
-    if (body.Size() > 0) file->WriteBuffer(body.Memory(), body.Size());
-  } catch (...) {
-    // A half-written photo is worse than none: do not leave it behind.
-    file.reset();
-    DeleteFileW(AFileName.c_str());
-    throw;
+    TFileStream file(part, fmCreate);
+    if (body.Size() > 0) file.WriteBuffer(body.Memory(), body.Size());
+  } catch (const EFCreateError& e) {
+    // Name the photo's file, not the scratch one; keep the system's reason.
+    const std::wstring scratch = Format(L"Cannot create file \"%s\". ", {part});
+    throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, e.Message().substr(scratch.size())}));
+  } catch (const EStreamError& e) {
+    DeleteFileW(part.c_str());
+    throw EWriteError(Format(L"Cannot write file \"%s\". %s", {AFileName, e.Message()}));
+  }
+  if (!MoveFileExW(part.c_str(), AFileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD reason = GetLastError();
+    DeleteFileW(part.c_str());
+    throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, SysErrorMessage(reason)}));
   }
 }
 

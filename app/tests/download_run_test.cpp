@@ -194,6 +194,24 @@ TEST_F(DownloadRun, FailedDownloadLeavesExistingFileUntouched) {
   }
 }
 
+TEST_F(DownloadRun, PhotoThatCannotTakeItsPlaceLeavesNoScratchFile) {
+  // A folder standing where 2.jpg belongs: the photo arrives but cannot be put in place.
+  Run.SetSavePath(Out.Path());
+  const std::wstring blocked = Out.File(L"2.jpg");
+  ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
+  try {
+    Run.Button1Click();
+    FAIL() << "the run went on past a photo it could not save";
+  } catch (const EFCreateError& e) {
+    const std::wstring head = L"Cannot create file \"" + blocked + L"\". ";
+    EXPECT_EQ(e.Message().substr(0, head.size()), head);
+  }
+  RemoveDirectoryW(blocked.c_str());
+  EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), PhotoBytes(1));
+  for (const wchar_t* scratch : {L"1.jpg.part", L"2.jpg.part"})
+    EXPECT_EQ(GetFileAttributesW(Out.File(scratch).c_str()), INVALID_FILE_ATTRIBUTES) << "left behind";
+}
+
 TEST_F(DownloadRun, UnwritableFolderNamesTheFile) {
   const std::wstring missing = Out.File(L"no such folder");
   Run.SetSavePath(missing);
