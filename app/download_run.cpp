@@ -20,23 +20,25 @@ void TDownloadRun::DownPic(const std::wstring& AUrl, const std::wstring& AFileNa
   FHTTP.SetReferer(AReferer);
   TMemoryStream body;
   FHTTP.Get(AUrl, body);
-  // Write beside the target and swap it in at the end, so that a full disk or a
-  // failed write never costs the photo a previous run saved under that name.
-  const std::wstring part = AFileName + L".part";
+  // A photo saved earlier under this name is only replaced once the new one is
+  // written whole: a full disk or a failed write must not cost the old one. A new
+  // name needs no detour (a rename is dear on some file systems).
+  const bool replacing = GetFileAttributesW(AFileName.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const std::wstring target = replacing ? AFileName + L".part" : AFileName;
   try {
-    TFileStream file(part, fmCreate);
+    TFileStream file(target, fmCreate);
     if (body.Size() > 0) file.WriteBuffer(body.Memory(), body.Size());
   } catch (const EFCreateError& e) {
     // Name the photo's file, not the scratch one; keep the system's reason.
-    const std::wstring scratch = Format(L"Cannot create file \"%s\". ", {part});
+    const std::wstring scratch = Format(L"Cannot create file \"%s\". ", {target});
     throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, e.Message().substr(scratch.size())}));
   } catch (const EStreamError& e) {
-    DeleteFileW(part.c_str());
+    DeleteFileW(target.c_str());
     throw EWriteError(Format(L"Cannot write file \"%s\". %s", {AFileName, e.Message()}));
   }
-  if (!MoveFileExW(part.c_str(), AFileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (replacing && !MoveFileExW(target.c_str(), AFileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     const DWORD reason = GetLastError();
-    DeleteFileW(part.c_str());
+    DeleteFileW(target.c_str());
     throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, SysErrorMessage(reason)}));
   }
 }
