@@ -590,6 +590,44 @@ void TBitmap::Draw(TCanvas& Target, const RECT& Rect) {
              0, 0, FWidth, FHeight, Target.CopyMode());
 }
 
+namespace {
+// The number of pixel rows of a bitmap whose header, palette and rows lie
+// inside its data, else 0: the system reads as many bytes as the header promises.
+int64_t BitmapRows(const std::vector<uint8_t>& data, int64_t bitsOffset) {
+  const int64_t size = static_cast<int64_t>(data.size());
+  int64_t width, height, bitCount, colourBytes;
+  DWORD compression = BI_RGB;
+  const auto& info = *reinterpret_cast<const BITMAPINFOHEADER*>(data.data());
+  if (info.biSize == sizeof(BITMAPCOREHEADER)) {
+    const auto& core = *reinterpret_cast<const BITMAPCOREHEADER*>(data.data());
+    width = core.bcWidth;
+    height = core.bcHeight;
+    bitCount = core.bcBitCount;
+    colourBytes = bitCount <= 8 ? (int64_t{1} << bitCount) * static_cast<int64_t>(sizeof(RGBTRIPLE)) : 0;
+  } else if (info.biSize >= sizeof(BITMAPINFOHEADER)) {
+    width = info.biWidth;
+    height = info.biHeight == INT32_MIN ? 0 : std::abs(info.biHeight);
+    bitCount = info.biBitCount;
+    compression = info.biCompression;
+    int64_t colours = bitCount <= 8 ? int64_t{1} << bitCount : 0;
+    if (info.biClrUsed) colours = std::min<int64_t>(colours, info.biClrUsed);
+    colourBytes = colours * static_cast<int64_t>(sizeof(RGBQUAD));
+    if (compression == BI_BITFIELDS && info.biSize == sizeof(BITMAPINFOHEADER)) colourBytes += 3 * sizeof(DWORD);
+  } else {
+    return 0;
+  }
+  if (width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32) return 0;
+  if (info.biSize + colourBytes > size) return 0;
+  int64_t pixelBytes = info.biSizeImage;  // compressed rows: as many bytes as the header names
+  if (compression == BI_RGB || compression == BI_BITFIELDS) {
+    int64_t stride = (width * bitCount + 31) / 32 * 4;
+    if (stride > size) return 0;
+    pixelBytes = stride * height;
+  }
+  return bitsOffset + pixelBytes <= size ? height : 0;
+}
+}  // namespace
+
 void TBitmap::LoadFromStream(TStream& Stream) {
   BITMAPFILEHEADER fh{};
   Stream.ReadBuffer(&fh, sizeof fh);
@@ -602,10 +640,12 @@ void TBitmap::LoadFromStream(TStream& Stream) {
   auto* info = reinterpret_cast<BITMAPINFO*>(data.data());
   int64_t bitsOffset = static_cast<int64_t>(fh.bfOffBits) - static_cast<int64_t>(sizeof fh);
   if (bitsOffset < info->bmiHeader.biSize || bitsOffset > rest) throw EInvalidGraphic(L"Bitmap image is not valid");
+  const int64_t rows = BitmapRows(data, bitsOffset);
+  if (rows == 0) throw EInvalidGraphic(L"Bitmap image is not valid");
   HDC screen = GetDC(nullptr);
   void* bits = nullptr;
   HBITMAP h = CreateDIBSection(screen, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (h && !SetDIBits(screen, h, 0, std::abs(info->bmiHeader.biHeight), data.data() + bitsOffset, info, DIB_RGB_COLORS)) {
+  if (h && !SetDIBits(screen, h, 0, static_cast<UINT>(rows), data.data() + bitsOffset, info, DIB_RGB_COLORS)) {
     DeleteObject(h);
     h = nullptr;
   }

@@ -61,6 +61,60 @@ TEST(Bitmap, StreamsRoundTripAndRejectDamagedData) {
   EXPECT_THROW(b.LoadFromStream(m), EInvalidGraphic);
 }
 
+TEST(Bitmap, HeadersPromisingMoreThanTheDataAreRejected) {
+  struct Case {
+    const char* What;
+    LONG Width, Height;
+    WORD BitCount;
+    DWORD ColoursUsed;
+    size_t Payload;  // bytes after the header: palette and rows
+  };
+  const Case cases[] = {
+      {"rows beyond the data", 4000, 4000, 32, 0, 16},
+      {"palette beyond the data", 1, 1, 8, 0, 4},
+      {"tallest negative height", 1, INT32_MIN, 32, 0, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.What);
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = c.Width;
+    ih.biHeight = c.Height;
+    ih.biPlanes = 1;
+    ih.biBitCount = c.BitCount;
+    ih.biClrUsed = c.ColoursUsed;
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = static_cast<DWORD>(fh.bfOffBits + c.Payload);
+    TMemoryStream m;
+    m.WriteBuffer(&fh, sizeof fh);
+    m.WriteBuffer(&ih, sizeof ih);
+    std::string payload(c.Payload, '\x7F');
+    m.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
+    m.SetPosition(0);
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromStream(m), EInvalidGraphic);
+    EXPECT_TRUE(b.Empty());
+  }
+  // A two-colour palette that says so is enough for an 8-bit picture.
+  BITMAPINFOHEADER ih{sizeof ih, 2, 1, 1, 8, BI_RGB, 0, 0, 0, 2, 0};
+  const RGBQUAD palette[2] = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
+  const BYTE row[4] = {1, 0, 0, 0};
+  BITMAPFILEHEADER fh{0x4D42, 0, 0, 0, sizeof fh + sizeof ih + sizeof palette};
+  fh.bfSize = fh.bfOffBits + sizeof row;
+  TMemoryStream m;
+  m.WriteBuffer(&fh, sizeof fh);
+  m.WriteBuffer(&ih, sizeof ih);
+  m.WriteBuffer(palette, sizeof palette);
+  m.WriteBuffer(row, sizeof row);
+  m.SetPosition(0);
+  TBitmap b;
+  b.LoadFromStream(m);
+  EXPECT_EQ(b.Canvas().Pixel(0, 0), clWhite);
+  EXPECT_EQ(b.Canvas().Pixel(1, 0), clBlack);
+}
+
 TEST(Canvas, ClearBrushLeavesBackgroundAndFontChangesApply) {
   TBitmap b(20, 20, pf32bit);
   b.Canvas().Brush().SetColor(clWhite);
