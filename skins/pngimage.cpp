@@ -1,5 +1,6 @@
 #include "skins/pngimage.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -377,24 +378,36 @@ void TdxPNGImage::StretchDrawEx(GpGraphics* Graphics, const RECT& ADest, const R
 
 void TdxPNGImage::LoadFromClipboardFormat(UINT AFormat, HANDLE AData, HPALETTE APalette) {
   if (AFormat != CF_DIB || !AData) throw EInvalidGraphic(L"Unsupported clipboard format");
-  SIZE_T size = GlobalSize(AData);
-  auto* info = static_cast<BITMAPINFO*>(GlobalLock(AData));
-  if (!info) throw EInvalidGraphic(L"Unsupported clipboard format");
-  const BITMAPINFOHEADER& h = info->bmiHeader;
-  size_t colors = h.biClrUsed ? h.biClrUsed : (h.biBitCount <= 8 ? (1u << h.biBitCount) : 0);
+  // Another program wrote this block: nothing in its header is trusted until checked against its size.
+  struct Lock {
+    HANDLE Block;
+    const BITMAPINFO* Info;
+    ~Lock() {
+      if (Info) GlobalUnlock(Block);
+    }
+  } lock{AData, static_cast<const BITMAPINFO*>(GlobalLock(AData))};
+  if (!lock.Info) throw EInvalidGraphic(L"Unsupported clipboard format");
+  const size_t size = GlobalSize(AData);
+  if (size < sizeof(BITMAPINFOHEADER)) throw EInvalidGraphic(L"Bitmap image is not valid");
+  const BITMAPINFOHEADER& h = lock.Info->bmiHeader;
+  const WORD depth = h.biBitCount;
+  const bool knownDepth = depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+  const bool knownLayout = h.biCompression == BI_RGB || (h.biCompression == BI_BITFIELDS && depth >= 16);
+  size_t colors = h.biClrUsed ? h.biClrUsed : (depth <= 8 ? (1u << depth) : 0);
   if (h.biCompression == BI_BITFIELDS) colors = 3;
-  size_t offset = h.biSize + colors * sizeof(RGBQUAD);
-  int w = h.biWidth, ht = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-  size_t stride = ((static_cast<size_t>(w) * h.biBitCount + 31) / 32) * 4;
-  if (size < sizeof(BITMAPINFOHEADER) || w <= 0 || ht <= 0 || offset + stride * ht > size) {
-    GlobalUnlock(AData);
+  const size_t offset = size_t{h.biSize} + colors * sizeof(RGBQUAD);
+  const int w = h.biWidth;
+  const int64_t ht = h.biHeight < 0 ? -int64_t{h.biHeight} : int64_t{h.biHeight};
+  const size_t stride = ((static_cast<size_t>(w) * depth + 31) / 32) * 4;
+  if (!knownDepth || !knownLayout || h.biSize < sizeof(BITMAPINFOHEADER) || w <= 0 || ht <= 0 || ht > INT_MAX ||
+      offset > size || static_cast<size_t>(ht) > (size - offset) / stride)
     throw EInvalidGraphic(L"Bitmap image is not valid");
-  }
-  TBitmap bitmap(w, ht, pf32bit);
+  TBitmap bitmap(w, static_cast<int>(ht), pf32bit);
   HDC screen = GetDC(nullptr);
-  SetDIBits(screen, bitmap.Handle(), 0, ht, reinterpret_cast<const uint8_t*>(info) + offset, info, DIB_RGB_COLORS);
+  int rows = SetDIBits(screen, bitmap.Handle(), 0, static_cast<UINT>(ht),
+                       reinterpret_cast<const uint8_t*>(lock.Info) + offset, lock.Info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
-  GlobalUnlock(AData);
+  if (rows == 0) throw EInvalidGraphic(L"Bitmap image is not valid");
   SetBitmap(&bitmap);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "framework/graphics.h"
@@ -218,6 +220,41 @@ TEST(PngImage, ClipboardRoundTripOverWhite) {
   GlobalFree(data);
   EXPECT_TRUE(back.Compare(source.get()));
   EXPECT_THROW(back.LoadFromClipboardFormat(CF_TEXT, nullptr, nullptr), EInvalidGraphic);
+}
+
+// Clipboard blocks come from other programs: a header that does not fit its block, or that
+// GDI cannot read, is refused, the block is left unlocked and the picture kept as it was.
+TEST(PngImage, ClipboardRefusesDamagedBlocks) {
+  struct Case {
+    const char* What;
+    size_t Size;
+    LONG Width, Height;
+    WORD Depth;
+    DWORD Compression;
+    DWORD HeaderSize;
+  } cases[] = {
+      {"shorter than its header", 16, 2, 2, 32, BI_RGB, 40},
+      {"pixels one byte short", 40 + 15, 2, 2, 32, BI_RGB, 40},
+      {"depth GDI does not know", 40 + 64, 2, 2, 128, BI_RGB, 40},
+      {"run-length pixels", 40 + 1024 + 64, 2, 2, 8, BI_RLE8, 40},
+      {"header size of zero", 40 + 16, 2, 2, 32, BI_RGB, 0},
+      {"no height", 40 + 16, 2, 0, 32, BI_RGB, 40},
+      {"lowest height", 40 + 16, 2, LONG(0x80000000), 32, BI_RGB, 40},
+  };
+  auto source = MakePicture(3, 2, Gradient);
+  TdxPNGImage image;
+  image.Assign(source.get());
+  for (const Case& c : cases) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, c.Size);
+    ASSERT_NE(block, nullptr);
+    BITMAPINFOHEADER h{c.HeaderSize, c.Width, c.Height, 1, c.Depth, c.Compression};
+    std::memcpy(GlobalLock(block), &h, std::min(c.Size, sizeof h));
+    GlobalUnlock(block);
+    EXPECT_THROW(image.LoadFromClipboardFormat(CF_DIB, block, nullptr), EInvalidGraphic) << c.What;
+    EXPECT_EQ(GlobalFlags(block) & GMEM_LOCKCOUNT, 0u) << c.What;
+    GlobalFree(block);
+    EXPECT_TRUE(image.Compare(source.get())) << c.What;
+  }
 }
 
 TEST(PngImage, RegisteredAsAPictureFormat) {
