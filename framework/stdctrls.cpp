@@ -134,6 +134,7 @@ void TLabel::Paint(TCanvas& Canvas) {
     Canvas.Brush().SetStyle(bsSolid);
     Canvas.FillRect(r);
   }
+  Canvas.RequireAll();  // DrawTextW writes with whatever font the device context holds
   HDC dc = Canvas.Handle();
   SetBkMode(dc, TRANSPARENT);
   // A disabled label shows the grey text that the system uses for disabled items.

@@ -328,6 +328,23 @@ TEST_F(Fixture, ChildrenFollowTheFormFontUntilGivenTheirOwn) {
   EXPECT_EQ(memo->Font().Height(), -13);
 }
 
+TEST(Label, PaintsItsTextInItsOwnFont) {
+  TBitmap picture(120, 60, pf32bit);
+  picture.Canvas().Brush().SetColor(clWhite);
+  picture.Canvas().FillRect(RECT{0, 0, 120, 60});
+  TLabel label;
+  label.SetBounds(0, 0, 120, 60);
+  label.SetTransparent(true);
+  label.Font().SetHeight(-40);  // far taller than the device context's own font
+  label.SetCaption(L"W");
+  label.Paint(picture.Canvas());
+  int lowestInk = -1;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 120; ++x)
+      if (picture.Canvas().Pixel(x, y) != clWhite) lowestInk = y;
+  EXPECT_GT(lowestInk, 24);
+}
+
 namespace {
 // What a call-window-procedure hook sees of windows being created and destroyed.
 std::vector<std::pair<UINT, TWinControl*>> gHookSeen;
