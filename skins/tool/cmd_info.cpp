@@ -12,12 +12,6 @@ namespace talvik {
 
 namespace {
 
-std::wstring BuiltinResourceName(const std::wstring& ASkin) {
-  if (_wcsicmp(ASkin.c_str(), L"DarkSide") == 0) return L"DarkSide";
-  if (_wcsicmp(ASkin.c_str(), L"UserSkin") == 0) return L"DefaultUserSkinData";
-  throw Exception(Format(L"Unknown built-in skin %s (DarkSide or UserSkin)", {ASkin}));
-}
-
 std::wstring VersionText(double AVersion) {
   wchar_t buffer[64];
   std::swprintf(buffer, 64, L"%.2f", AVersion);
@@ -27,7 +21,7 @@ std::wstring VersionText(double AVersion) {
 int Info(const std::vector<std::wstring>& AArgs) {
   std::unique_ptr<TStream> stream;
   if (AArgs.size() == 2 && AArgs[0] == L"--builtin")
-    stream = std::make_unique<TResourceStream>(GetModuleHandleW(nullptr), BuiltinResourceName(AArgs[1]), L"DXSKINS");
+    stream = OpenBuiltinSkin(AArgs[1]);
   else if (AArgs.size() == 1)
     stream = std::make_unique<TFileStream>(AArgs[0], fmOpenRead | fmShareDenyNone);
   else

@@ -64,12 +64,6 @@ std::vector<skingen::SheetElement> SheetFromSkin(TdxSkin& ASkin) {
   return out;
 }
 
-std::wstring BuiltinResourceName(const std::wstring& ASkin) {
-  if (_wcsicmp(ASkin.c_str(), L"DarkSide") == 0) return L"DarkSide";
-  if (_wcsicmp(ASkin.c_str(), L"UserSkin") == 0) return L"DefaultUserSkinData";
-  throw Exception(Format(L"Unknown built-in skin %s (DarkSide or UserSkin)", {ASkin}));
-}
-
 bool IsSkinStream(TStream& AStream) {
   char head[10] = {};
   int64_t n = AStream.Read(head, sizeof head);
@@ -81,7 +75,7 @@ int Sheet(const std::vector<std::wstring>& AArgs) {
   std::unique_ptr<TStream> stream;
   std::wstring out;
   if (AArgs.size() == 3 && AArgs[0] == L"--builtin") {
-    stream = std::make_unique<TResourceStream>(GetModuleHandleW(nullptr), BuiltinResourceName(AArgs[1]), L"DXSKINS");
+    stream = OpenBuiltinSkin(AArgs[1]);
     out = AArgs[2];
   } else if (AArgs.size() == 2) {
     stream = std::make_unique<TFileStream>(AArgs[0], fmOpenRead | fmShareDenyNone);

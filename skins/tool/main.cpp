@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skins/tool/command.h"
 
@@ -32,6 +33,14 @@ void ToolPrint(const std::wstring& AText) {
 void ToolError(const std::wstring& AText) {
   std::string s = WideToUtf8(AText) + "\n";
   std::fwrite(s.data(), 1, s.size(), stderr);
+}
+
+std::unique_ptr<TStream> OpenBuiltinSkin(const std::wstring& ASkin) {
+  const wchar_t* resource = nullptr;
+  if (_wcsicmp(ASkin.c_str(), L"DarkSide") == 0) resource = L"DarkSide";
+  else if (_wcsicmp(ASkin.c_str(), L"UserSkin") == 0) resource = L"DefaultUserSkinData";
+  else throw Exception(Format(L"Unknown built-in skin %s (DarkSide or UserSkin)", {ASkin}));
+  return std::make_unique<TResourceStream>(GetModuleHandleW(nullptr), resource, L"DXSKINS");
 }
 
 }  // namespace talvik
