@@ -66,6 +66,10 @@ LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
 
 // ---- property values ----
 
+void InvalidPropertyValue(const std::wstring& AName, const std::wstring& AValue) {
+  throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+}
+
 int PropertyInt(const std::wstring& AName, const std::wstring& AValue) {
   try {
     size_t used = 0;
@@ -73,13 +77,13 @@ int PropertyInt(const std::wstring& AName, const std::wstring& AValue) {
     if (used == AValue.size()) return v;
   } catch (const std::exception&) {
   }
-  throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+  InvalidPropertyValue(AName, AValue);
 }
 
 bool PropertyBool(const std::wstring& AName, const std::wstring& AValue) {
   if (AValue == L"True" || AValue == L"true") return true;
   if (AValue == L"False" || AValue == L"false") return false;
-  throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+  InvalidPropertyValue(AName, AValue);
 }
 
 TColor PropertyColor(const std::wstring& AName, const std::wstring& AValue) {
@@ -193,13 +197,11 @@ bool TControl::ReadProperty(const std::wstring& AName, const std::wstring& AValu
   else if (AName == L"Font.Height") FFont.SetHeight(PropertyInt(AName, AValue));
   else if (AName == L"Font.Charset") FFont.SetCharset(static_cast<BYTE>(PropertyInt(AName, AValue)));
   else if (AName == L"Font.Color") FFont.SetColor(PropertyColor(AName, AValue));
-  else if (AName == L"Align") {
-    static const std::pair<const wchar_t*, TAlign> kAligns[] = {{L"alNone", alNone}, {L"alTop", alTop},
-        {L"alBottom", alBottom}, {L"alLeft", alLeft}, {L"alRight", alRight}, {L"alClient", alClient}};
-    auto it = std::find_if(std::begin(kAligns), std::end(kAligns), [&](auto& a) { return AValue == a.first; });
-    if (it == std::end(kAligns)) throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
-    SetAlign(it->second);
-  } else
+  else if (AName == L"Align")
+    SetAlign(PropertyEnum<TAlign>(AName, AValue,
+                                  {{L"alNone", alNone}, {L"alTop", alTop}, {L"alBottom", alBottom},
+                                   {L"alLeft", alLeft}, {L"alRight", alRight}, {L"alClient", alClient}}));
+  else
     return false;
   return true;
 }

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/classes.h"
@@ -208,9 +210,18 @@ void FreeObjectInstance(WNDPROC Instance);
 extern int(WINAPI* FlatSB_SetScrollPos)(HWND Wnd, int Bar, int Pos, BOOL Redraw);
 extern int(WINAPI* FlatSB_SetScrollInfo)(HWND Wnd, int Bar, LPCSCROLLINFO Info, BOOL Redraw);
 
-// Parses property values of stored descriptions: integers, colours, booleans.
+// Parses property values of stored descriptions: integers, colours, booleans
+// and enumerations named by their values; other text fails with EReadError.
+[[noreturn]] void InvalidPropertyValue(const std::wstring& AName, const std::wstring& AValue);
 int PropertyInt(const std::wstring& AName, const std::wstring& AValue);
 bool PropertyBool(const std::wstring& AName, const std::wstring& AValue);
 TColor PropertyColor(const std::wstring& AName, const std::wstring& AValue);
+template <class T>
+T PropertyEnum(const std::wstring& AName, const std::wstring& AValue,
+               std::initializer_list<std::pair<const wchar_t*, T>> ANames) {
+  for (const auto& [name, value] : ANames)
+    if (AValue == name) return value;
+  InvalidPropertyValue(AName, AValue);
+}
 
 }  // namespace talvik

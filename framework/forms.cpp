@@ -132,18 +132,14 @@ bool TCustomForm::ReadProperty(const std::wstring& AName, const std::wstring& AV
   if (AName == L"ClientWidth") SetClientSize(PropertyInt(AName, AValue), FClientHeight);
   else if (AName == L"ClientHeight") SetClientSize(FClientWidth, PropertyInt(AName, AValue));
   else if (AName == L"BorderWidth") SetBorderWidth(PropertyInt(AName, AValue));
-  else if (AName == L"Position") {
-    if (AValue == L"poScreenCenter") FPosition = poScreenCenter;
-    else if (AValue == L"poDesigned") FPosition = poDesigned;
-    else throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
-  } else if (AName == L"BorderStyle") {
-    static const std::pair<const wchar_t*, TFormBorderStyle> kStyles[] = {
-        {L"bsNone", bsNone}, {L"bsSingle", bsSingle}, {L"bsSizeable", bsSizeable}, {L"bsDialog", bsDialog}};
-    bool found = false;
-    for (auto& [name, style] : kStyles)
-      if (AValue == name) FBorderStyle = style, found = true;
-    if (!found) throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
-  } else if (AName == L"BorderIcons") {
+  else if (AName == L"Position")
+    FPosition =
+        PropertyEnum<TPosition>(AName, AValue, {{L"poScreenCenter", poScreenCenter}, {L"poDesigned", poDesigned}});
+  else if (AName == L"BorderStyle")
+    FBorderStyle = PropertyEnum<TFormBorderStyle>(
+        AName, AValue,
+        {{L"bsNone", bsNone}, {L"bsSingle", bsSingle}, {L"bsSizeable", bsSizeable}, {L"bsDialog", bsDialog}});
+  else if (AName == L"BorderIcons") {
     // A set: [biSystemMenu, biMinimize]
     unsigned icons = 0;
     std::wstring item;
@@ -156,7 +152,7 @@ bool TCustomForm::ReadProperty(const std::wstring& AName, const std::wstring& AV
       if (item == L"biSystemMenu") icons |= biSystemMenu;
       else if (item == L"biMinimize") icons |= biMinimize;
       else if (item == L"biMaximize") icons |= biMaximize;
-      else if (!item.empty()) throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+      else if (!item.empty()) InvalidPropertyValue(AName, AValue);
       item.clear();
     }
     FBorderIcons = icons;

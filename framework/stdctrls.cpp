@@ -100,10 +100,8 @@ void TPanel::WndProc(TMessage& Message) {
 
 bool TPanel::ReadProperty(const std::wstring& AName, const std::wstring& AValue) {
   if (AName == L"BevelOuter") {
-    if (AValue == L"bvNone") SetBevelOuter(bvNone);
-    else if (AValue == L"bvLowered") SetBevelOuter(bvLowered);
-    else if (AValue == L"bvRaised") SetBevelOuter(bvRaised);
-    else throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+    SetBevelOuter(PropertyEnum<TBevelCut>(AName, AValue,
+                                          {{L"bvNone", bvNone}, {L"bvLowered", bvLowered}, {L"bvRaised", bvRaised}}));
     return true;
   }
   return TWinControl::ReadProperty(AName, AValue);
@@ -218,11 +216,9 @@ void TMemo::AddLine(const std::wstring& ALine) {
 
 bool TMemo::ReadProperty(const std::wstring& AName, const std::wstring& AValue) {
   if (AName == L"ScrollBars") {
-    if (AValue == L"ssNone") FScrollBars = ssNone;
-    else if (AValue == L"ssVertical") FScrollBars = ssVertical;
-    else if (AValue == L"ssHorizontal") FScrollBars = ssHorizontal;
-    else if (AValue == L"ssBoth") FScrollBars = ssBoth;
-    else throw EReadError(Format(L"Invalid property value %s for %s", {AValue, AName}));
+    FScrollBars = PropertyEnum<TScrollStyle>(
+        AName, AValue,
+        {{L"ssNone", ssNone}, {L"ssVertical", ssVertical}, {L"ssHorizontal", ssHorizontal}, {L"ssBoth", ssBoth}});
   } else if (AName == L"Lines") {
     // One line per list item.
     std::wstring text;

@@ -125,6 +125,7 @@ TEST(FormReader, ReportsWhatIsWrongWithADescription) {
       {L"object F: TTestForm\n  OnCreate = Missing\nend", L"Line 1: method Missing not found for F.OnCreate"},
       {L"object F: TTestForm\n  object B: TButton\n    Width = wide\n  end\nend",
        L"Invalid property value wide for Width"},
+      {L"object F: TTestForm\n  BorderStyle = bsRound\nend", L"Invalid property value bsRound for BorderStyle"},
   };
   for (const Case& c : cases) {
     TTestForm form;
