@@ -58,8 +58,8 @@ protected:
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
   void AdjustClientRect(RECT& Rect) override;
+  // Raises OnCreate; a form calls it once its description is read.
   virtual void DoCreate();
-  bool FCreated = false;
 
 private:
   unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;

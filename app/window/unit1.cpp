@@ -44,13 +44,12 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   IdHTTP1 = Component<net::TIdHTTP>(L"IdHTTP1");
   FRun = std::make_unique<TDownloadRun>(*IdHTTP1, static_cast<IRunFrontEnd&>(*this));
   HandleNeeded();
-  if (OnCreate) OnCreate(this);
+  DoCreate();
 }
 
 TForm1::~TForm1() = default;
 
 bool TForm1::BindEvent(TComponent* AComponent, const std::wstring& AEvent, const std::wstring& AMethod) {
-  using namespace std::placeholders;
   if (AComponent == this && AEvent == L"OnCreate" && AMethod == L"FormCreate")
     OnCreate = [this](TObject* s) { FormCreate(s); };
   else if (AComponent == this && AEvent == L"OnCanResize" && AMethod == L"FormCanResize")
