@@ -394,7 +394,8 @@ void TdxPNGImage::LoadFromClipboardFormat(UINT AFormat, HANDLE AData, HPALETTE A
   const bool knownDepth = depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
   const bool knownLayout = h.biCompression == BI_RGB || (h.biCompression == BI_BITFIELDS && depth >= 16);
   size_t colors = h.biClrUsed ? h.biClrUsed : (depth <= 8 ? (1u << depth) : 0);
-  if (h.biCompression == BI_BITFIELDS) colors = 3;
+  // Newer headers carry the three colour masks inside themselves.
+  if (h.biCompression == BI_BITFIELDS) colors = h.biSize == sizeof(BITMAPINFOHEADER) ? 3 : 0;
   const size_t offset = size_t{h.biSize} + colors * sizeof(RGBQUAD);
   const int w = h.biWidth;
   const int64_t ht = h.biHeight < 0 ? -int64_t{h.biHeight} : int64_t{h.biHeight};

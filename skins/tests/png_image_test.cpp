@@ -257,6 +257,38 @@ TEST(PngImage, ClipboardRefusesDamagedBlocks) {
   }
 }
 
+// Clipboard bitmaps with colour masks: after the short header, or inside a longer one.
+TEST(PngImage, ClipboardBitmapsWithColourMasks) {
+  const DWORD masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+  const uint32_t pixels[2] = {0x00102030, 0x00C0B0A0};
+  for (DWORD headerSize : {DWORD(sizeof(BITMAPINFOHEADER)), DWORD(sizeof(BITMAPV5HEADER))}) {
+    BITMAPV5HEADER h{};
+    h.bV5Size = headerSize;
+    h.bV5Width = 2;
+    h.bV5Height = 1;
+    h.bV5Planes = 1;
+    h.bV5BitCount = 32;
+    h.bV5Compression = BI_BITFIELDS;
+    h.bV5RedMask = masks[0];
+    h.bV5GreenMask = masks[1];
+    h.bV5BlueMask = masks[2];
+    std::string block(reinterpret_cast<const char*>(&h), headerSize);
+    if (headerSize == sizeof(BITMAPINFOHEADER)) block.append(reinterpret_cast<const char*>(masks), sizeof masks);
+    block.append(reinterpret_cast<const char*>(pixels), sizeof pixels);
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, block.size());
+    ASSERT_NE(data, nullptr);
+    std::memcpy(GlobalLock(data), block.data(), block.size());
+    GlobalUnlock(data);
+    TdxPNGImage image;
+    EXPECT_NO_THROW(image.LoadFromClipboardFormat(CF_DIB, data, nullptr)) << headerSize;
+    GlobalFree(data);
+    ASSERT_EQ(image.Width(), 2) << headerSize;
+    std::unique_ptr<TBitmap> b(image.GetAsBitmap());
+    EXPECT_EQ(GetPixel(b->Canvas().Handle(), 0, 0), RGB(0x10, 0x20, 0x30)) << headerSize;
+    EXPECT_EQ(GetPixel(b->Canvas().Handle(), 1, 0), RGB(0xC0, 0xB0, 0xA0)) << headerSize;
+  }
+}
+
 TEST(PngImage, RegisteredAsAPictureFormat) {
   EXPECT_EQ(FileFormatDescription(L"png"), L"PNG graphics from Orvandel");
   wchar_t dir[MAX_PATH], file[MAX_PATH];
