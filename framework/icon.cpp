@@ -8,13 +8,12 @@
 namespace talvik {
 
 TIcon::~TIcon() {
-  if (FHandle && FOwned) DestroyIcon(FHandle);
+  if (FHandle) DestroyIcon(FHandle);
 }
 
-void TIcon::Adopt(HICON Value, bool Owned) {
-  if (FHandle && FOwned && FHandle != Value) DestroyIcon(FHandle);
+void TIcon::Adopt(HICON Value) {
+  if (FHandle && FHandle != Value) DestroyIcon(FHandle);
   FHandle = Value;
-  FOwned = Owned;
   FWidth = FHeight = 0;
   ICONINFO info{};
   if (Value && GetIconInfo(Value, &info)) {
@@ -31,13 +30,12 @@ void TIcon::Adopt(HICON Value, bool Owned) {
 
 void TIcon::SetHandle(HICON Value) {
   FData.clear();
-  Adopt(Value, true);
+  Adopt(Value);
 }
 
 HICON TIcon::ReleaseHandle() {
   HICON h = FHandle;
   FHandle = nullptr;
-  FOwned = false;
   FWidth = FHeight = 0;
   FData.clear();
   return h;
@@ -47,7 +45,7 @@ void TIcon::Assign(TPersistent* Source) {
   if (auto* other = dynamic_cast<TIcon*>(Source)) {
     if (other == this) return;
     FData = other->FData;
-    Adopt(other->FHandle ? CopyIcon(other->FHandle) : nullptr, true);
+    Adopt(other->FHandle ? CopyIcon(other->FHandle) : nullptr);
     return;
   }
   TGraphic::Assign(Source);
@@ -99,7 +97,7 @@ void TIcon::LoadFromStream(TStream& Stream) {
   int w = best.Width ? best.Width : 256, h = best.Height ? best.Height : 256;
   HICON icon = CreateIconFromResourceEx(bits, best.Size, TRUE, 0x00030000, w, h, LR_DEFAULTCOLOR);
   if (!icon) throw EInvalidGraphic(L"Invalid icon");
-  Adopt(icon, true);
+  Adopt(icon);
   FData = std::move(data);
 }
 
@@ -112,7 +110,7 @@ void TIcon::LoadFromResourceName(HINSTANCE Instance, const std::wstring& Name) {
   HICON icon = static_cast<HICON>(LoadImageW(Instance, Name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
   if (!icon) throw EResNotFound(Format(L"Resource %s not found", {Name}));
   FData.clear();
-  Adopt(icon, true);
+  Adopt(icon);
 }
 
 }  // namespace talvik

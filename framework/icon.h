@@ -35,9 +35,9 @@ public:
   HICON ReleaseHandle();
 
 private:
-  void Adopt(HICON Value, bool Owned);
+  // Takes ownership of Value, destroying the icon held before.
+  void Adopt(HICON Value);
   HICON FHandle = nullptr;
-  bool FOwned = false;
   int FWidth = 0, FHeight = 0;
   std::string FData;
 };
