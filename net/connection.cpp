@@ -83,11 +83,9 @@ void TTcpConnection::Close() {
 bool TTcpConnection::IsStale() {
   if (!IsOpen()) return true;
   if (FPos < FEnd) return true;
-  fd_set set;
-  FD_ZERO(&set);
-  FD_SET(FSocket, &set);
-  timeval zero{0, 0};
-  return select(0, &set, nullptr, nullptr, &zero) != 0;
+  // Under Wine FIONREAD costs fewer round trips to its server than select does.
+  u_long pending = 0;
+  return ioctlsocket(FSocket, FIONREAD, &pending) != 0 || pending != 0;
 }
 
 void TTcpConnection::Send(const std::string& AData) {

@@ -18,8 +18,9 @@ public:
   void Open(const std::string& AHost, int APort);
   void Close();
   bool IsOpen() const { return FSocket != kNoSocket; }
-  // True when the idle connection has something to read: the peer closed it or sent
-  // bytes nobody asked for. Either way it is no use for a new request.
+  // True when the idle connection holds bytes nobody asked for: it is no use for a
+  // new request. One the peer closed shows only when the next request fails, and
+  // the client then sends that request again on a new connection.
   bool IsStale();
   // Drops unread bytes left over from an earlier reply.
   void DiscardBuffered() { FPos = FEnd = 0; }

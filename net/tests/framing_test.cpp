@@ -120,6 +120,18 @@ TEST_F(SiteTest, ConnectionReuseAndClosing) {
   EXPECT_NE(Requests().back().connection, r.back().connection);
 }
 
+TEST_F(SiteTest, BytesNobodyAskedForRetireTheConnection) {
+  // A reply longer than it said: what follows must not pass for the next reply.
+  Site.Route("/long", SiteReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"
+                                     "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nstale",
+                                     true));
+  EXPECT_EQ(Http.Get(Url("/long")), L"ok");
+  EXPECT_EQ(Http.Get(Url("/next")).substr(0, 6), L"<html>");
+  auto r = Requests();
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_NE(r[0].connection, r[1].connection);
+}
+
 TEST_F(SiteTest, AnotherHostOrPortClosesTheConnection) {
   SampleSite other;
   Http.Get(Url("/1"));
