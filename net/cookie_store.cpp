@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace talvik::net {
 
@@ -160,7 +161,10 @@ void TCookieStore::SetCookieHeader(const std::string& AValue, bool ACookie2, con
     }
     if (hasMaxAge) {
       c.HasExpiry = true;
-      c.Expires = maxAge <= 0 ? ANow - 1 : ANow + maxAge;
+      // Saturate: a lifetime past the end of the clock must not wrap into the past.
+      c.Expires = maxAge <= 0 ? ANow - 1
+                  : maxAge > std::numeric_limits<int64_t>::max() - ANow ? std::numeric_limits<int64_t>::max()
+                                                                        : ANow + maxAge;
     }
     if (domain.empty()) {
       c.Domain = "." + host;

@@ -100,6 +100,10 @@ TEST(CookieStore, ReplacementAndExpiry) {
   EXPECT_EQ(store.CookieHeaderFor(from, kNow + 59), "a=new; b=2");
   EXPECT_EQ(store.CookieHeaderFor(from, kNow + 61), "a=new");
   EXPECT_EQ(store.Cookies().size(), 1u);
+  // A lifetime past the end of the clock keeps the cookie instead of wrapping into the past.
+  store.SetCookieHeader("e=6; Path=/; Max-Age=9223372036854775807", false, from, kNow);
+  store.SetCookieHeader("f=7; Path=/; Max-Age=99999999999999999999", false, from, kNow);
+  EXPECT_EQ(store.CookieHeaderFor(from, kNow + 61), "a=new; e=6; f=7");
 }
 
 TEST(CookieStore, SetCookie2ListsSeveralCookies) {
