@@ -70,7 +70,7 @@ std::string CharsetOfContentType(const std::string& AContentType) {
     if (lower.compare(b, 8, "charset=") != 0) continue;
     b += 8;
     size_t e = lower.find(';', b);
-    std::string value = LowerTrim(AContentType.substr(b, e == std::string::npos ? std::string::npos : e - b));
+    std::string value = LowerTrim(lower.substr(b, e == std::string::npos ? std::string::npos : e - b));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
     return value;
   }

@@ -15,6 +15,8 @@ TEST(Charset, FromContentType) {
       {"text/html; q=1; CHARSET=big5 ; x=y", "big5"},
       {"text/html", ""},
       {"text/charset=utf-8", ""},
+      // Leading blanks and control bytes must not shift where the name is read.
+      {"  \x01text/html; charset=gbk", "gbk"},
       {"", ""},
   };
   for (const auto& c : cases) {
