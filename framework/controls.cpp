@@ -408,10 +408,6 @@ void TWinControl::SetFocus() { ::SetFocus(Handle()); }
 
 bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
 
-bool TWinControl::ReadProperty(const std::wstring& AName, const std::wstring& AValue) {
-  return TControl::ReadProperty(AName, AValue);
-}
-
 void TWinControl::PaintControls(HDC DC) {
   TCanvas canvas;
   for (TControl* c : FControls) {
@@ -479,9 +475,7 @@ void TWinControl::WndProc(TMessage& Message) {
       }
       break;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      if (Message.Msg == WM_SETFOCUS)
-        if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+      if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
       break;
     case WM_SIZE:
       if (FHandle) {

@@ -157,8 +157,6 @@ public:
   // Places the aligned children (alBottom, alTop, ...) inside the client area.
   void Realign();
 
-  bool ReadProperty(const std::wstring& AName, const std::wstring& AValue) override;
-
 protected:
   struct TCreateParams {
     std::wstring Caption;
