@@ -18,7 +18,9 @@ std::wstring TDownloadRun::GetPic(const std::wstring& AUrl) {
 
 void TDownloadRun::DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer) {
   FHTTP.SetReferer(AReferer);
-  TMemoryStream body;
+  // One buffer for every photo: it keeps its size, so a photo is not copied as it grows.
+  TMemoryStream& body = FBody;
+  body.Clear();
   FHTTP.Get(AUrl, body);
   // A photo saved earlier under this name is only replaced once the new one is
   // written whole: a full disk or a failed write must not cost the old one. A new

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/streams.h"
 #include "net/idhttp.h"
 
 namespace talvik::app {
@@ -43,6 +44,7 @@ private:
   net::TIdHTTP& FHTTP;
   IRunFrontEnd& FFrontEnd;
   std::wstring FSavePath;
+  TMemoryStream FBody;
 };
 
 }  // namespace talvik::app
