@@ -67,7 +67,8 @@ struct TIdHTTP::Impl {
   std::string LastCharset;
 
   std::string BuildRequest(const TUrl& url);
-  void Connect(const TUrl& url);
+  // True when the open connection is kept for this request.
+  bool Connect(const TUrl& url);
   THttpReplyHead Exchange(const TUrl& url);
   void TakeCookies(const THttpReplyHead& head, const TUrl& url);
   // Performs the GET with its redirects; the final body goes to sink. False when the
@@ -100,21 +101,20 @@ std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
   return r + "\r\n";
 }
 
-void TIdHTTP::Impl::Connect(const TUrl& url) {
+bool TIdHTTP::Impl::Connect(const TUrl& url) {
   int port = url.EffectivePort();
   if (Connection.IsOpen() && (!SameText(ConnectedHost, url.Host) || ConnectedPort != port)) Connection.Close();
   if (Connection.IsOpen() && Connection.IsStale()) Connection.Close();
-  if (!Connection.IsOpen()) {
-    Connection.Open(ToAscii7(url.Host), port);
-    ConnectedHost = url.Host;
-    ConnectedPort = port;
-  }
+  if (Connection.IsOpen()) return true;
+  Connection.Open(ToAscii7(url.Host), port);
+  ConnectedHost = url.Host;
+  ConnectedPort = port;
+  return false;
 }
 
 THttpReplyHead TIdHTTP::Impl::Exchange(const TUrl& url) {
   std::string request = BuildRequest(url);
-  bool reused = Connection.IsOpen() && SameText(ConnectedHost, url.Host) && ConnectedPort == url.EffectivePort();
-  Connect(url);
+  bool reused = Connect(url);
   try {
     Connection.DiscardBuffered();
     Connection.Send(request);
