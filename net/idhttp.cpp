@@ -169,19 +169,24 @@ bool TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
       url = ResolveUrl(Latin1ToWide(location), url);
       continue;
     }
-    bool success = head.Code >= 200 && head.Code <= 299;
-    if (success) {
+    if (head.Code < 200 || head.Code > 299) {
       try {
-        close |= ReadReplyBody(Connection, head, sink, true);
-      } catch (...) {
-        // The caller's stream failed mid-body: the rest of it must not pass for the next reply.
-        Connection.Close();
-        throw;
+        close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
+      } catch (const Exception&) {
+        // A broken body must not hide the status the server reported.
+        close = true;
       }
+      if (close) Connection.Close();
+      throw EIdHTTPProtocolException(Latin1ToWide(head.StatusLine), head.Code);
     }
-    else close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
+    try {
+      close |= ReadReplyBody(Connection, head, sink, true);
+    } catch (...) {
+      // The caller's stream failed mid-body: the rest of it must not pass for the next reply.
+      Connection.Close();
+      throw;
+    }
     if (close) Connection.Close();
-    if (!success) throw EIdHTTPProtocolException(Latin1ToWide(head.StatusLine), head.Code);
     return true;
   }
 }

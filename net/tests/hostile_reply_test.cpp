@@ -31,6 +31,9 @@ TEST_F(SiteTest, HostileRepliesGiveClearErrors) {
        L"Invalid chunk size"},
       {"chunk longer than announced", SiteReply::Raw(ok + "Transfer-Encoding: chunked\r\n\r\n2\r\nabcdef\r\n0\r\n\r\n"),
        L"Invalid chunk end"},
+      // The status is what matters when the body of an error reply is broken too.
+      {"error status with a bad body", SiteReply::Raw("HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n"),
+       L"HTTP/1.1 404 Not Found"},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.name);
