@@ -113,7 +113,7 @@ std::string ToAscii7(const std::wstring& AText) {
   out.reserve(AText.size());
   for (size_t i = 0; i < AText.size(); ++i) {
     wchar_t c = AText[i];
-    if (c < 0x80) {
+    if (c < 0x80 && c != L'\r' && c != L'\n') {
       out += static_cast<char>(c);
     } else {
       out += '?';

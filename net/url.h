@@ -29,7 +29,8 @@ TUrl ParseUrl(const std::wstring& AAddress);
 // starting with "/" is taken relative to APrevious's directory.
 TUrl ResolveUrl(const std::wstring& AAddress, const TUrl& APrevious);
 
-// 7-bit text for the wire: each character outside ASCII becomes "?".
+// 7-bit text for the wire: each character outside ASCII becomes "?", and so do CR
+// and LF, which would let a link or a redirect split the request.
 std::string ToAscii7(const std::wstring& AText);
 
 }  // namespace talvik::net

@@ -70,4 +70,7 @@ TEST(Url, BadPortsFail) {
 TEST(Url, WireTextIsSevenBit) {
   EXPECT_EQ(ToAscii7(L"/a\u00e9b\U0001F600c d"), "/a?b?c d");
   EXPECT_EQ(ToAscii7(L"/\u4e2d\u6587"), "/??");
+  // A line break from a hostile page or redirect would split the request and add headers.
+  EXPECT_EQ(ToAscii7(L"/a\r\nX-Injected: 1"), "/a??X-Injected: 1");
+  EXPECT_EQ(ToAscii7(L"/a\rb\nc"), "/a?b?c");
 }
