@@ -48,12 +48,12 @@ TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs) {
   bool optionsEnded = false;
   for (size_t i = 0; i < AArgs.size(); ++i) {
     const std::wstring& arg = AArgs[i];
-    if (optionsEnded || arg.empty() || arg[0] != L'-' || arg == L"-") {
+    if (!optionsEnded && (arg == L"--help" || arg == L"-h" || arg == L"/?")) {
+      options.Help = true;
+    } else if (optionsEnded || arg.empty() || arg[0] != L'-' || arg == L"-") {
       positional.push_back(arg);
     } else if (arg == L"--") {
       optionsEnded = true;
-    } else if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
-      options.Help = true;
     } else if (!TakeValue(AArgs, i, L"--cookie", options.Cookie) &&
                !TakeValue(AArgs, i, L"--cookie-file", options.CookieFile) &&
                !TakeValue(AArgs, i, L"--out", options.OutDir)) {

@@ -32,7 +32,7 @@ TEST(ConsoleArgs, Accepted) {
   }
   EXPECT_TRUE(ParseConsoleArgs({L"--cookie", L"", L"a"}).Cookie.has_value());
   EXPECT_FALSE(ParseConsoleArgs({L"a"}).Cookie.has_value());
-  EXPECT_TRUE(ParseConsoleArgs({L"--help"}).Help);
+  for (const wchar_t* help : {L"--help", L"-h", L"/?"}) EXPECT_TRUE(ParseConsoleArgs({help}).Help) << help;
 }
 
 TEST(ConsoleArgs, Rejected) {
