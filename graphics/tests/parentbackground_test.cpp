@@ -44,9 +44,13 @@ HWND Make(HWND parent, int x, int y, int cx, int cy, COLORREF color) {
     return RegisterClassW(&wc) != 0;
   }();
   (void)registered;
-  HWND w = CreateWindowExW(0, L"PictureWindow", L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, x, y, cx, cy, parent,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
+  // The top-level window shows without taking activation: activating it would make the
+  // system wait on whichever window of another test process was active before.
+  DWORD exStyle = parent ? 0 : WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW;
+  HWND w = CreateWindowExW(exStyle, L"PictureWindow", L"", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, x, y, cx, cy,
+                           parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(w, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+  if (!parent) ShowWindow(w, SW_SHOWNOACTIVATE);
   return w;
 }
 }  // namespace
