@@ -27,13 +27,16 @@ void TDownloadRun::DownPic(const std::wstring& AUrl, const std::wstring& AFileNa
   // name needs no detour (a rename is dear on some file systems).
   const bool replacing = GetFileAttributesW(AFileName.c_str()) != INVALID_FILE_ATTRIBUTES;
   const std::wstring target = replacing ? AFileName + L".part" : AFileName;
+  auto cannotCreate = [&](const std::wstring& reason) {
+    return EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, reason}));
+  };
   try {
     TFileStream file(target, fmCreate);
     if (body.Size() > 0) file.WriteBuffer(body.Memory(), body.Size());
   } catch (const EFCreateError& e) {
     // Name the photo's file, not the scratch one; keep the system's reason.
     const std::wstring scratch = Format(L"Cannot create file \"%s\". ", {target});
-    throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, e.Message().substr(scratch.size())}));
+    throw cannotCreate(e.Message().substr(scratch.size()));
   } catch (const EStreamError& e) {
     DeleteFileW(target.c_str());
     throw EWriteError(Format(L"Cannot write file \"%s\". %s", {AFileName, e.Message()}));
@@ -41,7 +44,7 @@ void TDownloadRun::DownPic(const std::wstring& AUrl, const std::wstring& AFileNa
   if (replacing && !MoveFileExW(target.c_str(), AFileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     const DWORD reason = GetLastError();
     DeleteFileW(target.c_str());
-    throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, SysErrorMessage(reason)}));
+    throw cannotCreate(SysErrorMessage(reason));
   }
 }
 
