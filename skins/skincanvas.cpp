@@ -206,10 +206,10 @@ void TdxSkinCanvas::FillRectByGradient(const RECT& R, TColor AColor1, TColor ACo
 }
 
 void TdxSkinCanvas::FillByLineBrush(const RECT& R, TColor AColor1, TColor AColor2, int AMode) {
-  GpRect rect{R.left, R.top, RectWidth(R), RectHeight(R)};
+  const GpRect rect{R.left, R.top, RectWidth(R), RectHeight(R)};
+  const ARGB from = dxColorToARGB(AColor1), to = dxColorToARGB(AColor2);
   GpLineGradient* brush = nullptr;
-  if (!GdiPlusLoaded() || GdiPlus.GdipCreateLineBrushFromRectI(&rect, dxColorToARGB(AColor1), dxColorToARGB(AColor2), AMode,
-                                                         WrapModeTile, &brush) != Ok)
+  if (!GdiPlusLoaded() || GdiPlus.GdipCreateLineBrushFromRectI(&rect, from, to, AMode, WrapModeTile, &brush) != Ok)
     return;
   FillRectByBrush(R, brush);
   GdiPlus.GdipDeleteBrush(brush);
@@ -250,9 +250,7 @@ void TdxSkinCanvas::TileImage(TdxPNGImage* AImage, const RECT& ADest, const RECT
   const int sw = RectWidth(ASource), sh = RectHeight(ASource);
   GpGraphics* g = AImage && sw > 0 && sh > 0 ? GraphicsFor(ADest) : nullptr;
   if (!g) return;
-  int mode = 0;
-  GdiPlus.GdipGetInterpolationMode(g, &mode);
-  GdiPlus.GdipSetInterpolationMode(g, InterpolationModeNearestNeighbor);
+  // Tiles are never scaled, so nothing is interpolated or blurred.
   for (int y = ADest.top; y < ADest.bottom; y += sh) {
     const int th = std::min(sh, static_cast<int>(ADest.bottom) - y);
     for (int x = ADest.left; x < ADest.right; x += sw) {
@@ -261,7 +259,6 @@ void TdxSkinCanvas::TileImage(TdxPNGImage* AImage, const RECT& ADest, const RECT
                                  RECT{ASource.left, ASource.top, ASource.left + tw, ASource.top + th});
     }
   }
-  GdiPlus.GdipSetInterpolationMode(g, mode);
 }
 
 }  // namespace talvik
