@@ -1,6 +1,8 @@
 #include "net/http_reply.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <memory>
 
 #include "net/connection.h"
@@ -75,6 +77,29 @@ bool THttpReplyHead::ExpectsBody() const {
   return length.find_first_not_of('0') != std::string::npos || length.empty() || Has("Transfer-Encoding");
 }
 
+bool THttpReplyHead::ContentLength(uint64_t& ALength) const {
+  bool found = false;
+  for (const auto& [name, value] : Headers) {
+    if (!EqualsNoCase(name, "Content-Length")) continue;
+    // Anything but plain digits (a sign, a blank, a fraction) or a count past 64
+    // bits leaves the body's end unknown: no part of it can be trusted.
+    uint64_t length = 0;
+    bool valid = !value.empty();
+    for (char c : value) {
+      if (!std::isdigit(static_cast<unsigned char>(c)) || length > (UINT64_MAX - (c - '0')) / 10) {
+        valid = false;
+        break;
+      }
+      length = length * 10 + (c - '0');
+    }
+    if (!valid || (found && length != ALength))
+      throw EIdException(L"Invalid Content-Length in HTTP reply: " + Shown(value));
+    ALength = length;
+    found = true;
+  }
+  return found;
+}
+
 bool ParseStatusLine(const std::string& ALine, int& ACode) {
   // HTTP/d.d SP ddd [SP reason]
   if (ALine.size() < 12 || ALine.compare(0, 5, "HTTP/") != 0) return false;
@@ -126,19 +151,27 @@ THttpReplyHead ReadReplyHead(TTcpConnection& AConnection) {
   }
 }
 
-bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict) {
+bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict,
+                   uint64_t ALimit) {
   if (AHead.HasNoBody()) return false;
-  constexpr size_t kChunk = 256 * 1024;
-  std::unique_ptr<char[]> buffer(new char[kChunk]);
-  // Copies exactly count bytes; false when the connection closed first.
+  uint64_t delivered = 0;
+  auto tooLarge = [&] {
+    AConnection.Close();
+    throw EIdReplyTooLarge(L"HTTP reply body larger than " + std::to_wstring(ALimit) + L" bytes");
+  };
+  // Hands on up to count bytes; what it returns is short only when the connection closed.
   auto copy = [&](uint64_t count) {
+    const uint64_t wanted = count;
     while (count > 0) {
-      size_t n = AConnection.Read(buffer.get(), static_cast<size_t>(std::min<uint64_t>(count, kChunk)));
-      if (n == 0) return false;
-      ASink(buffer.get(), n);
+      const char* data;
+      size_t n = AConnection.Take(data, static_cast<size_t>(std::min<uint64_t>(count, SIZE_MAX)));
+      if (n == 0) break;
+      if (delivered + n > ALimit) tooLarge();
+      delivered += n;
+      ASink(data, n);
       count -= n;
     }
-    return true;
+    return wanted - count;
   };
   auto closedEarly = [&] {
     AConnection.Close();
@@ -155,7 +188,8 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
       uint64_t size;
       if (!ParseChunkSize(line, size)) BadReply(AConnection, L"Invalid chunk size in HTTP reply: " + Shown(line));
       if (size == 0) break;
-      if (!copy(size)) return closedEarly();
+      if (size > ALimit - delivered) tooLarge();
+      if (copy(size) != size) return closedEarly();
       if (!AConnection.ReadLine(line, kMaxHeaderLine)) return closedEarly();
       if (!line.empty()) BadReply(AConnection, L"Invalid chunk end in HTTP reply: " + Shown(line));
     }
@@ -169,19 +203,20 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
     return false;
   }
 
-  std::string length = AHead.Value("Content-Length");
-  bool valid = !length.empty() && length.size() <= 18;
-  uint64_t count = 0;
-  for (char c : length) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) valid = false;
-    else count = count * 10 + (c - '0');
+  uint64_t length = 0;
+  bool framed;
+  try {
+    framed = AHead.ContentLength(length);
+  } catch (const EIdException&) {
+    AConnection.Close();
+    throw;
   }
-  if (valid) {
-    if (count == 0) return false;
-    return copy(count) ? false : closedEarly();
+  if (framed) {
+    if (length > ALimit) tooLarge();
+    return copy(length) == length ? false : closedEarly();
   }
   // No length: the body runs to the close.
-  for (size_t n; (n = AConnection.Read(buffer.get(), kChunk)) > 0;) ASink(buffer.get(), n);
+  copy(UINT64_MAX);
   AConnection.Close();
   return true;
 }

@@ -34,6 +34,18 @@ public:
   using Exception::Exception;
 };
 
+// The server stayed silent for longer than the read timeout.
+class EIdReadTimeout : public EIdException {
+public:
+  using EIdException::EIdException;
+};
+
+// A reply body beyond the client's limit; nothing of it is handed on past the limit.
+class EIdReplyTooLarge : public EIdException {
+public:
+  using EIdException::EIdException;
+};
+
 class TIdHTTP : public TComponent {
 public:
   TALVIK_CLASS_NAME(TIdHTTP)
@@ -53,6 +65,10 @@ public:
   // SetCustomHeader replaces the line or adds it; an empty value removes it.
   void SetCustomHeader(const std::wstring& AName, const std::wstring& AValue);
   std::wstring CustomHeader(const std::wstring& AName) const;
+
+  // How long connecting and each wait for data may last, in milliseconds; 0 (the
+  // default) waits for as long as the system lets it.
+  void SetReadTimeout(int AMilliseconds);
 
   // Closes the open connection, if any.
   void Disconnect();
