@@ -47,8 +47,8 @@ std::wstring ListPageUrl(std::wstring_view ABaseUrl, int APage) {
 
 // Walks the page with one cursor instead of cutting off the rest for each
 // link, so a page is scanned in a single pass.
-std::vector<std::wstring> ParsePicUrls(std::wstring_view APage) {
-  std::vector<std::wstring> links;
+TPicUrls ParsePicUrls(std::wstring_view APage) {
+  TPicUrls links;
   size_t pos = 0;
   for (;;) {
     size_t image = kImageMarker.FindIn(APage, pos);
@@ -60,10 +60,10 @@ std::vector<std::wstring> ParsePicUrls(std::wstring_view APage) {
     size_t start = anchor + kAnchorMarker.size();
     size_t quote = APage.find(kQuote, start);
     if (quote == std::wstring_view::npos) {
-      links.emplace_back();
+      links.Add({});
       break;
     }
-    links.emplace_back(APage.substr(start, quote - start));
+    links.Add(APage.substr(start, quote - start));
     pos = quote + 1;
   }
   return links;

@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include "app/album_scan.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 
 namespace talvik::app {
 
-std::vector<std::wstring> TDownloadRun::GetPicUrls(const std::wstring& AUrl) {
+TPicUrls TDownloadRun::GetPicUrls(const std::wstring& AUrl) {
   return ParsePicUrls(FHTTP.Get(AUrl));
 }
 
@@ -61,9 +60,10 @@ void TDownloadRun::Button1Click() {
   int counter = 0;
   FFrontEnd.SetButton(false, L"下载中");
   const std::wstring base = GetOrignalAlbumUrl(album);
-  std::vector<std::wstring> links = GetPicUrls(ListPageUrl(base, page));
+  TPicUrls links = GetPicUrls(ListPageUrl(base, page));
   while (!links.empty()) {
-    for (const std::wstring& link : links) {
+    for (std::wstring_view view : links) {
+      const std::wstring link(view);
       std::wstring image = GetPic(link);
       ++counter;
       const std::wstring name = std::to_wstring(counter) + L".jpg";

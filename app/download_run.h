@@ -2,8 +2,8 @@
 // console downloader: walk an album page by page and save each photo as N.jpg.
 #pragma once
 #include <string>
-#include <vector>
 
+#include "app/album_scan.h"
 #include "framework/streams.h"
 #include "net/idhttp.h"
 
@@ -31,7 +31,7 @@ public:
   // a run left because the front end is closing returns quietly.
   void Button1Click();
 
-  std::vector<std::wstring> GetPicUrls(const std::wstring& AUrl);
+  TPicUrls GetPicUrls(const std::wstring& AUrl);
   std::wstring GetPic(const std::wstring& AUrl);
   // Fetches the whole body first; the file is written only once it has arrived.
   void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer);

@@ -40,9 +40,9 @@ void Measure(size_t bytes, int linkCount) {
   const std::wstring page = MakeListPage(bytes, linkCount);
   const double mb = page.size() * sizeof(wchar_t) / 1e6;
   // The list is freed outside the timing: that cost is the caller's, later.
-  std::vector<std::wstring> links;
+  talvik::app::TPicUrls links;
   double scan = BestSeconds([&] {
-    std::vector<std::wstring>().swap(links);
+    links = {};
     auto t0 = std::chrono::steady_clock::now();
     links = talvik::app::ParsePicUrls(page);
     return std::chrono::steady_clock::now() - t0;
