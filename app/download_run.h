@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/album_scan.h"
-#include "framework/streams.h"
+#include "app/photo_file.h"
 #include "net/idhttp.h"
 
 namespace talvik::app {
@@ -33,7 +33,7 @@ public:
 
   TPicUrls GetPicUrls(const std::wstring& AUrl);
   std::wstring GetPic(const std::wstring& AUrl);
-  // Fetches the whole body first; the file is written only once it has arrived.
+  // The file takes the photo's name only once the whole body has arrived.
   void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer);
 
   // The output folder, asked for once and kept for every later run.
@@ -44,7 +44,7 @@ private:
   net::TIdHTTP& FHTTP;
   IRunFrontEnd& FFrontEnd;
   std::wstring FSavePath;
-  TMemoryStream FBody;
+  TPhotoFile FBody;
 };
 
 }  // namespace talvik::app
