@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace talvik::app {
@@ -15,8 +16,10 @@ std::wstring GetOrignalAlbumUrl(std::wstring_view AUrl);
 // BaseUrl + "?curpage=" + APage.
 std::wstring ListPageUrl(std::wstring_view ABaseUrl, int APage);
 
-// The photo-page links of one list page, in page order, duplicates kept. They share
-// one buffer, so a scan allocates in proportion to the page, not once per link.
+// The photo-page links of one list page, in page order, duplicates kept. The
+// list keeps the page and where each link starts in it (a link runs to the next
+// quotation mark): a scan copies no text, and a list scanned into again keeps
+// its memory, so a walk through an album allocates nothing per link.
 class TPicUrls {
 public:
   class const_iterator {
@@ -37,25 +40,33 @@ public:
     size_t FIndex;
   };
 
-  void Add(std::wstring_view ALink) {
-    FText.append(ALink);
-    FEnds.push_back(FText.size());
+  // Empties the list and takes APage as the page its links stand in.
+  void Reset(std::wstring APage) {
+    FPage = std::move(APage);
+    FStarts.clear();
   }
-  size_t size() const { return FEnds.size(); }
-  bool empty() const { return FEnds.empty(); }
+  const std::wstring& Page() const { return FPage; }
+  void Add(size_t AStart) { FStarts.push_back(AStart); }
+
+  size_t size() const { return FStarts.size(); }
+  bool empty() const { return FStarts.empty(); }
+  // Without a closing quotation mark the link is empty.
   std::wstring_view operator[](size_t AIndex) const {
-    const size_t start = AIndex ? FEnds[AIndex - 1] : 0;
-    return std::wstring_view(FText).substr(start, FEnds[AIndex] - start);
+    const std::wstring_view rest = std::wstring_view(FPage).substr(FStarts[AIndex]);
+    const size_t quote = rest.find(L'"');
+    return quote == std::wstring_view::npos ? std::wstring_view() : rest.substr(0, quote);
   }
   const_iterator begin() const { return {*this, 0}; }
   const_iterator end() const { return {*this, size()}; }
 
 private:
-  std::wstring FText;
-  std::vector<size_t> FEnds;
+  std::wstring FPage;
+  std::vector<size_t> FStarts;
 };
 
-TPicUrls ParsePicUrls(std::wstring_view APage);
+// The links of one list page, into ALinks, which keeps the page's text.
+void ParsePicUrls(std::wstring APage, TPicUrls& ALinks);
+TPicUrls ParsePicUrls(std::wstring APage);
 
 // The large image's address on a photo page, backslashes removed; empty when absent.
 std::wstring ParsePic(std::wstring_view APage);

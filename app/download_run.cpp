@@ -4,8 +4,8 @@
 
 namespace talvik::app {
 
-TPicUrls TDownloadRun::GetPicUrls(const std::wstring& AUrl) {
-  return ParsePicUrls(FHTTP.Get(AUrl));
+void TDownloadRun::GetPicUrls(const std::wstring& AUrl, TPicUrls& ALinks) {
+  ParsePicUrls(FHTTP.Get(AUrl), ALinks);
 }
 
 std::wstring TDownloadRun::GetPic(const std::wstring& AUrl) {
@@ -37,7 +37,8 @@ void TDownloadRun::Button1Click() {
   int counter = 0;
   FFrontEnd.SetButton(false, L"下载中");
   const std::wstring base = GetOrignalAlbumUrl(album);
-  TPicUrls links = GetPicUrls(ListPageUrl(base, page));
+  TPicUrls links;
+  GetPicUrls(ListPageUrl(base, page), links);
   while (!links.empty()) {
     for (std::wstring_view view : links) {
       const std::wstring link(view);
@@ -51,7 +52,7 @@ void TDownloadRun::Button1Click() {
       if (FFrontEnd.Closing()) return;
     }
     ++page;
-    links = GetPicUrls(ListPageUrl(base, page));
+    GetPicUrls(ListPageUrl(base, page), links);
   }
   FFrontEnd.AppendLog(L"下载完毕。");
   FFrontEnd.SetButton(true, L"下载");

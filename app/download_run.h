@@ -31,7 +31,8 @@ public:
   // a run left because the front end is closing returns quietly.
   void Button1Click();
 
-  TPicUrls GetPicUrls(const std::wstring& AUrl);
+  // The links of the list page at AUrl, into ALinks.
+  void GetPicUrls(const std::wstring& AUrl, TPicUrls& ALinks);
   std::wstring GetPic(const std::wstring& AUrl);
   // The file takes the photo's name only once the whole body has arrived.
   void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer);

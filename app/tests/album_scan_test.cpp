@@ -13,7 +13,7 @@ using Links = std::vector<std::wstring>;
 namespace {
 
 Links Scan(std::wstring_view page) {
-  TPicUrls links = ParsePicUrls(page);
+  TPicUrls links = ParsePicUrls(std::wstring(page));
   return Links(links.begin(), links.end());
 }
 
