@@ -188,7 +188,9 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
       uint64_t size;
       if (!ParseChunkSize(line, size)) BadReply(AConnection, L"Invalid chunk size in HTTP reply: " + Shown(line));
       if (size == 0) break;
-      if (size > ALimit - delivered) tooLarge();
+      // Chunk lines count too: endless tiny chunks with long extensions are no way around the limit.
+      delivered += line.size() + 4;
+      if (delivered > ALimit || size > ALimit - delivered) tooLarge();
       if (copy(size) != size) return closedEarly();
       if (!AConnection.ReadLine(line, kMaxHeaderLine)) return closedEarly();
       if (!line.empty()) BadReply(AConnection, L"Invalid chunk end in HTTP reply: " + Shown(line));

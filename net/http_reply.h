@@ -45,9 +45,10 @@ using TBodySink = std::function<void(const char* AData, size_t ACount)>;
 
 // Reads the body as the head frames it: chunked, by Content-Length, or up to the
 // close. With AStrict, a close before the announced end raises "Connection Closed
-// Gracefully."; without, it just ends the body. A body longer than ALimit raises
-// EIdReplyTooLarge before the sink sees more than ALimit bytes. Returns true when
-// the connection can carry no further request (the body ran to its close).
+// Gracefully."; without, it just ends the body. A body longer than ALimit (chunk
+// lines included) raises EIdReplyTooLarge before the sink sees more than ALimit
+// bytes. Returns true when the connection can carry no further request (the
+// body ran to its close).
 bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict,
                    uint64_t ALimit);
 

@@ -133,12 +133,15 @@ TEST_F(SiteTest, BodiesStopAtTheirLimit) {
   endlessClose.forever = std::string(4096, 'x');
   SiteReply endlessChunks = SiteReply::Raw(ok + "Transfer-Encoding: chunked\r\n\r\n");
   endlessChunks.forever = "1000\r\n" + std::string(4096, 'y') + "\r\n";
+  SiteReply endlessExtensions = SiteReply::Raw(ok + "Transfer-Encoding: chunked\r\n\r\n");
+  endlessExtensions.forever = "1;" + std::string(60000, 'e') + "\r\nz\r\n";
   struct Case {
     const char* name;
     SiteReply reply;
     bool stream;
     std::wstring message;
   } cases[] = {
+      {"endless chunks, mostly extensions", endlessExtensions, false, L"HTTP reply body larger than 16777216 bytes"},
       // A page is held whole: it stops at 16 MB.
       {"endless page to the close", endlessClose, false, L"HTTP reply body larger than 16777216 bytes"},
       {"endless chunked page", endlessChunks, false, L"HTTP reply body larger than 16777216 bytes"},
