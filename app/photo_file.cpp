@@ -67,6 +67,18 @@ int64_t TPhotoFile::Write(const void* Buffer, int64_t Count) {
   return Count;
 }
 
+char* TPhotoFile::BodySpace(size_t AWanted, size_t& ARoom) {
+  ARoom = FScratch ? 0 : std::min(AWanted, kInMemoryLimit - FHeld);
+  if (ARoom == 0) return nullptr;
+  if (FMemory.size() < FHeld + ARoom) FMemory.resize(FHeld + ARoom);
+  return FMemory.data() + FHeld;
+}
+
+void TPhotoFile::BodySpaceFilled(size_t ACount) {
+  FHeld += ACount;
+  FSize += static_cast<int64_t>(ACount);
+}
+
 int64_t TPhotoFile::Seek(int64_t Offset, TSeekOrigin Origin) {
   const bool toEnd = (Origin == soCurrent || Origin == soEnd) ? Offset == 0 : Offset == FSize;
   return toEnd ? FSize : -1;

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "framework/streams.h"
+#include "net/idhttp.h"
 
 namespace talvik::app {
 
-class TPhotoFile : public TStream {
+class TPhotoFile : public TStream, public net::IBodySpace {
 public:
   TALVIK_CLASS_NAME(TPhotoFile)
   TPhotoFile() = default;
@@ -26,6 +27,9 @@ public:
   int64_t Read(void*, int64_t) override { return 0; }
   // Only the end can be reached: the body is written once, front to back.
   int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  // A body held in memory is received straight into it.
+  char* BodySpace(size_t AWanted, size_t& ARoom) override;
+  void BodySpaceFilled(size_t ACount) override;
 
   // Puts the whole body under the photo's name, replacing a file of that name.
   // Raises "Cannot create file" or "Cannot write file" with the system's reason.

@@ -143,20 +143,28 @@ void TTcpConnection::Send(const std::string& AData) {
   }
 }
 
-size_t TTcpConnection::Fill() {
-  FPos = 0;
-  FEnd = 0;
-  int n = recv(FSocket, FBuffer.data(), static_cast<int>(FBuffer.size()), 0);
+size_t TTcpConnection::Receive(char* ABuffer, size_t ACount) {
+  int n = recv(FSocket, ABuffer, static_cast<int>(std::min<size_t>(ACount, 1 << 30)), 0);
   if (n == SOCKET_ERROR) {
     const int code = WSAGetLastError();
     if (code != WSAETIMEDOUT) Fail(code);
     Close();
     RaiseReadTimeout(FTimeoutMs);
   }
-  FEnd = n;
   FReceived += n;
   FLastReceiveTick = GetTickCount64();
   return n;
+}
+
+size_t TTcpConnection::Fill() {
+  FPos = 0;
+  FEnd = 0;
+  FEnd = Receive(FBuffer.data(), FBuffer.size());
+  return FEnd;
+}
+
+size_t TTcpConnection::ReceiveInto(char* ABuffer, size_t ACount) {
+  return IsOpen() ? Receive(ABuffer, ACount) : 0;
 }
 
 bool TTcpConnection::ReadLine(std::string& ALine, size_t AMaxLength) {

@@ -36,6 +36,10 @@ public:
   // Up to AMax received bytes, in place in the read buffer and valid until the next
   // read; 0 when the peer closed the connection.
   size_t Take(const char*& AData, size_t AMax);
+  bool HasBuffered() const { return FPos < FEnd; }
+  // With nothing buffered: receives up to ACount bytes straight into ABuffer, in
+  // one call; 0 when the peer closed the connection.
+  size_t ReceiveInto(char* ABuffer, size_t ACount);
   // Waits at most AMilliseconds for something to read.
   bool WaitReadable(int AMilliseconds);
   // Bytes received since the last Send.
@@ -44,6 +48,7 @@ public:
 private:
   static constexpr uintptr_t kNoSocket = ~uintptr_t(0);
   size_t Fill();
+  size_t Receive(char* ABuffer, size_t ACount);
   // 0 or the Winsock error of connecting ASocket within the timeout.
   int ConnectWithin(uintptr_t ASocket, const void* AAddress, int ALength);
   void ApplyReceiveTimeout();

@@ -38,6 +38,9 @@ std::wstring Shown(const std::string& s) {
   return out;
 }
 
+// Smaller pieces go through the read buffer: a call to the system costs more than the copy.
+constexpr size_t kMinDirectReceive = 64 * 1024;
+
 [[noreturn]] void BadReply(TTcpConnection& connection, const std::wstring& message) {
   connection.Close();
   throw EIdException(message);
@@ -163,12 +166,26 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
   auto copy = [&](uint64_t count) {
     const uint64_t wanted = count;
     while (count > 0) {
+      const size_t want = static_cast<size_t>(std::min<uint64_t>(count, SIZE_MAX));
+      size_t room = 0;
+      char* space = ASink.Space && !AConnection.HasBuffered() && want >= kMinDirectReceive
+                        ? ASink.Space->BodySpace(want, room)
+                        : nullptr;
+      if (space && room >= kMinDirectReceive) {
+        const size_t n = AConnection.ReceiveInto(space, std::min(want, room));
+        if (n == 0) break;
+        if (delivered + n > ALimit) tooLarge();
+        delivered += n;
+        ASink.Space->BodySpaceFilled(n);
+        count -= n;
+        continue;
+      }
       const char* data;
-      size_t n = AConnection.Take(data, static_cast<size_t>(std::min<uint64_t>(count, SIZE_MAX)));
+      const size_t n = AConnection.Take(data, want);
       if (n == 0) break;
       if (delivered + n > ALimit) tooLarge();
       delivered += n;
-      ASink(data, n);
+      ASink.Write(data, n);
       count -= n;
     }
     return wanted - count;

@@ -41,7 +41,14 @@ bool ParseStatusLine(const std::string& ALine, int& ACode);
 // "100" replies. A close before the head is complete raises "Connection Closed Gracefully.".
 THttpReplyHead ReadReplyHead(TTcpConnection& AConnection);
 
-using TBodySink = std::function<void(const char* AData, size_t ACount)>;
+class IBodySpace;
+
+// Where a body goes: every piece is written, unless Space lends memory at the end
+// of the destination for a large piece to be received into, without a copy.
+struct TBodySink {
+  std::function<void(const char* AData, size_t ACount)> Write;
+  IBodySpace* Space = nullptr;
+};
 
 // Reads the body as the head frames it: chunked, by Content-Length, or up to the
 // close. With AStrict, a close before the announced end raises "Connection Closed

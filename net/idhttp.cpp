@@ -15,7 +15,7 @@ namespace talvik::net {
 
 namespace {
 
-constexpr int kRedirectLimit = 15;             // the 15th redirect ends the call
+constexpr int kRedirectLimit = 15;             // the 15th redirect fails the call
 constexpr int kRedirectBodyWaitMs = 5000;
 // Bodies beyond these fail the call: a photo (streamed, so memory stays flat) may be
 // large, a page is held whole and decoded, and a thrown-away body need not be read at all.
@@ -162,7 +162,7 @@ void TIdHTTP::Impl::TakeCookies(const THttpReplyHead& head, const TUrl& url) {
 
 bool TIdHTTP::Impl::DiscardBody(const THttpReplyHead& head) {
   try {
-    return ReadReplyBody(Connection, head, [](const char*, size_t) {}, false, kMaxDiscardedBody);
+    return ReadReplyBody(Connection, head, {[](const char*, size_t) {}}, false, kMaxDiscardedBody);
   } catch (const EIdException&) {
     // Too long or badly framed: its end is not worth finding.
     Connection.Close();
@@ -229,13 +229,14 @@ TIdHTTP::~TIdHTTP() = default;
 
 std::wstring TIdHTTP::Get(const std::wstring& AURL) {
   std::string body, charset;
-  FImpl->Perform(AURL, [&](const char* data, size_t n) { body.append(data, n); }, &charset, kMaxTextBody);
+  FImpl->Perform(AURL, {[&](const char* data, size_t n) { body.append(data, n); }}, &charset, kMaxTextBody);
   return DecodeText(body, charset);
 }
 
 void TIdHTTP::Get(const std::wstring& AURL, TStream& AStream) {
-  FImpl->Perform(AURL, [&](const char* data, size_t n) { AStream.WriteBuffer(data, static_cast<int64_t>(n)); },
-                 nullptr, kMaxStreamBody);
+  TBodySink sink{[&](const char* data, size_t n) { AStream.WriteBuffer(data, static_cast<int64_t>(n)); },
+                 dynamic_cast<IBodySpace*>(&AStream)};
+  FImpl->Perform(AURL, sink, nullptr, kMaxStreamBody);
 }
 
 void TIdHTTP::SetReferer(const std::wstring& AValue) { FImpl->Referer = AValue; }

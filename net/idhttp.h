@@ -46,6 +46,19 @@ public:
   using EIdException::EIdException;
 };
 
+// A stream handed to the stream GET may also lend its own memory, so that a large
+// body is received straight into it rather than copied there.
+class IBodySpace {
+public:
+  // Room for up to AWanted more bytes at the end of the stream; nullptr for none.
+  virtual char* BodySpace(size_t AWanted, size_t& ARoom) = 0;
+  // The first ACount bytes of that room now hold body bytes.
+  virtual void BodySpaceFilled(size_t ACount) = 0;
+
+protected:
+  ~IBodySpace() = default;
+};
+
 class TIdHTTP : public TComponent {
 public:
   TALVIK_CLASS_NAME(TIdHTTP)
