@@ -16,11 +16,18 @@ void Remove(std::vector<TcxSystemPaletteChangedNotifier*>& AList, TcxSystemPalet
   AList.erase(std::remove(AList.begin(), AList.end(), ANotifier), AList.end());
 }
 
-// Last added first; a notifier may free others while it is told, so the list is re-read each step.
-void NotifyFromLast(std::vector<TcxSystemPaletteChangedNotifier*>& AList) {
-  for (size_t i = AList.size(); i > 0; --i) {
-    if (i > AList.size()) continue;
-    AList[i - 1]->PaletteChanged();
+// Last added first. A notifier may free others while it is told: those are
+// skipped and nobody is told twice. A failing notifier is reported and the
+// others are still told.
+void NotifyFromLast(const std::vector<TcxSystemPaletteChangedNotifier*>& AList) {
+  const auto notifiers = AList;
+  for (auto it = notifiers.rbegin(); it != notifiers.rend(); ++it) {
+    if (std::find(AList.begin(), AList.end(), *it) == AList.end()) continue;
+    try {
+      (*it)->PaletteChanged();
+    } catch (...) {
+      Application()->HandleException(nullptr);
+    }
   }
 }
 }  // namespace
@@ -60,6 +67,7 @@ void TcxSystemPaletteChangedListener::RemoveNotifier(TcxSystemPaletteChangedNoti
   Remove(AIsPrimary ? FPrimaryNotifierList : FNotifierList, ANotifier);
 }
 
+// The Office 2003 colours are fresh before any subscriber draws with them.
 void TcxSystemPaletteChangedListener::DoPaletteChanged() {
   Office2003ColorsReload();
   NotifyFromLast(FPrimaryNotifierList);
@@ -67,13 +75,7 @@ void TcxSystemPaletteChangedListener::DoPaletteChanged() {
 }
 
 LRESULT TcxSystemPaletteChangedListener::WndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  if (Msg == WM_SYSCOLORCHANGE) {
-    try {
-      DoPaletteChanged();
-    } catch (...) {
-      Application()->HandleException(nullptr);
-    }
-  }
+  if (Msg == WM_SYSCOLORCHANGE) DoPaletteChanged();
   return DefWindowProcW(Wnd, Msg, WParam, LParam);
 }
 
