@@ -60,6 +60,9 @@ TcxLookAndFeel::TcxLookAndFeel(TPersistent* AOwner) : FOwner(AOwner) {
     UpdateCurrentState();
   }
   FCurrentState.Painter = GetAvailablePainter();
+  // Already now: values set later to what they inherit publish nothing, and
+  // the removal of its skin must still reach it.
+  FollowRegistry();
 }
 
 TcxLookAndFeel::~TcxLookAndFeel() {
@@ -290,10 +293,7 @@ void TcxLookAndFeel::NotifyChanged(TcxLookAndFeelValues AChangedValues) {
   if (FIsDestruction) return;
   UpdateCurrentState();
   FCurrentState.Painter = GetAvailablePainter();
-  if (TcxExtendedStylePainters* registry = GetPainterRegistry()) {
-    if (FSkinPainter) registry->AddListener(this);
-    else registry->RemoveListener(this);
-  }
+  FollowRegistry();
   // A listener may remove itself (or others) or add new ones while it is told:
   // the index moves on only while the one just told still stands there, so
   // nobody is skipped and nobody is told twice.
@@ -303,6 +303,14 @@ void TcxLookAndFeel::NotifyChanged(TcxLookAndFeelValues AChangedValues) {
     if (i < FChangeListenerList.size() && FChangeListenerList[i] == listener) ++i;
   }
   if (OnChanged) OnChanged(this, AChangedValues);
+}
+
+// Only users of a skin painter follow the registry.
+void TcxLookAndFeel::FollowRegistry() {
+  if (TcxExtendedStylePainters* registry = GetPainterRegistry()) {
+    if (FSkinPainter) registry->AddListener(this);
+    else registry->RemoveListener(this);
+  }
 }
 
 void TcxLookAndFeel::SaveStateBeforeChange() {

@@ -130,6 +130,7 @@ private:
   void MarkAssigned(TcxLookAndFeelValue AValue) { FAssignedValues |= static_cast<TcxLookAndFeelValues>(1u << AValue); }
   bool IsSameMaster(TcxLookAndFeel* Value) const;
   void ChangeMaster(TcxLookAndFeel* Value);
+  void FollowRegistry();
   void SaveStateBeforeChange();
   void ReportStateChanges();
   std::vector<IcxLookAndFeelMasterListener*>::iterator FindListener(IcxLookAndFeelMasterListener* AListener);
