@@ -42,6 +42,7 @@ public:
 
 private:
   SIZE FSize{};
+  HIMAGELIST FImages = nullptr;
 };
 
 // Created on first use; nullptr after FinalizePainters.
