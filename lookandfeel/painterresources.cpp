@@ -125,6 +125,8 @@ void ResetRadioButtonImageList() {
   if (gResources) gResources->RadioImages.reset();
 }
 
+bool RadioButtonImageListExists() { return gResources && gResources->RadioImages; }
+
 // ---- radio-button images
 
 // Ten images: unchecked then checked, each in the five button states.

@@ -49,5 +49,6 @@ private:
 TcxRadioButtonImageList* cxRadioButtonImageList();
 // Drops the radio-button images; the next use draws them again.
 void ResetRadioButtonImageList();
+bool RadioButtonImageListExists();
 
 }  // namespace talvik

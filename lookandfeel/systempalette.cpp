@@ -16,12 +16,12 @@ void Remove(std::vector<TcxSystemPaletteChangedNotifier*>& AList, TcxSystemPalet
   AList.erase(std::remove(AList.begin(), AList.end(), ANotifier), AList.end());
 }
 
-// Last added first; a notifier may free others while it is told, so the list is re-read each step.
-void NotifyFromLast(std::vector<TcxSystemPaletteChangedNotifier*>& AList) {
-  for (size_t i = AList.size(); i > 0; --i) {
-    if (i > AList.size()) continue;
-    AList[i - 1]->PaletteChanged();
-  }
+// Last added first. A notifier may free itself or others while it is told:
+// only those still subscribed are told.
+void NotifyFromLast(const std::vector<TcxSystemPaletteChangedNotifier*>& AList) {
+  std::vector<TcxSystemPaletteChangedNotifier*> snapshot(AList.rbegin(), AList.rend());
+  for (TcxSystemPaletteChangedNotifier* notifier : snapshot)
+    if (std::find(AList.begin(), AList.end(), notifier) != AList.end()) notifier->PaletteChanged();
 }
 }  // namespace
 
