@@ -11,6 +11,23 @@
 namespace talvik {
 
 namespace {
+// The system's grip lines over whatever ARect shows: the frame control fills its
+// own face, which is keyed out.
+void DrawSystemSizeGrip(TcxCanvas* ACanvas, const RECT& ARect) {
+  int w = RectWidth(ARect), h = RectHeight(ARect);
+  if (w <= 0 || h <= 0) return;
+  HDC dc = ACanvas->Handle();
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  RECT r{0, 0, w, h};
+  DrawFrameControl(memory, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  TransparentBlt(dc, ARect.left, ARect.top, w, h, memory, 0, 0, w, h, GetSysColor(COLOR_BTNFACE));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
 TcxArrowPoints OffsetPoints(TcxArrowPoints P, int D) {
   for (POINT& p : P) p.x += D, p.y += D;
   return P;
@@ -323,8 +340,7 @@ SIZE TcxCustomLookAndFeelPainter::SizeGripSize() const {
 void TcxCustomLookAndFeelPainter::DrawSizeGrip(TcxCanvas* ACanvas, const RECT& ARect,
                                                TColor ABackgroundColor) const {
   ACanvas->FillRect(ARect, ABackgroundColor);
-  RECT r = ARect;
-  DrawFrameControl(ACanvas->Handle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  DrawSystemSizeGrip(ACanvas, ARect);
 }
 
 // ---- group box

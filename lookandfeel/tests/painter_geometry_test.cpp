@@ -41,7 +41,7 @@ TEST(CalculateArrowPoints, CornersOfTheTriangle) {
       // An explicit size wins over the rectangle.
       {{3, 5, 14, 16}, adUp, false, 2, {7, 11}, {8, 10}, {9, 11}},
       // Negative sums: division truncates toward zero, halving rounds away from it.
-      {{-10, -10, 0, 0}, adDown, false, 0, {-3, -12}, {-5, -10}, {-7, -12}},
+      {{-10, -10, 0, 0}, adDown, false, 0, {-3, -7}, {-5, -5}, {-7, -7}},
       // Halving with rounding: (0 + 5 - 3) / 2 = 1, and (0 + 6 - 3) / 2 rounds 1.5 to 2.
       {{0, 0, 10, 5}, adLeft, false, 2, {5, 3}, {4, 2}, {5, 1}},
       {{0, 0, 10, 6}, adLeft, false, 2, {5, 4}, {4, 3}, {5, 2}},

@@ -36,7 +36,7 @@ TEST_F(PainterResources, IndicatorImages) {
   };
   const Case cases[] = {
       {ikArrow, {3, 5}, {9, 5}},   {ikEdit, {5, 5}, {3, 5}},       {ikInsert, {5, 5}, {1, 1}},
-      {ikMultiDot, {5, 5}, {1, 5}}, {ikMultiArrow, {9, 5}, {7, 5}}, {ikFilter, {1, 1}, {1, 8}},
+      {ikMultiDot, {5, 5}, {1, 5}}, {ikMultiArrow, {9, 5}, {6, 5}}, {ikFilter, {1, 1}, {1, 8}},
   };
   const TcxCustomLookAndFeelPainterClass painter = TcxCustomLookAndFeelPainter::Instance();
   for (const Case& c : cases) {
