@@ -31,8 +31,6 @@ public:
   void DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   void DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   TcxPopupBorderStyle PopupBorderStyle() const override;
-  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const RECT& R, bool AEnabled,
-                         TcxGroupBoxCaptionPosition ACaptionPosition, TcxBorders ABorders = cxBordersAll) const override;
 
 protected:
   constexpr TcxStandardLookAndFeelPainter() = default;
@@ -55,18 +53,12 @@ public:
                          TcxButtonState AState) const override;
   int CheckBorderSize() const override;
   void DrawCheckBorder(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState) const override;
-  void DrawHeaderBorder(TcxCanvas* ACanvas, const RECT& R, TcxNeighbors ANeighbors,
-                        TcxBorders ABorders) const override;
   void DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   void DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   TcxPopupBorderStyle PopupBorderStyle() const override;
 
 protected:
   constexpr TcxFlatLookAndFeelPainter() = default;
-  // Line buttons and the thumb as buttons; AShrinkBeforeArrow and AHotAsNormal
-  // are the two points where the ultra-flat look differs.
-  void DrawButtonStyleScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const RECT& R, TcxScrollBarPart APart,
-                                    TcxButtonState AState, bool AHotAsNormal, bool AShrinkBeforeArrow) const;
 };
 
 class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
@@ -91,10 +83,6 @@ public:
   bool IsButtonHotTrack() const override;
   int CheckBorderSize() const override;
   void DrawCheckBorder(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState) const override;
-  void DrawHeaderBorder(TcxCanvas* ACanvas, const RECT& R, TcxNeighbors ANeighbors,
-                        TcxBorders ABorders) const override;
-  void DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const override;
-  void DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   void DrawFilterDropDownButton(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState,
                                 bool AIsFilterActive) const override;
   TcxPopupBorderStyle PopupBorderStyle() const override;
@@ -130,9 +118,6 @@ public:
   void DrawPanelBackground(TcxCanvas* ACanvas, TWinControl* AControl, const RECT& ABounds,
                            TColor AColorFrom = clDefault, TColor AColorTo = clDefault) const override;
   TColor DefaultHeaderColor() const override;
-  TColor DefaultFooterColor() const override;
-  TColor DefaultGroupByBoxColor() const override;
-  TColor DefaultSizeGripAreaColor() const override;
   void DrawHeaderBorder(TcxCanvas* ACanvas, const RECT& R, TcxNeighbors ANeighbors,
                         TcxBorders ABorders) const override;
   void DrawSortingMark(TcxCanvas* ACanvas, const RECT& R, bool AAscendingSorting) const override;
@@ -154,13 +139,13 @@ protected:
 class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
 public:
   static TcxCustomLookAndFeelPainterClass Instance();
+  using TcxCustomLookAndFeelPainter::DrawArrow;
   using TcxCustomLookAndFeelPainter::DrawCheckButton;
 
   TcxLookAndFeelStyle LookAndFeelStyle() const override;
   bool NeedRedrawOnResize() const override;
   int BorderSize() const override;
   void DrawBorder(TcxCanvas* ACanvas, const RECT& R) const override;
-  void DrawArrow(TcxCanvas* ACanvas, const RECT& R, TcxArrowDirection AArrowDirection, TColor AColor) const override;
   void DrawArrow(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState, TcxArrowDirection AArrowDirection,
                  bool ADrawBorder = true) const override;
   int ButtonBorderSize(TcxButtonState AState = cxbsNormal) const override;

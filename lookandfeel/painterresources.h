@@ -42,11 +42,13 @@ public:
 
 private:
   SIZE FSize{};
+  HIMAGELIST FImages = nullptr;
 };
 
 // Created on first use; nullptr after FinalizePainters.
 TcxRadioButtonImageList* cxRadioButtonImageList();
 // Drops the radio-button images; the next use draws them again.
 void ResetRadioButtonImageList();
+bool RadioButtonImageListExists();
 
 }  // namespace talvik

@@ -16,15 +16,15 @@ void Remove(std::vector<TcxSystemPaletteChangedNotifier*>& AList, TcxSystemPalet
   AList.erase(std::remove(AList.begin(), AList.end(), ANotifier), AList.end());
 }
 
-// Last added first. A notifier may free others while it is told: those are
-// skipped and nobody is told twice. A failing notifier is reported and the
-// others are still told.
+// Last added first. A notifier may free itself or others while it is told:
+// only those still subscribed are told. A failing notifier is reported and
+// the others are still told.
 void NotifyFromLast(const std::vector<TcxSystemPaletteChangedNotifier*>& AList) {
-  const auto notifiers = AList;
-  for (auto it = notifiers.rbegin(); it != notifiers.rend(); ++it) {
-    if (std::find(AList.begin(), AList.end(), *it) == AList.end()) continue;
+  std::vector<TcxSystemPaletteChangedNotifier*> snapshot(AList.rbegin(), AList.rend());
+  for (TcxSystemPaletteChangedNotifier* notifier : snapshot) {
+    if (std::find(AList.begin(), AList.end(), notifier) == AList.end()) continue;
     try {
-      (*it)->PaletteChanged();
+      notifier->PaletteChanged();
     } catch (...) {
       Application()->HandleException(nullptr);
     }
