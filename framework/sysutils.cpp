@@ -53,4 +53,16 @@ std::string WideToUtf8(std::wstring_view s) {
   return out;
 }
 
+std::wstring AnsiUpperCase(std::wstring_view s) {
+  std::wstring out(s);
+  if (!out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+unsigned Win32MajorVersion() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  return GetVersionExW(&info) ? info.dwMajorVersion : 0;
+}
+
 }  // namespace talvik

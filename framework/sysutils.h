@@ -49,4 +49,10 @@ std::wstring Trim(std::wstring_view s);
 std::wstring Utf8ToWide(std::string_view s);
 std::string WideToUtf8(std::wstring_view s);
 
+// Upper case by the user locale's rules.
+std::wstring AnsiUpperCase(std::wstring_view s);
+
+// The major number of the Windows version the program runs on.
+unsigned Win32MajorVersion();
+
 }  // namespace talvik
