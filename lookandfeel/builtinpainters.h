@@ -28,8 +28,6 @@ public:
   void DrawHeaderBorder(TcxCanvas* ACanvas, const RECT& R, TcxNeighbors ANeighbors,
                         TcxBorders ABorders) const override;
   int HeaderBorderSize() const override;
-  void DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const override;
-  void DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   TcxPopupBorderStyle PopupBorderStyle() const override;
 
 protected:
@@ -53,8 +51,6 @@ public:
                          TcxButtonState AState) const override;
   int CheckBorderSize() const override;
   void DrawCheckBorder(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState) const override;
-  void DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const override;
-  void DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   TcxPopupBorderStyle PopupBorderStyle() const override;
 
 protected:
@@ -83,6 +79,8 @@ public:
   bool IsButtonHotTrack() const override;
   int CheckBorderSize() const override;
   void DrawCheckBorder(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState) const override;
+  void DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const override;
+  void DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const override;
   void DrawFilterDropDownButton(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState,
                                 bool AIsFilterActive) const override;
   TcxPopupBorderStyle PopupBorderStyle() const override;

@@ -39,14 +39,6 @@ void F::DrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const RECT& R, T
 int F::CheckBorderSize() const { return 1; }
 void F::DrawCheckBorder(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState) const { DrawBorder(ACanvas, R); }
 
-void F::DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const {
-  ACanvas->DrawComplexFrame(R, clBtnHighlight, clBtnShadow, FooterBorders());
-}
-
-void F::DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const {
-  ACanvas->DrawComplexFrame(R, clBtnShadow, clBtnHighlight);
-}
-
 TcxPopupBorderStyle F::PopupBorderStyle() const { return pbsFlat; }
 
 }  // namespace talvik

@@ -115,7 +115,9 @@ TColor Office2003DisabledText() { return Office2003Color(ocDisabledText); }
 
 TColor BlendColors(TColor AColor1, TColor AColor2, int APercent) {
   COLORREF C1 = ColorToRGB(AColor1), C2 = ColorToRGB(AColor2);
-  auto Channel = [&](int A, int B) { return std::clamp(MulDiv(B, 100 - APercent, 100) + MulDiv(A, APercent, 100), 0, 255); };
+  auto Channel = [&](int A, int B) {
+    return std::clamp(MulDiv(B, 100 - APercent, 100) + MulDiv(A, APercent, 100), 0, 255);
+  };
   COLORREF Mixed = RGB(Channel(GetRValue(C1), GetRValue(C2)), Channel(GetGValue(C1), GetGValue(C2)),
                        Channel(GetBValue(C1), GetBValue(C2)));
   HDC Screen = GetDC(nullptr);

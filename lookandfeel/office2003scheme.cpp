@@ -8,7 +8,8 @@ namespace talvik {
 
 int Office2003SchemeOf(std::wstring_view AThemeFileName, std::wstring_view AColorName, unsigned AMajorVersion) {
   size_t Separator = AThemeFileName.find_last_of(L"\\:");
-  std::wstring_view FileName = Separator == std::wstring_view::npos ? AThemeFileName : AThemeFileName.substr(Separator + 1);
+  std::wstring_view FileName =
+      Separator == std::wstring_view::npos ? AThemeFileName : AThemeFileName.substr(Separator + 1);
   // Before Vista only Luna had the three Office colour schemes.
   if (AnsiUpperCase(FileName) != L"LUNA.MSSTYLES" && AMajorVersion <= 5) return 0;
   std::wstring Color = AnsiUpperCase(AColorName);

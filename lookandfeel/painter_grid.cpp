@@ -221,12 +221,13 @@ void P::DrawFooterCellContent(TcxCanvas* ACanvas, const RECT& ABounds, TAlignmen
                   Either(ABkColor, DefaultFooterColor()), AOnDrawBackground);
 }
 
+// A raised footer holding sunken cells.
 void P::DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const {
-  ACanvas->FrameRect(R, clBtnShadow, FooterBorderSize(), FooterBorders());
+  ACanvas->DrawComplexFrame(R, clBtnHighlight, clBtnShadow, FooterBorders());
 }
 
 void P::DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const {
-  ACanvas->FrameRect(R, clBtnShadow, FooterCellBorderSize());
+  ACanvas->DrawComplexFrame(R, clBtnShadow, clBtnHighlight);
 }
 
 void P::DrawFooterContent(TcxCanvas* ACanvas, const RECT& ARect, const TcxViewParams& AViewParams) const {

@@ -101,14 +101,6 @@ void S::DrawHeaderBorder(TcxCanvas* ACanvas, const RECT& R, TcxNeighbors ANeighb
 
 int S::HeaderBorderSize() const { return 2; }
 
-void S::DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const {
-  ACanvas->DrawComplexFrame(R, clBtnHighlight, clBtnShadow, FooterBorders());
-}
-
-void S::DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const {
-  ACanvas->DrawComplexFrame(R, clBtnShadow, clBtnHighlight);
-}
-
 TcxPopupBorderStyle S::PopupBorderStyle() const { return pbs3D; }
 
 }  // namespace talvik

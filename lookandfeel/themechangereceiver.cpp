@@ -1,6 +1,7 @@
 #include "lookandfeel/themechangereceiver.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "framework/forms.h"
@@ -50,8 +51,9 @@ void NotifyThemeChanged() {
     }
   } Leave;
   while (Notificators && Round.Next < Round.End) {
-    TdxThemeChangedNotificator* Item = Notificators->Items[Round.Next++];
-    if (Item->OnThemeChanged) Item->OnThemeChanged();
+    // A copy, since the handler may free its own notificator.
+    std::function<void()> Handler = Notificators->Items[Round.Next++]->OnThemeChanged;
+    if (Handler) Handler();
   }
 }
 

@@ -73,6 +73,14 @@ void U::DrawCheckBorder(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState
   ACanvas->FrameRect(R, AState == cxbsHot || AState == cxbsPressed ? BorderHighlightColor() : clBtnShadow);
 }
 
+void U::DrawFooterBorder(TcxCanvas* ACanvas, const RECT& R) const {
+  ACanvas->FrameRect(R, clBtnShadow, FooterBorderSize(), FooterBorders());
+}
+
+void U::DrawFooterCellBorder(TcxCanvas* ACanvas, const RECT& R) const {
+  ACanvas->FrameRect(R, clBtnShadow, FooterCellBorderSize());
+}
+
 void U::DrawFilterDropDownButton(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState,
                                  bool AIsFilterActive) const {
   ACanvas->FrameRect(R, FilterButtonBorderColor(AState));

@@ -93,8 +93,8 @@ TColor X::ButtonColor(TcxButtonState AState) const {
 RECT X::ButtonFocusRect(TcxCanvas* ACanvas, const RECT& R) const {
   TdxTheme theme = OpenThemeHandle(totButton);
   RECT content{};
-  if (theme && SUCCEEDED(talvik::GetThemeBackgroundContentRect(theme, ACanvas->Handle(), BP_PUSHBUTTON, PBS_NORMAL, &R,
-                                                       &content)))
+  HDC dc = ACanvas ? ACanvas->Handle() : nullptr;
+  if (theme && SUCCEEDED(talvik::GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, PBS_NORMAL, &R, &content)))
     return content;
   return TcxCustomLookAndFeelPainter::ButtonFocusRect(ACanvas, R);
 }

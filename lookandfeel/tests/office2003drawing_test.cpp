@@ -18,8 +18,7 @@ struct Surface {
   HDC DC = CreateCompatibleDC(nullptr);
   HBITMAP Bitmap;
   HGDIOBJ Saved;
-  int Width, Height;
-  Surface(int W, int H) : Width(W), Height(H) {
+  Surface(int W, int H) {
     BITMAPINFO Info{};
     Info.bmiHeader = {sizeof(BITMAPINFOHEADER), W, -H, 1, 32, BI_RGB};
     void* Bits;
@@ -122,8 +121,9 @@ TEST_F(BandedGradient, FillsBandByBand) {
 }
 
 TEST_F(BandedGradient, TallRectangleIn256BandsFromFirstToSecondColour) {
-  std::vector<TFill> Fills =
-      RecordFills([](HDC DC) { FillGradientRect(DC, RECT{3, 0, 5, 300}, clBlack, static_cast<TColor>(RGB(255, 0, 0)), false); });
+  std::vector<TFill> Fills = RecordFills([](HDC DC) {
+    FillGradientRect(DC, RECT{3, 0, 5, 300}, clBlack, static_cast<TColor>(RGB(255, 0, 0)), false);
+  });
   ASSERT_EQ(Fills.size(), 256u);
   LONG Top = 0;
   for (int K = 0; K < 256; ++K) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "graphics/canvas.h"
+#include "lookandfeel/builtinpainters.h"
 #include "lookandfeel/painterresources.h"
 
 namespace talvik::test {
@@ -34,6 +35,13 @@ struct Surface {
     return true;
   }
 };
+
+inline TcxCustomLookAndFeelPainterClass Generic() { return TcxCustomLookAndFeelPainter::Instance(); }
+inline TcxCustomLookAndFeelPainterClass Standard() { return TcxStandardLookAndFeelPainter::Instance(); }
+inline TcxCustomLookAndFeelPainterClass Flat() { return TcxFlatLookAndFeelPainter::Instance(); }
+inline TcxCustomLookAndFeelPainterClass UltraFlat() { return TcxUltraFlatLookAndFeelPainter::Instance(); }
+inline TcxCustomLookAndFeelPainterClass Office11() { return TcxOffice11LookAndFeelPainter::Instance(); }
+inline TcxCustomLookAndFeelPainterClass Native() { return TcxWinXPLookAndFeelPainter::Instance(); }
 
 inline COLORREF Rgb(TColor c) { return ColorToRGB(c); }
 

@@ -5,15 +5,9 @@
 #include "lookandfeel/tests/painter_fixture.h"
 
 using namespace talvik;
+using namespace talvik::test;
 
 namespace {
-TcxCustomLookAndFeelPainterClass Generic() { return TcxCustomLookAndFeelPainter::Instance(); }
-TcxCustomLookAndFeelPainterClass Standard() { return TcxStandardLookAndFeelPainter::Instance(); }
-TcxCustomLookAndFeelPainterClass Flat() { return TcxFlatLookAndFeelPainter::Instance(); }
-TcxCustomLookAndFeelPainterClass UltraFlat() { return TcxUltraFlatLookAndFeelPainter::Instance(); }
-TcxCustomLookAndFeelPainterClass Office11() { return TcxOffice11LookAndFeelPainter::Instance(); }
-TcxCustomLookAndFeelPainterClass Native() { return TcxWinXPLookAndFeelPainter::Instance(); }
-
 std::string Text(const RECT& r) {
   return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
          std::to_string(r.bottom) + ")";
