@@ -404,6 +404,22 @@ protected:
     })) << "no folder line: " << Narrow(TextOf(Memo));
   }
 
+  // Presses the button for the album and chooses the output folder in the dialog.
+  void StartRun(const std::wstring& album) {
+    Click(album);
+    HWND dialog = WaitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    ChooseFolder(dialog, OutDir);
+  }
+
+  // An album on one page whose pictures each take a moment, so that a run lasts.
+  void SlowAlbum(const std::string& name, int photos) {
+    Site.Album(name, photos, photos, 500);
+    SiteReply picture = SiteReply::Ok("\xFF\xD8 slow picture", "image/jpeg");
+    picture.delay = 0.3;
+    Site.Route("/photo/" + name + "-", {picture}, true);
+  }
+
   HWND WaitForMessageBox() {
     HWND found = nullptr;
     WaitFor([&] {
@@ -505,10 +521,7 @@ TEST_F(WindowDriver, MarkerFileBesideTheProgramSuppressesTheVisit) {
   Site.Album("one", 1, 5, 300);
   StartReady();
   EXPECT_TRUE(Site.Requests().empty());
-  Click(Site.WUrl("/album/one"));
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/one")));
   ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
   // With no visit, the first album request carries no Referer.
   auto requests = Site.Requests();
@@ -597,10 +610,7 @@ TEST_F(WindowDriver, LoginFromTheCommandLineGoesWithTheAlbumRequests) {
     args.insert(args.begin(), c.login.begin(), c.login.end());
     Start(args);
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
-    Click(Site.WUrl("/album/one"));
-    HWND dialog = WaitForFolderDialog();
-    ASSERT_NE(dialog, nullptr);
-    ChooseFolder(dialog, OutDir);
+    ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/one")));
     ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
     auto album = RequestsTo("/album/one");
     ASSERT_FALSE(album.empty());
@@ -640,10 +650,7 @@ TEST_F(WindowDriver, FailedDownloadIsReportedInAMessageBoxAndTheWindowGoesOn) {
   Site.Album("bad", 3, 5, 500);
   Site.Route("/photo/bad-2.jpg", SiteReply::Status(404, "Not Found", "gone"));
   StartReady();
-  Click(Site.WUrl("/album/bad"));
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/bad")));
   HWND box = WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no error report";
   Shot("error-report");
@@ -680,10 +687,7 @@ TEST_F(WindowDriver, UnreachableSitesAreQuietAtStartAndReportedUnchangedInARun) 
   EXPECT_TRUE(TopWindows(FProcess.dwProcessId, L"#32770").empty());
   EXPECT_EQ(Log().back(), nowhere + L"/bbs/f.html");
 
-  Click(nowhere + L"/album/x");
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(nowhere + L"/album/x"));
   HWND box = WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no error report";
   // It ends with a full stop already: nothing is added.
@@ -730,11 +734,7 @@ TEST_F(WindowDriver, KeyboardAloneTypesTheAddressAndPressesTheButton) {
 }
 
 TEST_F(WindowDriver, MinimizeThenRestoreGivesBackTheWholeWindowBeforeAndDuringARun) {
-  Site.Album("slow", 40, 40, 500);
-  // Slow pictures keep the run going until the window has been tried.
-  SiteReply slow = SiteReply::Ok("\xFF\xD8 slow picture", "image/jpeg");
-  slow.delay = 0.3;
-  Site.Route("/photo/slow-", {slow}, true);
+  SlowAlbum("slow", 40);  // the run lasts until the window has been tried
   StartReady();
   const Layout opened = LayoutNow();
 
@@ -756,10 +756,7 @@ TEST_F(WindowDriver, MinimizeThenRestoreGivesBackTheWholeWindowBeforeAndDuringAR
   };
   for (const Way& way : ways) minimizeAndRestore(way, "before a run");
 
-  Click(Site.WUrl("/album/slow"));
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/slow")));
   ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"1.jpg....over..."); }));
   for (const Way& way : ways) {
     minimizeAndRestore(way, "during a run");
@@ -772,16 +769,9 @@ TEST_F(WindowDriver, MinimizeThenRestoreGivesBackTheWholeWindowBeforeAndDuringAR
 }
 
 TEST_F(WindowDriver, ClosingMidRunMakesNoFurtherRequestAndEndsCleanly) {
-  Site.Album("slow", 20, 20, 500);
-  // Each picture takes a moment, so the close lands while the run is going on.
-  SiteReply picture = SiteReply::Ok("\xFF\xD8 slow picture", "image/jpeg");
-  picture.delay = 0.3;
-  Site.Route("/photo/slow-", {picture}, true);
+  SlowAlbum("slow", 20);  // the close lands while the run is going on
   StartReady();
-  Click(Site.WUrl("/album/slow"));
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/slow")));
   ASSERT_TRUE(WaitFor([&] { return Log().size() >= 5; }));  // two photos done
   PostMessageW(Main, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(FProcess.hProcess, 20000), WAIT_OBJECT_0) << "the program did not end";
