@@ -1,0 +1,97 @@
+#include "skins/skininfolookup.h"
+
+#include "framework/classes.h"
+
+namespace talvik::skininfo {
+
+namespace {
+
+constexpr int PlaceholderSize = 32;
+
+// Marks a found object as used; a placeholder found again (by a nested or later
+// resolution) stays a placeholder, so that what a skin lacks remains visible.
+template <class T>
+T* MarkUsed(T* AObject) {
+  if (AObject && AObject->Tag() != TagPlaceholder) AObject->SetTag(TagUsed);
+  return AObject;
+}
+
+// A red cross, corner to corner, two pixels wide on white. Written as pixels rather
+// than drawn with GDI lines, which would leave the alpha of a 32-bit bitmap at 0.
+TdxGPImage* CreateRedCross() {
+  TdxRGBColors bits(PlaceholderSize * PlaceholderSize, RGBQUAD{255, 255, 255, 255});
+  const RGBQUAD red{0, 0, 255, 255};
+  for (int y = 0; y < PlaceholderSize; ++y) {
+    RGBQUAD* row = &bits[static_cast<size_t>(y) * PlaceholderSize];
+    for (int x : {y, y + 1, PlaceholderSize - 1 - y, PlaceholderSize - 2 - y})
+      if (x >= 0 && x < PlaceholderSize) row[x] = red;
+  }
+  return GPImageClass->CreateFromPattern(PlaceholderSize, PlaceholderSize, bits, false);
+}
+
+TdxSkinElement* AddPlaceholder(TdxSkinControlGroup* AGroup, const wchar_t* AName) {
+  // One notification for the finished element, so that a resolution it starts never
+  // meets a half-made one.
+  AGroup->BeginUpdate();
+  TdxSkinElement* element;
+  try {
+    element = AGroup->AddElement(AName);
+    element->SetTag(TagPlaceholder);
+    TdxSkinImage* image = element->Image();
+    image->SetStates(dxSkinStateBit(esNormal));
+    image->SetStretch(smStretch);
+    image->Texture()->SetHandle(CreateRedCross());
+    image->Changed();
+  } catch (...) {
+    AGroup->CancelUpdate();
+    throw;
+  }
+  AGroup->EndUpdate();
+  return element;
+}
+
+}  // namespace
+
+TdxSkinControlGroup* Group(TdxSkin* ASkin, const wchar_t* AName) {
+  if (!ASkin) return nullptr;
+  if (TdxSkinControlGroup* group = ASkin->GetGroupByName(AName)) return MarkUsed(group);
+  TdxSkinControlGroup* group = ASkin->AddGroup(AName);
+  group->SetTag(TagPlaceholder);
+  return group;
+}
+
+TdxSkinElement* Element(TdxSkinControlGroup* AGroup, const wchar_t* AName, bool APlaceholder) {
+  if (!AGroup) return nullptr;
+  if (TdxSkinElement* element = AGroup->GetElementByName(AName)) return MarkUsed(element);
+  return APlaceholder ? AddPlaceholder(AGroup, AName) : nullptr;
+}
+
+TdxSkinColor* ColorProperty(TdxSkinPersistent* AOwner, const wchar_t* AName) {
+  return AOwner ? MarkUsed(As<TdxSkinColor>(AOwner->GetPropertyByName(AName))) : nullptr;
+}
+
+TdxSkinIntegerProperty* IntegerProperty(TdxSkinPersistent* AOwner, const wchar_t* AName) {
+  return AOwner ? MarkUsed(As<TdxSkinIntegerProperty>(AOwner->GetPropertyByName(AName))) : nullptr;
+}
+
+TdxSkinBooleanProperty* BooleanProperty(TdxSkinPersistent* AOwner, const wchar_t* AName) {
+  return AOwner ? As<TdxSkinBooleanProperty>(AOwner->GetPropertyByName(AName)) : nullptr;
+}
+
+TColor ColorValue(TdxSkinPersistent* AOwner, const wchar_t* AName) {
+  TdxSkinColor* color = ColorProperty(AOwner, AName);
+  return color ? color->Value() : clDefault;
+}
+
+int IntegerValue(TdxSkinPersistent* AOwner, const wchar_t* AName, int ADefault) {
+  TdxSkinIntegerProperty* value = IntegerProperty(AOwner, AName);
+  return value ? value->Value() : ADefault;
+}
+
+TColor TextColorOf(TdxSkinElement* AElement) { return AElement ? AElement->TextColor() : clDefault; }
+
+TdxSkinColor* SkinColor(TdxSkin* ASkin, const wchar_t* AName) {
+  return ASkin ? ASkin->GetColorByName(AName) : nullptr;
+}
+
+}  // namespace talvik::skininfo
