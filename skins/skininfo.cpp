@@ -1,6 +1,7 @@
 #include "skins/skininfo.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "skins/skininfolookup.h"
 

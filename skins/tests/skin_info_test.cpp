@@ -182,9 +182,9 @@ TEST(SkinInfo, SkinWithoutFormGainsOnePlaceholderPerFormElement) {
 
   // Placeholders made by the nested resolutions stay marked as placeholders too.
   for (TdxSkinElement* e : ElementsOf(skin))
-    if (e != info.ButtonElements) EXPECT_EQ(e->Tag(), 2) << WideToUtf8(PathOf(e));
+    EXPECT_EQ(e->Tag(), e == info.ButtonElements ? 1 : 2) << WideToUtf8(PathOf(e));
   for (int g = 0; g < skin->GroupCount(); ++g)
-    if (skin->Groups(g) != info.Group_Common) EXPECT_EQ(skin->Groups(g)->Tag(), 2);
+    EXPECT_EQ(skin->Groups(g)->Tag(), skin->Groups(g) == info.Group_Common ? 1 : 2);
 }
 
 TEST(SkinInfo, WithoutSkinEveryFieldIsNoneOrDefault) {
@@ -200,10 +200,11 @@ TEST(SkinInfo, WithoutSkinEveryFieldIsNoneOrDefault) {
   for (const std::wstring& name : fields.Properties) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
   for (const std::wstring& name : fields.Values) {
     const std::wstring& value = fields.Text[name];
-    if (name == L"FormCaptionDelta") EXPECT_EQ(value, L"1");
-    else if (name.starts_with(L"FormBorderWidths")) EXPECT_EQ(value, L"0,0,0,0") << WideToUtf8(name);
-    else if (name.find(L"Indents") != std::wstring::npos) EXPECT_EQ(value, L"0") << WideToUtf8(name);
-    else EXPECT_EQ(value, L"default") << WideToUtf8(name);
+    std::wstring expected = L"default";
+    if (name == L"FormCaptionDelta") expected = L"1";
+    else if (name.starts_with(L"FormBorderWidths")) expected = L"0,0,0,0";
+    else if (name.find(L"Indents") != std::wstring::npos) expected = L"0";
+    EXPECT_EQ(value, expected) << WideToUtf8(name);
   }
 
   // Given back, the same skin resolves to the same fields.
