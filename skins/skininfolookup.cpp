@@ -1,6 +1,6 @@
 #include "skins/skininfolookup.h"
 
-#include "framework/classes.h"
+#include "framework/sysutils.h"
 
 namespace talvik::skininfo {
 
@@ -50,6 +50,23 @@ TdxSkinElement* AddPlaceholder(TdxSkinControlGroup* AGroup, const wchar_t* AName
   return element;
 }
 
+std::wstring OwnerName(TdxSkinPersistent* AOwner) {
+  auto* element = dynamic_cast<TdxSkinElement*>(AOwner);
+  return element && element->Group() ? element->Group()->Name() + L"/" + element->Name() : AOwner->Name();
+}
+
+// The property as T; one of another class under that name is a fault of the skin,
+// told with enough detail for its author to find it.
+template <class T>
+T* PropertyOf(TdxSkinPersistent* AOwner, const wchar_t* AName, const wchar_t* AExpected) {
+  if (!AOwner) return nullptr;
+  TdxSkinProperty* property = AOwner->GetPropertyByName(AName);
+  if (!property) return nullptr;
+  if (auto* result = dynamic_cast<T*>(property)) return result;
+  throw EInvalidCast(Format(L"Invalid class typecast: property %s of %s is %s, not %s",
+                            {AName, OwnerName(AOwner), property->Description(), AExpected}));
+}
+
 }  // namespace
 
 TdxSkinControlGroup* Group(TdxSkin* ASkin, const wchar_t* AName) {
@@ -67,15 +84,15 @@ TdxSkinElement* Element(TdxSkinControlGroup* AGroup, const wchar_t* AName, bool 
 }
 
 TdxSkinColor* ColorProperty(TdxSkinPersistent* AOwner, const wchar_t* AName) {
-  return AOwner ? MarkUsed(As<TdxSkinColor>(AOwner->GetPropertyByName(AName))) : nullptr;
+  return MarkUsed(PropertyOf<TdxSkinColor>(AOwner, AName, L"Color"));
 }
 
 TdxSkinIntegerProperty* IntegerProperty(TdxSkinPersistent* AOwner, const wchar_t* AName) {
-  return AOwner ? MarkUsed(As<TdxSkinIntegerProperty>(AOwner->GetPropertyByName(AName))) : nullptr;
+  return MarkUsed(PropertyOf<TdxSkinIntegerProperty>(AOwner, AName, L"Integer"));
 }
 
 TdxSkinBooleanProperty* BooleanProperty(TdxSkinPersistent* AOwner, const wchar_t* AName) {
-  return AOwner ? As<TdxSkinBooleanProperty>(AOwner->GetPropertyByName(AName)) : nullptr;
+  return PropertyOf<TdxSkinBooleanProperty>(AOwner, AName, L"Boolean");
 }
 
 TColor ColorValue(TdxSkinPersistent* AOwner, const wchar_t* AName) {
