@@ -9,6 +9,12 @@ namespace talvik {
 
 using namespace skininfo;
 
+bool TdxSkinScrollInfo::Draw(HDC DC, const RECT& R, int AImageIndex, TdxSkinElementState AState) {
+  if (!FElement) return false;
+  FElement->Draw(DC, R, AImageIndex, AState);
+  return true;
+}
+
 TdxSkinInfo::TdxSkinInfo(std::unique_ptr<TdxSkin> ASkin) { SetSkin(std::move(ASkin)); }
 
 TdxSkinInfo::~TdxSkinInfo() { SetSkin(nullptr); }

@@ -22,6 +22,9 @@ public:
       : FElement(AElement), FImageIndex(AImageIndex) {}
   TdxSkinElement* Element() const { return FElement; }
   int ImageIndex() const { return FImageIndex; }
+  // False, drawing nothing, without an element.
+  bool Draw(HDC DC, const RECT& R, int AImageIndex, TdxSkinElementState AState);
+  bool Draw(HDC DC, const RECT& R, TdxSkinElementState AState) { return Draw(DC, R, FImageIndex, AState); }
 
 private:
   TdxSkinElement* FElement;

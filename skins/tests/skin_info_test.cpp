@@ -10,6 +10,7 @@
 
 #include "framework/sysutils.h"
 #include "skins/skininfo.h"
+#include "skins/tests/draw_surface.h"
 #include "skins/tests/skin_fixture.h"
 
 using namespace talvik;
@@ -322,5 +323,48 @@ TEST(SkinInfo, ElementColoursFollowTheFormContent) {
   }
 }
 
+// Stretching blends the cross's edges a little.
+bool IsRed(COLORREF C) { return GetRValue(C) > 200 && GetGValue(C) < 100 && GetBValue(C) < 100; }
+bool IsWhite(COLORREF C) { return GetRValue(C) > 200 && GetGValue(C) > 200 && GetBValue(C) > 200; }
+
+TEST(SkinInfo, PlaceholdersDrawAsRedCrosses) {
+  TdxSkinInfo info(SkinWith(L"Common", L"Button"));
+  // A form draws its frame active, a state the placeholder stands in for with its only one.
+  for (TdxSkinElement* e : {info.FormFrames[true][bTop], info.FormIcons[false][sfiClose], info.FormContent}) {
+    for (int size : {32, 64}) {
+      SCOPED_TRACE(WideToUtf8(PathOf(e)) + " at " + std::to_string(size));
+      TDrawSurface surface(size, size);  // green: any pixel left transparent shows
+      e->Draw(surface.DC(), RECT{0, 0, size, size}, 0, esActive);
+      int last = size - 1, mid = size / 2;
+      for (POINT p : {POINT{0, 0}, POINT{last, last}, POINT{last, 0}, POINT{0, last}, POINT{mid, mid}, POINT{mid, last - mid}})
+        EXPECT_TRUE(IsRed(surface.At(p.x, p.y))) << p.x << "," << p.y << " " << std::hex << surface.At(p.x, p.y);
+      for (POINT p : {POINT{mid, 3}, POINT{3, mid}, POINT{mid, last - 3}, POINT{last - 3, mid}})
+        EXPECT_TRUE(IsWhite(surface.At(p.x, p.y))) << p.x << "," << p.y << " " << std::hex << surface.At(p.x, p.y);
+    }
+  }
+}
+
+TEST(SkinInfo, ScrollInfoDrawsItsElementWithItsImage) {
+  TdxSkinInfo info(Builtin(L"DarkSide"));
+  TdxSkinScrollInfo* lineDown = info.ScrollBar_Elements[false][sbpLineDown].get();
+  ASSERT_NE(lineDown, nullptr);
+  SIZE size = lineDown->Element()->Size();
+  RECT r{0, 0, size.cx, size.cy};
+  auto pixels = [&](auto draw) {
+    TDrawSurface surface(size.cx, size.cy);
+    draw(surface.DC());
+    std::vector<COLORREF> result;
+    for (int y = 0; y < size.cy; ++y)
+      for (int x = 0; x < size.cx; ++x) result.push_back(surface.At(x, y));
+    return result;
+  };
+  auto byInfo = pixels([&](HDC DC) { EXPECT_TRUE(lineDown->Draw(DC, r, esHot)); });
+  EXPECT_EQ(byInfo, pixels([&](HDC DC) { lineDown->Element()->Draw(DC, r, 1, esHot); }));
+  EXPECT_NE(byInfo, pixels([&](HDC DC) { lineDown->Element()->Draw(DC, r, 0, esHot); }));
+
+  TdxSkinScrollInfo none(nullptr, 1, sbpLineDown);
+  auto untouched = pixels([](HDC) {});
+  EXPECT_EQ(pixels([&](HDC DC) { EXPECT_FALSE(none.Draw(DC, r, esNormal)); }), untouched);
+}
 
 }  // namespace
