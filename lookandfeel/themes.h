@@ -2,8 +2,40 @@
 // without it every usability test fails and nothing here calls into it.
 #pragma once
 #include <windows.h>
-#include <uxtheme.h>
 
+// The platform header declares the forwarders' names as imports of UxTheme.dll.
+// They enter renamed, so that a call (argument-dependent lookup included) can
+// only reach the forwarders below, which work without the library.
+#ifdef _UXTHEME_H_
+#error "include lookandfeel/themes.h before <uxtheme.h> or <dwmapi.h>"
+#endif
+#define OpenThemeData UxThemeImport_OpenThemeData
+#define CloseThemeData UxThemeImport_CloseThemeData
+#define DrawThemeBackground UxThemeImport_DrawThemeBackground
+#define DrawThemeText UxThemeImport_DrawThemeText
+#define DrawThemeEdge UxThemeImport_DrawThemeEdge
+#define GetThemeBackgroundContentRect UxThemeImport_GetThemeBackgroundContentRect
+#define GetThemeBackgroundRegion UxThemeImport_GetThemeBackgroundRegion
+#define GetThemePartSize UxThemeImport_GetThemePartSize
+#define GetThemeColor UxThemeImport_GetThemeColor
+#define IsThemeBackgroundPartiallyTransparent UxThemeImport_IsThemeBackgroundPartiallyTransparent
+#define IsThemeActive UxThemeImport_IsThemeActive
+#define GetCurrentThemeName UxThemeImport_GetCurrentThemeName
+#include <uxtheme.h>
+#undef OpenThemeData
+#undef CloseThemeData
+#undef DrawThemeBackground
+#undef DrawThemeText
+#undef DrawThemeEdge
+#undef GetThemeBackgroundContentRect
+#undef GetThemeBackgroundRegion
+#undef GetThemePartSize
+#undef GetThemeColor
+#undef IsThemeBackgroundPartiallyTransparent
+#undef IsThemeActive
+#undef GetCurrentThemeName
+
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -69,9 +101,18 @@ public:
 // Desktop composition (dwmapi.dll, optional)
 bool DesktopCompositionEnabled();
 
+// The optional libraries the theme services load. A name that does not load
+// stands for a system without that library.
+struct TThemeServicesLibraries {
+  const wchar_t* UxTheme = L"UxTheme.dll";
+  const wchar_t* GradientFill = L"msimg32.dll";
+  const wchar_t* DesktopComposition = L"dwmapi.dll";
+};
+
 // Start-up and shut-down of the theme services (visual styles, theme cache with its
 // change receiver, gradient binding, desktop composition), in that order and in reverse.
-void InitializeThemeServices();
+// Start-up twice without a shut-down between does nothing more.
+void InitializeThemeServices(const TThemeServicesLibraries& ALibraries = {});
 void FinalizeThemeServices();
 
 }  // namespace talvik

@@ -1,0 +1,64 @@
+#include "lookandfeel/paintershapes.h"
+
+#include "lookandfeel/painterresources.h"
+
+namespace talvik {
+
+void FillArrowPolygon(TcxCanvas* ACanvas, const TcxArrowPoints& P, TColor AColor) {
+  ACanvas->Brush().SetStyle(bsSolid);
+  ACanvas->SetBrushColor(AColor);
+  ACanvas->Pen().SetStyle(psSolid);
+  ACanvas->Pen().SetColor(AColor);
+  ACanvas->Canvas()->Polygon(P.data(), static_cast<int>(P.size()));
+}
+
+void DrawTickMark(TcxCanvas* ACanvas, const RECT& R, TColor AColor) {
+  static const int kDrop[7] = {2, 3, 4, 3, 2, 1, 0};
+  RECT box = CenterRect(R, 7, 7);
+  for (int x = 0; x < 7; ++x)
+    ACanvas->FillRect(RECT{box.left + x, box.top + kDrop[x], box.left + x + 1, box.top + kDrop[x] + 3}, AColor);
+}
+
+void DrawPlusMinusSign(TcxCanvas* ACanvas, const RECT& R, bool APlus, TColor AColor) {
+  int cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
+  ACanvas->FillRect(RECT{R.left + 2, cy, R.right - 2, cy + 1}, AColor);
+  if (APlus) ACanvas->FillRect(RECT{cx, R.top + 2, cx + 1, R.bottom - 2}, AColor);
+}
+
+void DrawParentBackgroundAt(TcxCanvas* ACanvas, TWinControl* AControl, const RECT& ABounds) {
+  POINT org = ACanvas->WindowOrg();
+  ACanvas->SetWindowOrg(POINT{org.x - ABounds.left, org.y - ABounds.top});
+  DrawParentBackground(AControl, ACanvas, ABounds);
+  ACanvas->SetWindowOrg(org);
+}
+
+void FillScrollBarPageArea(TcxCanvas* ACanvas, const RECT& R, bool APressed) {
+  ACanvas->Brush().SetBitmap(cxScrollBarPageBitmap(APressed));
+  ACanvas->FillRect(R);
+  ACanvas->Brush().SetBitmap(nullptr);
+  ACanvas->Brush().SetStyle(bsSolid);
+}
+
+void DrawButtonStyleScrollBarPart(TcxCustomLookAndFeelPainterClass APainter, TcxCanvas* ACanvas, bool AHorizontal,
+                                  const RECT& R, TcxScrollBarPart APart, TcxButtonState AState, bool AHotAsNormal,
+                                  bool AShrinkBeforeArrow) {
+  if (RectIsEmpty(R) || (APart == sbpThumbnail && AState == cxbsDisabled)) return;
+  if (AHotAsNormal && AState == cxbsHot) AState = cxbsNormal;
+  switch (APart) {
+    case sbpLineUp:
+    case sbpLineDown:
+    case sbpThumbnail: {
+      APainter->DrawButton(ACanvas, R, L"", AState, true, clDefault, clDefault, false, false);
+      if (APart == sbpThumbnail) break;
+      int b = AShrinkBeforeArrow ? APainter->ButtonBorderSize(cxbsNormal) : 0;
+      APainter->DrawScrollBarArrow(ACanvas, InflateRectBy(R, -b, -b), AState,
+                                   ScrollBarLineArrowDirection(AHorizontal, APart));
+      break;
+    }
+    case sbpPageUp:
+    case sbpPageDown: FillScrollBarPageArea(ACanvas, R, AState == cxbsPressed); break;
+    case sbpNone: break;
+  }
+}
+
+}  // namespace talvik
