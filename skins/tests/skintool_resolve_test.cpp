@@ -135,6 +135,11 @@ TEST(SkinToolResolve, SkinWithoutFormCountsItsPlaceholders) {
 TEST(SkinToolResolve, RefusalsExitWithOne) {
   TToolFolder folder;
   folder.Write(L"short.skin", std::string("\x06\0\0\0dxSk", 8));
+  std::wstring wrongClass = folder.Pack(L"wrong",
+                                        "skin Wrong\n"
+                                        "group Common\n"
+                                        "  element Button\n"
+                                        "    property DisabledText integer 3\n");
   struct Case {
     std::wstring Args;
     const char* Message;
@@ -143,6 +148,7 @@ TEST(SkinToolResolve, RefusalsExitWithOne) {
       {L"resolve --builtin DarkSide extra", "usage: skintool resolve"},
       {L"resolve --builtin Nope", "Unknown built-in skin Nope"},
       {L"resolve " + folder.Arg(L"short.skin"), "Invalid stream format"},
+      {L"resolve \"" + wrongClass + L"\"", "property DisabledText of Common/Button is Integer, not Color"},
   };
   for (const Case& c : cases) {
     ToolResult r = RunSkinTool(c.Args);

@@ -106,18 +106,19 @@ int Magnification(SIZE ANatural) {
   return side <= 16 ? 3 : side <= 40 ? 2 : 1;
 }
 
-// The element drawn into ASize over a checkerboard, magnified onto the sheet at (x, y).
+// The element drawn into ASize over a checkerboard, magnified onto the sheet at (x, y)
+// inside a thin frame. The checkerboard's violet tint is no colour a skin would use,
+// so what shows it is transparent.
 void DrawCell(TSheetSurface& ASheet, int x, int y, TdxSkinElement* AElement, SIZE ASize, int AImageIndex,
               TdxSkinElementState AState, int AScale) {
   TcxBitmap32 cell(ASize.cx, ASize.cy, false);
   int square = std::max(2, 6 / AScale);
   for (int j = 0; j < ASize.cy; ++j) {
     RGBQUAD* row = static_cast<RGBQUAD*>(cell.ScanLine(j));
-    for (int i = 0; i < ASize.cx; ++i) {
-      BYTE g = ((i / square + j / square) % 2) ? 0x74 : 0x8C;
-      row[i] = RGBQUAD{g, g, g, 255};
-    }
+    for (int i = 0; i < ASize.cx; ++i)
+      row[i] = ((i / square + j / square) % 2) ? RGBQUAD{0xB8, 0xA4, 0xB8, 255} : RGBQUAD{0xDC, 0xCC, 0xDC, 255};
   }
+  ASheet.Fill({x - 1, y - 1, x + ASize.cx * AScale + 1, y + ASize.cy * AScale + 1}, RGB(0x50, 0x50, 0x50));
   AElement->Draw(cell.Canvas().Handle(), RECT{0, 0, ASize.cx, ASize.cy}, AImageIndex, AState);
   SetStretchBltMode(ASheet.DC(), COLORONCOLOR);
   StretchBlt(ASheet.DC(), x, y, ASize.cx * AScale, ASize.cy * AScale, cell.Canvas().Handle(), 0, 0, ASize.cx,
