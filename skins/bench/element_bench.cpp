@@ -9,19 +9,15 @@
 #include <memory>
 #include <vector>
 
+#include "skins/bench/bench_statistics.h"
 #include "skins/elementcache.h"
 #include "skins/skin.h"
 
 using namespace talvik;
+using talvik::bench::Best;
+using talvik::bench::Median;
 
 namespace {
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 // Microseconds per call of ADraw, over ACalls calls; GDI's batch is flushed inside the clock.
 template <class F>
