@@ -261,6 +261,7 @@ TEST(SkinToolDraw, BadRequestsGetOneLineAndNoPicture) {
       {button + L"71*25" + out, "Bad size"},
       {button + L"-3x25" + out, "Bad size"},
       {button + L"8193x2" + out, "Bad size"},
+      {button + L"4097x4097" + out, "Bad size"},
       {button + L"71x25x3" + out, "Bad size"},
       {button + L"71x25" + out + L" --state sideways", "Bad state sideways"},
       {button + L"71x25" + out + L" --index -1", "Bad image index -1"},

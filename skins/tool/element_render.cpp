@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/sysutils.h"
 #include "graphics/bitmap32.h"
 
 namespace talvik {
@@ -13,6 +14,7 @@ namespace {
 std::unique_ptr<TcxBitmap32> DrawOver(TdxSkinElement* AElement, SIZE ASize, int AImageIndex,
                                       TdxSkinElementState AState, TColor ABackground) {
   auto bitmap = std::make_unique<TcxBitmap32>(ASize.cx, ASize.cy, false);
+  if (!bitmap->ScanLine(0)) throw Exception(L"No memory for a picture of that size");
   bitmap->SetBitmapColors(TRGBColors(static_cast<size_t>(ASize.cx) * ASize.cy, ColorToQuad(ABackground, 255)));
   AElement->Draw(bitmap->Canvas().Handle(), RECT{0, 0, ASize.cx, ASize.cy}, AImageIndex, AState);
   GdiFlush();

@@ -24,6 +24,7 @@ constexpr int MaxVariants = 16;
 class TSheetSurface {
 public:
   TSheetSurface(int AWidth, int AHeight) : FBitmap(AWidth, AHeight, false) {
+    if (!FBitmap.ScanLine(0)) throw Exception(L"The skin has too much for one sheet");
     RECT all{0, 0, AWidth, AHeight};
     Fill(all, Backdrop);
     SetBkMode(DC(), TRANSPARENT);
@@ -340,6 +341,8 @@ skingen::Pixels RenderSheet(TdxSkin& ASkin, const std::string& ATitle) {
     }
     height = y + rowH + Pad;
   }
+  constexpr int MaxHeight = 60000;
+  if (height > MaxHeight) throw Exception(L"The skin has too much for one sheet");
   TSheetSurface sheet(width, height);
   sheet.Text(Pad, 10, Utf8ToWide(ATitle), TSheetSurface::Title, RGB(0xFF, 0xFF, 0xFF));
   DrawWindow(sheet, ASkin, Pad, 44, true);

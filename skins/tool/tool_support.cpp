@@ -72,16 +72,14 @@ bool ParseBounded(const std::wstring& AText, int AMax, int& AValue) {
 }  // namespace
 
 SIZE ParseToolSize(const std::wstring& AText) {
-  constexpr int MaxSide = 8192;
+  // A few bitmaps of this size are held at once: keep them to some hundred megabytes.
+  constexpr int MaxSide = 8192, MaxPixels = 4096 * 4096;
   size_t x = AText.find_first_of(L"xX");
-  SIZE s{};
   int w = 0, h = 0;
   if (x == std::wstring::npos || !ParseBounded(AText.substr(0, x), MaxSide, w) ||
-      !ParseBounded(AText.substr(x + 1), MaxSide, h) || w == 0 || h == 0)
-    throw Exception(L"Bad size " + AText + L": WIDTHxHEIGHT, each from 1 to 8192");
-  s.cx = w;
-  s.cy = h;
-  return s;
+      !ParseBounded(AText.substr(x + 1), MaxSide, h) || w == 0 || h == 0 || int64_t(w) * h > MaxPixels)
+    throw Exception(L"Bad size " + AText + L": WIDTHxHEIGHT, each from 1 to 8192, at most 4096x4096 pixels in all");
+  return SIZE{w, h};
 }
 
 TdxSkinElementState ParseToolState(const std::wstring& AText) {

@@ -32,7 +32,7 @@ TToolArguments ParseToolArguments(const std::vector<std::wstring>& AArgs,
 // skin file, which is taken out of Positional.
 std::unique_ptr<TdxSkin> LoadToolSkin(TToolArguments& AArgs);
 
-// "WIDTHxHEIGHT", each from 1 to 8192.
+// "WIDTHxHEIGHT", each from 1 to 8192, 4096 x 4096 pixels at most.
 SIZE ParseToolSize(const std::wstring& AText);
 // An element state by its lower-case name ("normal", "hot", ..., "checkpressed").
 TdxSkinElementState ParseToolState(const std::wstring& AText);
