@@ -30,7 +30,7 @@ TdxSkinCanvas::~TdxSkinCanvas() {
 }
 
 void TdxSkinCanvas::FreeLayer() {
-  if (FLayerGraphics) GdiPlus.GdipDeleteGraphics(FLayerGraphics);
+  if (FLayerGraphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(FLayerGraphics);
   FLayerGraphics = nullptr;
   FLayer.reset();
 }
@@ -51,23 +51,27 @@ void TdxSkinCanvas::BeginPaint(HDC DC, const RECT& R) {
     BitBlt(buffer, 0, 0, RectWidth(R), RectHeight(R), DC, R.left, R.top, SRCCOPY);
     SetWindowOrgEx(buffer, R.left, R.top, nullptr);
   }
-  if (!GdiPlusLoaded() || RectIsEmpty(R)) return;
-  const int w = RectWidth(R), h = RectHeight(R);
+}
+
+GpGraphics* TdxSkinCanvas::LayerGraphics() {
+  if (FGraphics || !FSourceDC || !GdiPlusLoaded() || RectIsEmpty(FRect)) return FGraphics;
+  const int w = RectWidth(FRect), h = RectHeight(FRect);
   if (!FLayer || FLayer->Width() < w || FLayer->Height() < h) {
-    const int kept = FLayer ? FLayer->Width() : 0, keptHeight = FLayer ? FLayer->Height() : 0;
+    const int keptWidth = FLayer ? FLayer->Width() : 0, keptHeight = FLayer ? FLayer->Height() : 0;
     FreeLayer();
-    FLayer = std::make_unique<TdxSkinLayer>(std::max(w, kept), std::max(h, keptHeight));
+    FLayer = std::make_unique<TdxSkinLayer>(std::max(w, keptWidth), std::max(h, keptHeight));
     if (!FLayer->Image() || GdiPlus.GdipGetImageGraphicsContext(FLayer->Image(), &FLayerGraphics) != Ok) {
       FreeLayer();
-      return;
+      return nullptr;
     }
     GdiPlus.GdipGetInterpolationMode(FLayerGraphics, &FLayerDefaultMode);
   }
-  // R's top-left is the layer's (0, 0).
+  // FRect's top-left is the layer's (0, 0).
   FGraphics = FLayerGraphics;
   GdiPlus.GdipResetWorldTransform(FGraphics);
-  GdiPlus.GdipTranslateWorldTransform(FGraphics, float(-R.left), float(-R.top), MatrixOrderPrepend);
+  GdiPlus.GdipTranslateWorldTransform(FGraphics, float(-FRect.left), float(-FRect.top), MatrixOrderPrepend);
   GdiPlus.GdipSetInterpolationMode(FGraphics, FLayerDefaultMode);
+  return FGraphics;
 }
 
 void TdxSkinCanvas::BeginPaintEx(GpGraphics* AGraphics, const RECT& R) {
@@ -82,14 +86,12 @@ void TdxSkinCanvas::BeginPaintEx(GpGraphics* AGraphics, const RECT& R) {
 
 void TdxSkinCanvas::EndPaint() {
   if (!FSourceDC) {
-    if (FGraphics) GdiPlus.GdipDeleteGraphics(FGraphics);
+    if (FGraphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(FGraphics);
     FGraphics = nullptr;
     return;
   }
-  FlushLayer();
+  FillDC();  // puts what GDI+ drew on the context
   FGraphics = nullptr;
-  if (FDirectGraphics) GdiPlus.GdipDeleteGraphics(FDirectGraphics);
-  FDirectGraphics = nullptr;
   if (FLayer && FLayer->Width() * FLayer->Height() > KeptLayerPixels) FreeLayer();
   if (FBuffer) {
     HDC buffer = FBuffer->Canvas().Handle();
@@ -105,25 +107,25 @@ void TdxSkinCanvas::EndPaint() {
 
 GpGraphics* TdxSkinCanvas::Graphics() {
   // What the caller draws must reach the context: the whole layer counts as drawn on.
-  if (FSourceDC && FGraphics) UnionRect(&FLayerDirty, &FLayerDirty, &FRect);
+  if (FSourceDC && LayerGraphics()) UnionRect(&FLayerDirty, &FLayerDirty, &FRect);
   return FGraphics;
 }
 
-int TdxSkinCanvas::InterpolationMode() const {
+int TdxSkinCanvas::InterpolationMode() {
   int mode = 0;
-  if (FGraphics) GdiPlus.GdipGetInterpolationMode(FGraphics, &mode);
+  if (LayerGraphics()) GdiPlus.GdipGetInterpolationMode(FGraphics, &mode);
   return mode;
 }
 
 void TdxSkinCanvas::SetInterpolationMode(int Value) {
-  if (FGraphics) GdiPlus.GdipSetInterpolationMode(FGraphics, Value);
+  if (LayerGraphics()) GdiPlus.GdipSetInterpolationMode(FGraphics, Value);
 }
 
 GpGraphics* TdxSkinCanvas::GraphicsFor(const RECT& ADest) {
-  if (!FGraphics || RectIsEmpty(ADest)) return nullptr;
+  if (!LayerGraphics() || RectIsEmpty(ADest)) return nullptr;
   RECT visible;
   if (!FSourceDC) return IntersectRect(&visible, &ADest, &FVisibleBounds) ? FGraphics : nullptr;
-  HDC dc = FBuffer ? FBuffer->Canvas().Handle() : FSourceDC;
+  HDC dc = PaintDC();
   if (!RectVisible(dc, &ADest)) return nullptr;
   if (Contains(FRect, ADest)) {
     UnionRect(&FLayerDirty, &FLayerDirty, &ADest);
@@ -140,13 +142,15 @@ HDC TdxSkinCanvas::FillDC() {
   // Deleting a graphics object puts everything it drew on the context.
   if (FDirectGraphics) GdiPlus.GdipDeleteGraphics(FDirectGraphics);
   FDirectGraphics = nullptr;
-  return FBuffer ? FBuffer->Canvas().Handle() : FSourceDC;
+  return PaintDC();
 }
+
+HDC TdxSkinCanvas::PaintDC() { return FBuffer ? FBuffer->Canvas().Handle() : FSourceDC; }
 
 void TdxSkinCanvas::FlushLayer() {
   if (!FLayer || RectIsEmpty(FLayerDirty)) return;
   const RECT source = OffsetRectBy(FLayerDirty, -FRect.left, -FRect.top);
-  FLayer->Draw(FBuffer ? FBuffer->Canvas().Handle() : FSourceDC, FLayerDirty, source);
+  FLayer->Draw(PaintDC(), FLayerDirty, source);
   FLayer->Clear(source);
   FLayerDirty = RECT{};
 }
@@ -183,7 +187,7 @@ void TdxSkinCanvas::FillRectByGradient(const RECT& R, TColor AColor1, TColor ACo
 void TdxSkinCanvas::FillByLineBrush(const RECT& R, TColor AColor1, TColor AColor2, int AMode) {
   GpRect rect{R.left, R.top, RectWidth(R), RectHeight(R)};
   GpLineGradient* brush = nullptr;
-  if (!FGraphics || GdiPlus.GdipCreateLineBrushFromRectI(&rect, dxColorToARGB(AColor1), dxColorToARGB(AColor2), AMode,
+  if (!GdiPlusLoaded() || GdiPlus.GdipCreateLineBrushFromRectI(&rect, dxColorToARGB(AColor1), dxColorToARGB(AColor2), AMode,
                                                          WrapModeTile, &brush) != Ok)
     return;
   FillRectByBrush(R, brush);

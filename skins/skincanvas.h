@@ -34,7 +34,7 @@ public:
 
   // What GDI+ draws on, in the painted device context's logical coordinates.
   GpGraphics* Graphics();
-  int InterpolationMode() const;
+  int InterpolationMode();
   void SetInterpolationMode(int Value);
 
   // Opaque fills; clNone and clDefault fill nothing.
@@ -50,10 +50,14 @@ public:
   void TileImage(TdxPNGImage* AImage, const RECT& ADest, const RECT& ASource);
 
 private:
+  // The layer's graphics object, made on first need: GDI-only paintings never pay for one.
+  GpGraphics* LayerGraphics();
   // The graphics object to draw into ADest with, nullptr when none of ADest is visible.
   GpGraphics* GraphicsFor(const RECT& ADest);
   // The device context GDI fills go to, once what GDI+ drew before is on it; nullptr over a bitmap.
   HDC FillDC();
+  // The buffer on palette displays, else the painted context.
+  HDC PaintDC();
   void FlushLayer();
   void FreeLayer();
   void StretchDraw(TdxPNGImage* AImage, const RECT& ADest, const RECT& ASource, int AInterpolationMode);

@@ -199,8 +199,8 @@ TEST(SkinImageDraw, PictureLessImagesAndEmptyTargets) {
 }
 
 TEST(SkinImage, GetBitmapAndStateMapping) {
-  // Frames stored hot first, then normal; variant 1 likewise below them.
-  auto stored = [](int x, int y) -> uint32_t { return 0xFF000000u | (y / 4 == 0 || y / 4 == 2 ? 0xFF : 0xFF00); };
+  // Frames stored hot (half-transparent blue) first, then normal (green); variant 1 likewise below them.
+  auto stored = [](int x, int y) -> uint32_t { return y / 4 == 0 || y / 4 == 2 ? 0x80000080u : 0xFF00FF00u; };
   TElementFixture f;
   f.Picture(3, 16, stored);
   f.Image->SetImageLayout(ilVertical);
@@ -211,14 +211,14 @@ TEST(SkinImage, GetBitmapAndStateMapping) {
     int Index;
     TdxSkinElementState State;
     COLORREF Expected;
-  } cases[] = {{0, esHot, RGB(0, 0, 255)}, {0, esNormal, RGB(0, 255, 0)}, {1, esHot, RGB(0, 0, 255)},
+  } cases[] = {{0, esHot, RGB(128, 128, 255)}, {0, esNormal, RGB(0, 255, 0)}, {1, esHot, RGB(128, 128, 255)},
                {1, esNormal, RGB(0, 255, 0)}};
   TBitmap bitmap(1, 1, pf32bit);
   for (const Case& c : cases) {
-    f.Image->GetBitmap(c.Index, c.State, &bitmap, clNone);
+    f.Image->GetBitmap(c.Index, c.State, &bitmap, clWhite);
     EXPECT_EQ(bitmap.Width(), 3);
     EXPECT_EQ(bitmap.Height(), 4);
-    EXPECT_EQ(GetPixel(bitmap.Canvas().Handle(), 2, 3), c.Expected) << c.Index << " " << int(c.State);
+    EXPECT_PRED3(Near, GetPixel(bitmap.Canvas().Handle(), 2, 3), c.Expected, 2) << c.Index << " " << int(c.State);
   }
   // Transparent pixels show the background colour.
   f.Element->SetImageCount(1);
