@@ -166,7 +166,10 @@ struct TSample {
 };
 
 std::vector<TSample> Samples(TdxSkinElement* AElement) {
-  TdxSkinElementStates states = AElement->Image()->States() | AElement->Glyph()->States();
+  // States of a picture that is not there would only repeat the substitute frame.
+  TdxSkinElementStates states = 0;
+  for (TdxSkinImage* image : {AElement->Image(), AElement->Glyph()})
+    if (!image->Empty()) states |= image->States();
   if (!states) states = dxSkinStateBit(esNormal);
   std::vector<TSample> result;
   for (int v = 0; v < std::min(AElement->ImageCount(), MaxVariants); ++v)
