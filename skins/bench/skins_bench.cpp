@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "skins/bench/bench_statistics.h"
 #include "skins/skin.h"
 
 using namespace talvik;
+using talvik::bench::Best;
+using talvik::bench::Median;
 
 namespace {
 
@@ -43,13 +46,6 @@ std::vector<std::string> Pictures(const std::string& ASkin) {
 }
 
 double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 // Loads both skins as the program does at start-up; frees them afterwards, outside the clock.
 double LoadSkins(const std::vector<Builtin>& ASkins) {

@@ -95,6 +95,22 @@ std::wstring BesideTest(const std::wstring& AExe) {
   return path.substr(0, path.find_last_of(L'\\') + 1) + AExe;
 }
 
+ToolResult RunSkinTool(const std::wstring& AArgs) { return RunProgram(BesideTest(L"skintool.exe"), AArgs); }
+
+std::vector<std::string> OutputLines(const std::string& AOutput) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < AOutput.size()) {
+    size_t end = AOutput.find('\n', start);
+    if (end == std::string::npos) end = AOutput.size();
+    std::string line = AOutput.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
 std::wstring TempFile(const std::string& ABytes) {
   wchar_t dir[MAX_PATH], file[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);

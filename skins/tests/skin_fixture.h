@@ -62,6 +62,10 @@ ToolResult RunProgram(const std::wstring& APath, const std::wstring& AArgs,
                       const std::vector<std::wstring>& AEnvironment = {});
 // The full path of a program that lies beside the test executable.
 std::wstring BesideTest(const std::wstring& AExe);
+// skintool.exe, beside the test, with these arguments.
+ToolResult RunSkinTool(const std::wstring& AArgs);
+// The output's lines without their line ends.
+std::vector<std::string> OutputLines(const std::string& AOutput);
 // Copies the program into a new folder beside a "gdiplus.dll" that is no library, so that
 // the copy runs without GDI+; returns the copy's path.
 std::wstring CopyWithoutGdiPlus(const std::wstring& APath);

@@ -13,19 +13,11 @@ using namespace talvik::testing;
 
 namespace {
 
-ToolResult RunTool(const std::wstring& AArgs) { return RunProgram(BesideTest(L"skintool.exe"), AArgs); }
-
 std::map<std::string, std::string> Fields(const std::string& AOutput) {
   std::map<std::string, std::string> fields;
-  size_t start = 0;
-  while (start < AOutput.size()) {
-    size_t end = AOutput.find('\n', start);
-    if (end == std::string::npos) end = AOutput.size();
-    std::string line = AOutput.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : OutputLines(AOutput)) {
     size_t colon = line.find(": ");
     if (colon != std::string::npos) fields[line.substr(0, colon)] = line.substr(colon + 2);
-    start = end + 1;
   }
   return fields;
 }
@@ -33,7 +25,7 @@ std::map<std::string, std::string> Fields(const std::string& AOutput) {
 TEST(SkinTool, InfoReportsStructure) {
   std::string bytes = SaveToBytes(*MakeSampleSkin());
   std::wstring file = TempFile(bytes);
-  ToolResult r = RunTool(L"info \"" + file + L"\"");
+  ToolResult r = RunSkinTool(L"info \"" + file + L"\"");
   DeleteFileW(file.c_str());
   ASSERT_EQ(r.ExitCode, 0u) << r.Output;
   auto f = Fields(r.Output);
@@ -59,12 +51,12 @@ TEST(SkinTool, ErrorsExitWithOne) {
       {L"info", "usage: skintool info"},
   };
   for (const Case& c : cases) {
-    ToolResult r = RunTool(c.Args);
+    ToolResult r = RunSkinTool(c.Args);
     EXPECT_EQ(r.ExitCode, 1u) << WideToUtf8(c.Args);
     EXPECT_NE(r.Output.find(c.Message), std::string::npos) << r.Output;
   }
   DeleteFileW(file.c_str());
-  ToolResult none = RunTool(L"");
+  ToolResult none = RunSkinTool(L"");
   EXPECT_EQ(none.ExitCode, 2u);
   EXPECT_NE(none.Output.find("skintool info"), std::string::npos) << none.Output;
 }

@@ -1,8 +1,10 @@
 // skintool: inspects and builds skin files. Usage: skintool COMMAND ARGS...
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+#include <new>
 
 #include "framework/streams.h"
 #include "framework/sysutils.h"
@@ -57,7 +59,16 @@ int wmain(int argc, wchar_t** argv) {
   try {
     return it->second.Handler(args);
   } catch (const Exception& e) {
-    ToolError(e.Message());
+    // One line, so that scripts can show it as it comes.
+    std::wstring message = e.Message();
+    for (wchar_t& c : message)
+      if (c == L'\r' || c == L'\n') c = L' ';
+    message.erase(std::unique(message.begin(), message.end(), [](wchar_t a, wchar_t b) { return a == L' ' && b == L' '; }),
+                  message.end());
+    ToolError(message);
+    return 1;
+  } catch (const std::bad_alloc&) {
+    ToolError(L"Not enough memory");
     return 1;
   }
 }
