@@ -109,7 +109,8 @@ POINT TcxCanvas::DCOrigin() {
 }
 
 void TcxCanvas::SetBrushColor(TColor Value) {
-  if (Brush().Color() != Value || Brush().Style() == bsClear) Brush().SetColor(Value);
+  // A clear brush of the same colour stays clear: fills with it paint nothing.
+  if (Brush().Color() != Value) Brush().SetColor(Value);
 }
 
 void TcxCanvas::FillRect(const RECT& R, TColor AColor) {

@@ -151,9 +151,11 @@ void TdxSkin::Assign(TPersistent* Source) {
 void TdxSkin::DoChange() {
   ++FLockCount;
   try {
-    // A listener may remove itself while being told.
+    // A listener may remove, even free, itself or others while being told: each is
+    // called only while it is still registered.
     auto listeners = FListeners;
-    for (IdxSkinChangeListener* l : listeners) l->SkinUpdated(this);
+    for (IdxSkinChangeListener* l : listeners)
+      if (std::find(FListeners.begin(), FListeners.end(), l) != FListeners.end()) l->SkinUpdated(this);
   } catch (...) {
     --FLockCount;
     throw;
