@@ -300,6 +300,7 @@ void TdxSkinControlGroup::DoSort() {
 TdxSkinElement::TdxSkinElement(TPersistent* AOwner, const std::wstring& AName)
     : TdxSkinPersistent(AOwner, AName),
       FBorders(new TdxSkinBorders(this, L"Borders")),
+      FCanvas(new TdxSkinCanvas),
       FContentOffset(new TcxRect(this)),
       FGlyph(new TdxSkinImage(this)),
       FImage(new TdxSkinImage(this)),
@@ -317,6 +318,7 @@ TdxSkinElement::~TdxSkinElement() {
   delete FImage;
   delete FGlyph;
   delete FContentOffset;
+  delete FCanvas;
   delete FBorders;
 }
 
@@ -423,6 +425,53 @@ TColor TdxSkinElement::GetTextColor(TcxButtonState AState) {
     if (p && p->Value() != clDefault) return p->Value();
   }
   return FTextColor;
+}
+
+void TdxSkinElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) {
+  if (!TdxSkinCanvas::IsRectVisible(DC, ARect)) return;
+  FCanvas->BeginPaint(DC, ARect);
+  try {
+    DrawContent(FCanvas, ARect, AImageIndex, AState);
+  } catch (...) {
+    FCanvas->EndPaint();
+    throw;
+  }
+  FCanvas->EndPaint();
+}
+
+void TdxSkinElement::DrawContent(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageIndex,
+                                 TdxSkinElementState AState) {
+  if (FIsColorAssigned && (FImage->Texture()->Empty() || FImage->Stretch() == smNoResize || IsAlphaUsed())) {
+    if (FAlpha == 255)
+      ACanvas->FillRectByColor(ARect, FColor);
+    else
+      ACanvas->FillRectByBrush(ARect, FBrush);
+  }
+  FImage->DrawEx(ACanvas, ARect, AImageIndex, AState);
+  FBorders->Draw(ACanvas, ARect);
+  FGlyph->DrawEx(ACanvas, RectContent(ARect, FContentOffset->Rect()), AImageIndex, AState);
+}
+
+void TdxSkinElement::SetStateMapping(const std::vector<TdxSkinElementState>& AStateMap) {
+  FImage->SetStateMapping(AStateMap);
+  FGlyph->SetStateMapping(AStateMap);
+}
+
+void TdxSkinEmptyElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) {
+  if (RectIsEmpty(ARect)) return;
+  HBRUSH red = CreateSolidBrush(ColorToRGB(clRed));
+  ::FillRect(DC, &ARect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ::FrameRect(DC, &ARect, red);
+  DeleteObject(red);
+}
+
+void TdxSkinEmptyElement::DrawContent(TdxSkinCanvas* ACanvas, const RECT& R, int AImageIndex,
+                                      TdxSkinElementState AState) {
+  ACanvas->FillRectByColor(R, clWhite);
+  ACanvas->FillRectByColor(RECT{R.left, R.top, R.right, R.top + 1}, clRed);
+  ACanvas->FillRectByColor(RECT{R.left, R.bottom - 1, R.right, R.bottom}, clRed);
+  ACanvas->FillRectByColor(RECT{R.left, R.top, R.left + 1, R.bottom}, clRed);
+  ACanvas->FillRectByColor(RECT{R.right - 1, R.top, R.right, R.bottom}, clRed);
 }
 
 }  // namespace talvik

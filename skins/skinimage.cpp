@@ -81,6 +81,7 @@ void TdxSkinImage::UpdateInfo() {
     FStateBounds[s] = FImageLayout == ilHorizontal ? RECT{n * FSize.cx, 0, (n + 1) * FSize.cx, FSize.cy}
                                                    : RECT{0, n * FSize.cy, FSize.cx, (n + 1) * FSize.cy};
   }
+  FPartSizing = dxSkinDefaultPartSizing;
 }
 
 SIZE TdxSkinImage::Size() {
