@@ -10,6 +10,7 @@
 
 #include "framework/sysutils.h"
 #include "skins/skininfo.h"
+#include "skins/tests/draw_surface.h"
 #include "skins/tests/skin_fixture.h"
 
 using namespace talvik;
@@ -187,6 +188,19 @@ TEST(SkinInfo, SkinWithoutFormGainsOnePlaceholderPerFormElement) {
     EXPECT_EQ(skin->Groups(g)->Tag(), skin->Groups(g) == info.Group_Common ? 1 : 2);
 }
 
+void ExpectNothingResolved(const TdxSkinInfo& AInfo) {
+  TFieldText fields = FieldsOf(AInfo);
+  for (const std::wstring& name : fields.Parts) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
+  for (const std::wstring& name : fields.Properties) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
+  for (const std::wstring& name : fields.Values) {
+    std::wstring expected = L"default";
+    if (name == L"FormCaptionDelta") expected = L"1";
+    else if (name.starts_with(L"FormBorderWidths")) expected = L"0,0,0,0";
+    else if (name.find(L"Indents") != std::wstring::npos) expected = L"0";
+    EXPECT_EQ(fields.Text[name], expected) << WideToUtf8(name);
+  }
+}
+
 TEST(SkinInfo, WithoutSkinEveryFieldIsNoneOrDefault) {
   TdxSkinInfo info(Builtin(L"DarkSide"));
   TdxSkin* darkSide = info.Skin();
@@ -195,22 +209,19 @@ TEST(SkinInfo, WithoutSkinEveryFieldIsNoneOrDefault) {
   std::unique_ptr<TdxSkin> previous = info.SetSkin(nullptr);
   EXPECT_EQ(previous.get(), darkSide);
   EXPECT_EQ(info.Skin(), nullptr);
-  TFieldText fields = FieldsOf(info);
-  for (const std::wstring& name : fields.Parts) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
-  for (const std::wstring& name : fields.Properties) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
-  for (const std::wstring& name : fields.Values) {
-    const std::wstring& value = fields.Text[name];
-    std::wstring expected = L"default";
-    if (name == L"FormCaptionDelta") expected = L"1";
-    else if (name.starts_with(L"FormBorderWidths")) expected = L"0,0,0,0";
-    else if (name.find(L"Indents") != std::wstring::npos) expected = L"0";
-    EXPECT_EQ(value, expected) << WideToUtf8(name);
-  }
+  ExpectNothingResolved(info);
 
   // Given back, the same skin resolves to the same fields.
   info.SetSkin(std::move(previous));
   EXPECT_EQ(info.Skin(), darkSide);
   EXPECT_EQ(FieldsOf(info).Text, resolved);
+
+  // A skin that fails half-way through leaves no field pointing into it or into the one before.
+  auto failing = SkinWith(L"Editors", L"Any");
+  failing->GetGroupByName(L"Editors")->AddProperty<TdxSkinStringProperty>(L"TextColor");
+  EXPECT_THROW(info.SetSkin(std::move(failing)), EInvalidCast);
+  EXPECT_EQ(info.Skin(), nullptr);
+  ExpectNothingResolved(info);
 }
 
 TEST(SkinInfo, ResolvesAgainWhenTheSkinChanges) {
@@ -310,6 +321,50 @@ TEST(SkinInfo, ElementColoursFollowTheFormContent) {
     // A pictured group-by box shows its picture alone.
     EXPECT_EQ(info.GridGroupByBox->Color(), pictured ? clNone : 0x445566);
   }
+}
+
+// Stretching blends the cross's edges a little.
+bool IsRed(COLORREF C) { return GetRValue(C) > 200 && GetGValue(C) < 100 && GetBValue(C) < 100; }
+bool IsWhite(COLORREF C) { return GetRValue(C) > 200 && GetGValue(C) > 200 && GetBValue(C) > 200; }
+
+TEST(SkinInfo, PlaceholdersDrawAsRedCrosses) {
+  TdxSkinInfo info(SkinWith(L"Common", L"Button"));
+  // A form draws its frame active, a state the placeholder stands in for with its only one.
+  for (TdxSkinElement* e : {info.FormFrames[true][bTop], info.FormIcons[false][sfiClose], info.FormContent}) {
+    for (int size : {32, 64}) {
+      SCOPED_TRACE(WideToUtf8(PathOf(e)) + " at " + std::to_string(size));
+      TDrawSurface surface(size, size);  // green: any pixel left transparent shows
+      e->Draw(surface.DC(), RECT{0, 0, size, size}, 0, esActive);
+      int last = size - 1, mid = size / 2;
+      for (POINT p : {POINT{0, 0}, POINT{last, last}, POINT{last, 0}, POINT{0, last}, POINT{mid, mid}, POINT{mid, last - mid}})
+        EXPECT_TRUE(IsRed(surface.At(p.x, p.y))) << p.x << "," << p.y << " " << std::hex << surface.At(p.x, p.y);
+      for (POINT p : {POINT{mid, 3}, POINT{3, mid}, POINT{mid, last - 3}, POINT{last - 3, mid}})
+        EXPECT_TRUE(IsWhite(surface.At(p.x, p.y))) << p.x << "," << p.y << " " << std::hex << surface.At(p.x, p.y);
+    }
+  }
+}
+
+TEST(SkinInfo, ScrollInfoDrawsItsElementWithItsImage) {
+  TdxSkinInfo info(Builtin(L"DarkSide"));
+  TdxSkinScrollInfo* lineDown = info.ScrollBar_Elements[false][sbpLineDown].get();
+  ASSERT_NE(lineDown, nullptr);
+  SIZE size = lineDown->Element()->Size();
+  RECT r{0, 0, size.cx, size.cy};
+  auto pixels = [&](auto draw) {
+    TDrawSurface surface(size.cx, size.cy);
+    draw(surface.DC());
+    std::vector<COLORREF> result;
+    for (int y = 0; y < size.cy; ++y)
+      for (int x = 0; x < size.cx; ++x) result.push_back(surface.At(x, y));
+    return result;
+  };
+  auto byInfo = pixels([&](HDC DC) { EXPECT_TRUE(lineDown->Draw(DC, r, esHot)); });
+  EXPECT_EQ(byInfo, pixels([&](HDC DC) { lineDown->Element()->Draw(DC, r, 1, esHot); }));
+  EXPECT_NE(byInfo, pixels([&](HDC DC) { lineDown->Element()->Draw(DC, r, 0, esHot); }));
+
+  TdxSkinScrollInfo none(nullptr, 1, sbpLineDown);
+  auto untouched = pixels([](HDC) {});
+  EXPECT_EQ(pixels([&](HDC DC) { EXPECT_FALSE(none.Draw(DC, r, esNormal)); }), untouched);
 }
 
 }  // namespace
