@@ -165,15 +165,8 @@ void TcxCanvas::DrawComplexFrame(const RECT& R, TColor ALeftTopColor, TColor ARi
   const TcxBorder order[] = {bLeft, bTop, bRight, bBottom};
   for (TcxBorder side : order) {
     if (!HasBorder(ABorders, side)) continue;
-    RECT s = R;
-    switch (side) {
-      case bLeft: s.right = R.left + W; break;
-      case bTop: s.bottom = R.top + W; break;
-      case bRight: s.left = R.right - W; break;
-      case bBottom: s.top = R.bottom - W; break;
-    }
     SetBrushColor(side == bLeft || side == bTop ? ALeftTopColor : ARightBottomColor);
-    FCanvas->FillRect(s);
+    FCanvas->FillRect(SideStrip(R, side, W));
   }
 }
 

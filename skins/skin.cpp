@@ -421,6 +421,8 @@ TColor TdxSkinElement::GetTextColor(TcxButtonState AState) {
     default: break;
   }
   if (name) {
+    // Painters ask while drawing, and drawing never fails: a same-named property of
+    // another class is simply not the answer.
     auto* p = dynamic_cast<TdxSkinColor*>(GetPropertyByName(name));
     if (p && p->Value() != clDefault) return p->Value();
   }

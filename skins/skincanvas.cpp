@@ -27,12 +27,32 @@ TdxSkinCanvas::TdxSkinCanvas() = default;
 TdxSkinCanvas::~TdxSkinCanvas() {
   EndPaint();
   FreeLayer();
+  FreeScratch();
 }
 
 void TdxSkinCanvas::FreeLayer() {
   if (FLayerGraphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(FLayerGraphics);
   FLayerGraphics = nullptr;
   FLayer.reset();
+}
+
+void TdxSkinCanvas::FreeScratch() {
+  if (FScratchGraphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(FScratchGraphics);
+  FScratchGraphics = nullptr;
+  FScratch.reset();
+}
+
+GpGraphics* TdxSkinCanvas::ScratchGraphics(int AWidth, int AHeight) {
+  if (FScratch && FScratch->Width() >= AWidth && FScratch->Height() >= AHeight) {
+    FScratch->Clear(RECT{0, 0, AWidth, AHeight});
+    return FScratchGraphics;
+  }
+  const int keptWidth = FScratch ? FScratch->Width() : 0, keptHeight = FScratch ? FScratch->Height() : 0;
+  FreeScratch();
+  FScratch = std::make_unique<TdxSkinLayer>(std::max(AWidth, keptWidth), std::max(AHeight, keptHeight));
+  if (!FScratch->Image() || GdiPlus.GdipGetImageGraphicsContext(FScratch->Image(), &FScratchGraphics) != Ok)
+    FreeScratch();
+  return FScratchGraphics;
 }
 
 bool TdxSkinCanvas::IsDoubleBufferNeeded(HDC DC) {
@@ -93,6 +113,7 @@ void TdxSkinCanvas::EndPaint() {
   FillDC();  // puts what GDI+ drew on the context
   FGraphics = nullptr;
   if (FLayer && FLayer->Width() * FLayer->Height() > KeptLayerPixels) FreeLayer();
+  if (FScratch && FScratch->Width() * FScratch->Height() > KeptLayerPixels) FreeScratch();
   if (FBuffer) {
     HDC buffer = FBuffer->Canvas().Handle();
     SetWindowOrgEx(buffer, 0, 0, nullptr);
@@ -185,10 +206,10 @@ void TdxSkinCanvas::FillRectByGradient(const RECT& R, TColor AColor1, TColor ACo
 }
 
 void TdxSkinCanvas::FillByLineBrush(const RECT& R, TColor AColor1, TColor AColor2, int AMode) {
-  GpRect rect{R.left, R.top, RectWidth(R), RectHeight(R)};
+  const GpRect rect{R.left, R.top, RectWidth(R), RectHeight(R)};
+  const ARGB from = dxColorToARGB(AColor1), to = dxColorToARGB(AColor2);
   GpLineGradient* brush = nullptr;
-  if (!GdiPlusLoaded() || GdiPlus.GdipCreateLineBrushFromRectI(&rect, dxColorToARGB(AColor1), dxColorToARGB(AColor2), AMode,
-                                                         WrapModeTile, &brush) != Ok)
+  if (!GdiPlusLoaded() || GdiPlus.GdipCreateLineBrushFromRectI(&rect, from, to, AMode, WrapModeTile, &brush) != Ok)
     return;
   FillRectByBrush(R, brush);
   GdiPlus.GdipDeleteBrush(brush);
@@ -202,13 +223,19 @@ void TdxSkinCanvas::FillRectByBrush(const RECT& R, GpBrush* ABrush) {
 void TdxSkinCanvas::StretchDraw(TdxPNGImage* AImage, const RECT& ADest, const RECT& ASource, int AMode) {
   GpGraphics* g = AImage ? GraphicsFor(ADest) : nullptr;
   if (!g) return;
-  int mode = 0;
-  if (AMode >= 0) {
-    GdiPlus.GdipGetInterpolationMode(g, &mode);
-    GdiPlus.GdipSetInterpolationMode(g, AMode);
+  const int w = RectWidth(ADest), h = RectHeight(ADest);
+  if (w == RectWidth(ASource) && h == RectHeight(ASource)) {
+    AImage->StretchDrawVisible(g, ADest, ASource);  // unscaled: no interpolation at all
+    return;
   }
-  AImage->StretchDrawVisible(g, ADest, ASource);
-  if (AMode >= 0) GdiPlus.GdipSetInterpolationMode(g, mode);
+  GpGraphics* scratch = ScratchGraphics(w, h);
+  if (!scratch) return;
+  int mode = AMode;
+  if (mode < 0) GdiPlus.GdipGetInterpolationMode(g, &mode);
+  GdiPlus.GdipSetInterpolationMode(scratch, mode);
+  AImage->StretchDrawVisible(scratch, RECT{0, 0, w, h}, ASource);
+  GdiPlus.GdipDrawImageRectRectI(g, FScratch->Image(), ADest.left, ADest.top, w, h, 0, 0, w, h, UnitPixel, nullptr,
+                                 nullptr, nullptr);
 }
 
 void TdxSkinCanvas::DrawImage(TdxPNGImage* AImage, const RECT& ADest, const RECT& ASource) {
@@ -223,9 +250,7 @@ void TdxSkinCanvas::TileImage(TdxPNGImage* AImage, const RECT& ADest, const RECT
   const int sw = RectWidth(ASource), sh = RectHeight(ASource);
   GpGraphics* g = AImage && sw > 0 && sh > 0 ? GraphicsFor(ADest) : nullptr;
   if (!g) return;
-  int mode = 0;
-  GdiPlus.GdipGetInterpolationMode(g, &mode);
-  GdiPlus.GdipSetInterpolationMode(g, InterpolationModeNearestNeighbor);
+  // Tiles are never scaled, so nothing is interpolated or blurred.
   for (int y = ADest.top; y < ADest.bottom; y += sh) {
     const int th = std::min(sh, static_cast<int>(ADest.bottom) - y);
     for (int x = ADest.left; x < ADest.right; x += sw) {
@@ -234,7 +259,6 @@ void TdxSkinCanvas::TileImage(TdxPNGImage* AImage, const RECT& ADest, const RECT
                                  RECT{ASource.left, ASource.top, ASource.left + tw, ASource.top + th});
     }
   }
-  GdiPlus.GdipSetInterpolationMode(g, mode);
 }
 
 }  // namespace talvik

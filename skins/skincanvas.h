@@ -60,6 +60,9 @@ private:
   HDC PaintDC();
   void FlushLayer();
   void FreeLayer();
+  // The scratch graphics with (0, 0, AWidth, AHeight) transparent.
+  GpGraphics* ScratchGraphics(int AWidth, int AHeight);
+  void FreeScratch();
   void StretchDraw(TdxPNGImage* AImage, const RECT& ADest, const RECT& ASource, int AInterpolationMode);
   void FillByLineBrush(const RECT& R, TColor AColor1, TColor AColor2, int AMode);
 
@@ -78,6 +81,11 @@ private:
   GpGraphics* FDirectGraphics = nullptr;
   // GDI+ measures visibility slowly: the visible bounds of a given graphics object, once.
   RECT FVisibleBounds{};
+  // Scaled pictures are drawn at the origin of this scratch bitmap, then put in place
+  // unscaled: Wine's GDI+ leaves out the first row or column of some scaled drawings away
+  // from the origin, which shows as a seam between parts.
+  std::unique_ptr<TdxSkinLayer> FScratch;
+  GpGraphics* FScratchGraphics = nullptr;
 };
 
 }  // namespace talvik

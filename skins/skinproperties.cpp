@@ -261,15 +261,7 @@ void TdxSkinBorder::Draw(HDC DC, const RECT& ABounds) {
 }
 
 void TdxSkinBorder::DrawEx(TdxSkinCanvas* ACanvas, const RECT& ABounds) {
-  if (FColor == clNone || FThin <= 0) return;
-  RECT strip = ABounds;
-  switch (FKind) {
-    case bLeft: strip.right = ABounds.left + FThin; break;
-    case bTop: strip.bottom = ABounds.top + FThin; break;
-    case bRight: strip.left = ABounds.right - FThin; break;
-    case bBottom: strip.top = ABounds.bottom - FThin; break;
-  }
-  ACanvas->FillRectByColor(strip, FColor);
+  if (FColor != clNone && FThin > 0) ACanvas->FillRectByColor(SideStrip(ABounds, FKind, FThin), FColor);
 }
 
 TdxSkinBorders::TdxSkinBorders(TPersistent* AOwner, const std::wstring& AName) : TdxSkinProperty(AOwner, AName) {

@@ -147,6 +147,25 @@ TEST(SkinImageDraw, NineParts) {
   }
 }
 
+// Parts meet their neighbours without a seam of what lies below, enlarged or reduced.
+TEST(SkinImageDraw, PartsLeaveNoSeams) {
+  TElementFixture f;
+  f.Picture(36, 23, [](int, int) -> uint32_t { return 0xFF0000FF; });
+  f.Image->Margins()->SetRect(RECT{6, 12, 6, 4});
+  for (SIZE size : {SIZE{71, 25}, SIZE{200, 60}, SIZE{10, 10}, SIZE{30, 14}}) {
+    for (TdxSkinStretchMode stretch : {smStretch, smTile}) {
+      f.Image->SetStretch(stretch);
+      TDrawSurface s(size.cx + 13, size.cy + 11);
+      const RECT r{13, 11, 13 + size.cx, 11 + size.cy};
+      f.Image->Draw(s.DC(), r);
+      int seams = 0;
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) seams += s.At(x, y) != RGB(0, 0, 255);
+      EXPECT_EQ(seams, 0) << size.cx << " x " << size.cy << (stretch == smTile ? " tiled" : "");
+    }
+  }
+}
+
 TEST(SkinImageDraw, NoResizeIsCentredAndOverhangs) {
   struct Case {
     const char* Name;
