@@ -12,6 +12,7 @@
 
 #include "skins/bench/bench_statistics.h"
 #include "skins/skin.h"
+#include "skins/skinengine.h"
 
 using namespace talvik;
 using talvik::bench::Best;
@@ -81,6 +82,7 @@ double DecodeRaw(const std::vector<std::string>& APictures) {
 }  // namespace
 
 int main() {
+  TSkinEngineScope engine;
   if (!GdiPlusAvailable()) {
     std::printf("skins: GDI+ is not available\n");
     return 1;

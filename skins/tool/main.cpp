@@ -8,6 +8,7 @@
 
 #include "framework/streams.h"
 #include "framework/sysutils.h"
+#include "skins/skinengine.h"
 #include "skins/tool/command.h"
 
 namespace talvik {
@@ -57,6 +58,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::vector<std::wstring> args(argv + 2, argv + argc);
   try {
+#ifdef SKINTOOL_WITHOUT_BUILTIN_SKINS
+    TSkinEngineScope engine({.BuiltinSkins = false});
+#else
+    TSkinEngineScope engine;
+#endif
     return it->second.Handler(args);
   } catch (const Exception& e) {
     // One line, so that scripts can show it as it comes.
