@@ -2,11 +2,14 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace talvik {
 
 class TObject;
+// Property names and values as a stored description holds them.
+using TStoredProperties = std::vector<std::pair<std::wstring, std::wstring>>;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Horizontal alignment of text and pictures.
@@ -65,6 +68,8 @@ public:
   // Called once the component and its owned components have been read from their description.
   virtual void Loaded() { FComponentState &= ~csLoading; }
   void SetLoading() { FComponentState |= csLoading; }
+  // Sets a property read from a stored description; false when the class has no such property.
+  virtual bool ReadProperty(const std::wstring& AName, const std::wstring& AValue) { return false; }
 
 protected:
   virtual void Notification(TComponent* AComponent, TOperation Operation);

@@ -95,8 +95,7 @@ public:
   virtual void Invalidate();
   virtual void Click();
 
-  // Sets a property read from a stored description; false when the class has no such property.
-  virtual bool ReadProperty(const std::wstring& AName, const std::wstring& AValue);
+  bool ReadProperty(const std::wstring& AName, const std::wstring& AValue) override;
 
 protected:
   friend class TWinControl;

@@ -118,8 +118,7 @@ void ReadProperties(TCustomForm* form, TComponent* c, const TFormObject& obj) {
       known = form->BindEvent(c, name, value);
       if (!known) Fail(obj.Line, Format(L"method %s not found for %s.%s", {value, obj.Name, name}));
     } else {
-      auto* control = dynamic_cast<TControl*>(c);
-      known = control && control->ReadProperty(name, value);
+      known = c->ReadProperty(name, value);
       if (!known) Fail(obj.Line, Format(L"property %s.%s does not exist", {obj.Name, name}));
     }
   }

@@ -25,7 +25,7 @@ struct TFormObject {
   std::wstring Name;
   std::wstring ClassName;
   int Line = 0;
-  std::vector<std::pair<std::wstring, std::wstring>> Properties;
+  TStoredProperties Properties;
   std::vector<TFormObject> Children;
 };
 

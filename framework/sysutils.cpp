@@ -20,6 +20,16 @@ std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstrin
   return out;
 }
 
+namespace {
+int CompareLocale(DWORD flags, std::wstring_view a, std::wstring_view b) {
+  return CompareStringW(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()), b.data(),
+                        static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+}  // namespace
+
+int AnsiCompareStr(std::wstring_view a, std::wstring_view b) { return CompareLocale(0, a, b); }
+bool AnsiSameText(std::wstring_view a, std::wstring_view b) { return CompareLocale(NORM_IGNORECASE, a, b) == 0; }
+
 std::wstring SysErrorMessage(unsigned long code) {
   wchar_t* buffer = nullptr;
   DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -40,6 +40,11 @@ TALVIK_EXCEPTION(EdxException, Exception)    // failures of the skin library
 // Replaces each "%s" of pattern, in order, by the next argument.
 std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
 
+// Comparisons by the user locale's rules: AnsiCompareStr heeds letter case
+// (below zero, zero or above zero), AnsiSameText does not.
+int AnsiCompareStr(std::wstring_view a, std::wstring_view b);
+bool AnsiSameText(std::wstring_view a, std::wstring_view b);
+
 // The system's text for a Win32 or Winsock error number, without trailing line breaks.
 std::wstring SysErrorMessage(unsigned long code);
 

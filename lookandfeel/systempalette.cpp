@@ -17,11 +17,18 @@ void Remove(std::vector<TcxSystemPaletteChangedNotifier*>& AList, TcxSystemPalet
 }
 
 // Last added first. A notifier may free itself or others while it is told:
-// only those still subscribed are told.
+// only those still subscribed are told. A failing notifier is reported and
+// the others are still told.
 void NotifyFromLast(const std::vector<TcxSystemPaletteChangedNotifier*>& AList) {
   std::vector<TcxSystemPaletteChangedNotifier*> snapshot(AList.rbegin(), AList.rend());
-  for (TcxSystemPaletteChangedNotifier* notifier : snapshot)
-    if (std::find(AList.begin(), AList.end(), notifier) != AList.end()) notifier->PaletteChanged();
+  for (TcxSystemPaletteChangedNotifier* notifier : snapshot) {
+    if (std::find(AList.begin(), AList.end(), notifier) == AList.end()) continue;
+    try {
+      notifier->PaletteChanged();
+    } catch (...) {
+      Application()->HandleException(nullptr);
+    }
+  }
 }
 }  // namespace
 
@@ -60,6 +67,7 @@ void TcxSystemPaletteChangedListener::RemoveNotifier(TcxSystemPaletteChangedNoti
   Remove(AIsPrimary ? FPrimaryNotifierList : FNotifierList, ANotifier);
 }
 
+// The Office 2003 colours are fresh before any subscriber draws with them.
 void TcxSystemPaletteChangedListener::DoPaletteChanged() {
   Office2003ColorsReload();
   NotifyFromLast(FPrimaryNotifierList);
@@ -67,13 +75,7 @@ void TcxSystemPaletteChangedListener::DoPaletteChanged() {
 }
 
 LRESULT TcxSystemPaletteChangedListener::WndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  if (Msg == WM_SYSCOLORCHANGE) {
-    try {
-      DoPaletteChanged();
-    } catch (...) {
-      Application()->HandleException(nullptr);
-    }
-  }
+  if (Msg == WM_SYSCOLORCHANGE) DoPaletteChanged();
   return DefWindowProcW(Wnd, Msg, WParam, LParam);
 }
 
