@@ -131,12 +131,10 @@ void InitializeSkinForms() {
   gHook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
   RegisterSkinMessages();
   CreateWinControllerList();
-  RegisterPersistentClass(L"TdxSkinController", [] { return new TdxSkinController(); });
 }
 
 void FinalizeSkinForms() {
   if (!gHelper) return;
-  UnRegisterPersistentClass(L"TdxSkinController");
   FlatSB_SetScrollPos = gSavedSetScrollPos;
   FlatSB_SetScrollInfo = gSavedSetScrollInfo;
   if (gHook) UnhookWindowsHookEx(gHook);

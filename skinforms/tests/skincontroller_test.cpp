@@ -174,5 +174,4 @@ TEST(SkinControllerStorage, UseSkinsAndSkinNameAreReadAndWrittenWithTheDescripti
   written.clear();
   controller.WriteProperties(written);
   EXPECT_EQ(written, (TStoredProperties{{L"SkinName", kSkin}}));
-  EXPECT_TRUE(IsClassRegistered(L"TdxSkinController"));
 }
