@@ -16,7 +16,7 @@
 #include "lookandfeel/painterresources.h"
 #include "lookandfeel/themes.h"
 #include "skinforms/skincontroller.h"
-#include "skinforms/skinengine.h"
+#include "skinforms/skinhook.h"
 #include "skinforms/skinformcontroller.h"
 #include "skinforms/skinmessages.h"
 

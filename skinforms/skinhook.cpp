@@ -1,4 +1,4 @@
-#include "skinforms/skinengine.h"
+#include "skinforms/skinhook.h"
 
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
