@@ -106,7 +106,8 @@ bool TdxSkinController::QuerySkinControl(TWinControl* AControl) {
 TcxCustomLookAndFeelPainterClass TdxSkinController::GetPainterForForm(TWinControl* AForm) {
   std::wstring name;
   bool useSkin = false;
-  bool declines = AForm && SkinDeclineMessage && SendMessageW(AForm->Handle(), SkinDeclineMessage, 0, 0) == 1;
+  bool declines = AForm && AForm->HandleAllocated() && SkinDeclineMessage &&
+                  SendMessageW(AForm->Handle(), SkinDeclineMessage, 0, 0) == 1;
   if (!declines) {
     name = SkinName();
     useSkin = GlobalUseSkins() && !NativeStyle();

@@ -208,6 +208,29 @@ TEST_F(SkinnedWindows, SelfSkinningFormKeepsItsOwnControllerAndItsControlsFollow
   EXPECT_EQ(WinControllerList()->size(), count - 2);
 }
 
+TEST_F(SkinnedWindows, LabelsOfSkinnedMessageDialogsBecomeTransparent) {
+  const struct {
+    const char* name;
+    std::function<TCustomForm*()> make;
+    bool useSkins;
+    bool transparent;
+  } cases[] = {
+      {"message dialog class, skinned", [] { return new TForm(); }, true, true},
+      {"message dialog class, skins off", [] { return new TForm(); }, false, false},
+      {"other form class", [] { return new TTestForm(); }, true, false},
+  };
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    Controller->SetUseSkins(tc.useSkins);
+    std::unique_ptr<TCustomForm> form(tc.make());
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
+    form->HandleNeeded();
+    PumpMessages();
+    EXPECT_EQ(label->Transparent(), tc.transparent);
+  }
+}
+
 namespace {
 // Stands in front of a form's own handler, so that a test can see whether
 // the handler in place is still this one.
@@ -230,6 +253,9 @@ TEST(SkinFormsShutDown, GivesEveryWindowItsOwnProcedureBackAndUnhooks) {
 
   auto controller = std::make_unique<TdxSkinController>();
   controller->SetSkinName(kSkin);
+  TdxSkinForm selfSkinning;
+  selfSkinning.HandleNeeded();
+  ASSERT_NE(selfSkinning.Controller(), nullptr);
   TForm form;
   form.WindowProc = OwnHandler{form.WindowProc};
   auto* button = new TButton(&form);
@@ -264,6 +290,10 @@ TEST(SkinFormsShutDown, GivesEveryWindowItsOwnProcedureBackAndUnhooks) {
   EXPECT_NE(form.WindowProc.target<OwnHandler>(), nullptr);
   EXPECT_NE(button->WindowProc.target<OwnHandler>(), nullptr);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(frame.client, GWLP_WNDPROC)), clientOwn);
+  // The self-skinning form outlives its controller and handles its messages alone.
+  EXPECT_EQ(selfSkinning.Controller(), nullptr);
+  selfSkinning.SetCaption(L"still here");
+  EXPECT_EQ(selfSkinning.Caption(), L"still here");
   EXPECT_EQ(talvik::FlatSB_SetScrollPos, RecordScrollPos);
   EXPECT_EQ(talvik::FlatSB_SetScrollInfo, RecordScrollInfo);
   // Nothing is hooked any more: a new window gets no controller.
