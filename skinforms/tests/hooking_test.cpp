@@ -138,14 +138,11 @@ struct MdiFrame {
                              nullptr, GetModuleHandleW(nullptr), &ccs);
   }
   HWND AddChild() {
-    static const bool registered = [] {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = DefMDIChildProcW;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = L"SkinFormsTestMdiChild";
-      return RegisterClassW(&wc) != 0;
-    }();
-    (void)registered;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefMDIChildProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SkinFormsTestMdiChild";
+    RegisterClassW(&wc);  // fails harmlessly once registered
     MDICREATESTRUCTW mcs{L"SkinFormsTestMdiChild", L"child", GetModuleHandleW(nullptr), 0, 0, 80, 60, 0, 0};
     return reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
   }
