@@ -47,25 +47,31 @@ std::wstring ListPageUrl(std::wstring_view ABaseUrl, int APage) {
 
 // Walks the page with one cursor instead of cutting off the rest for each
 // link, so a page is scanned in a single pass.
-std::vector<std::wstring> ParsePicUrls(std::wstring_view APage) {
-  std::vector<std::wstring> links;
+void ParsePicUrls(std::wstring APage, TPicUrls& ALinks) {
+  ALinks.Reset(std::move(APage));
+  const std::wstring_view page = ALinks.Page();
   size_t pos = 0;
   for (;;) {
-    size_t image = kImageMarker.FindIn(APage, pos);
+    size_t image = kImageMarker.FindIn(page, pos);
     if (image == std::wstring_view::npos) break;
-    size_t anchor = kAnchorMarker.FindIn(APage, image + kImageMarker.size());
+    size_t anchor = kAnchorMarker.FindIn(page, image + kImageMarker.size());
     // An image marker with no anchor after it can hold no link, and no later
     // marker can either: stop, keeping what was found.
     if (anchor == std::wstring_view::npos) break;
     size_t start = anchor + kAnchorMarker.size();
-    size_t quote = APage.find(kQuote, start);
+    size_t quote = page.find(kQuote, start);
     if (quote == std::wstring_view::npos) {
-      links.emplace_back();
+      ALinks.Add(start);
       break;
     }
-    links.emplace_back(APage.substr(start, quote - start));
+    ALinks.Add(start);
     pos = quote + 1;
   }
+}
+
+TPicUrls ParsePicUrls(std::wstring APage) {
+  TPicUrls links;
+  ParsePicUrls(std::move(APage), links);
   return links;
 }
 

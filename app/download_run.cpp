@@ -1,15 +1,11 @@
 #include "app/download_run.h"
 
-#include <windows.h>
-
-#include "app/album_scan.h"
-#include "framework/streams.h"
 #include "framework/sysutils.h"
 
 namespace talvik::app {
 
-std::vector<std::wstring> TDownloadRun::GetPicUrls(const std::wstring& AUrl) {
-  return ParsePicUrls(FHTTP.Get(AUrl));
+void TDownloadRun::GetPicUrls(const std::wstring& AUrl, TPicUrls& ALinks) {
+  ParsePicUrls(FHTTP.Get(AUrl), ALinks);
 }
 
 std::wstring TDownloadRun::GetPic(const std::wstring& AUrl) {
@@ -18,33 +14,13 @@ std::wstring TDownloadRun::GetPic(const std::wstring& AUrl) {
 
 void TDownloadRun::DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer) {
   FHTTP.SetReferer(AReferer);
-  // One buffer for every photo: it keeps its size, so a photo is not copied as it grows.
-  TMemoryStream& body = FBody;
-  body.Clear();
-  FHTTP.Get(AUrl, body);
-  // A photo saved earlier under this name is only replaced once the new one is
-  // written whole: a full disk or a failed write must not cost the old one. A new
-  // name needs no detour (a rename is dear on some file systems).
-  const bool replacing = GetFileAttributesW(AFileName.c_str()) != INVALID_FILE_ATTRIBUTES;
-  const std::wstring target = replacing ? AFileName + L".part" : AFileName;
-  auto cannotCreate = [&](const std::wstring& reason) {
-    return EFCreateError(Format(L"Cannot create file \"%s\". %s", {AFileName, reason}));
-  };
+  FBody.Start(AFileName);
   try {
-    TFileStream file(target, fmCreate);
-    if (body.Size() > 0) file.WriteBuffer(body.Memory(), body.Size());
-  } catch (const EFCreateError& e) {
-    // Name the photo's file, not the scratch one; keep the system's reason.
-    const std::wstring scratch = Format(L"Cannot create file \"%s\". ", {target});
-    throw cannotCreate(e.Message().substr(scratch.size()));
-  } catch (const EStreamError& e) {
-    DeleteFileW(target.c_str());
-    throw EWriteError(Format(L"Cannot write file \"%s\". %s", {AFileName, e.Message()}));
-  }
-  if (replacing && !MoveFileExW(target.c_str(), AFileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    const DWORD reason = GetLastError();
-    DeleteFileW(target.c_str());
-    throw cannotCreate(SysErrorMessage(reason));
+    FHTTP.Get(AUrl, FBody);
+    FBody.Save();
+  } catch (...) {
+    FBody.Discard();
+    throw;
   }
 }
 
@@ -61,9 +37,11 @@ void TDownloadRun::Button1Click() {
   int counter = 0;
   FFrontEnd.SetButton(false, L"下载中");
   const std::wstring base = GetOrignalAlbumUrl(album);
-  std::vector<std::wstring> links = GetPicUrls(ListPageUrl(base, page));
+  TPicUrls links;
+  GetPicUrls(ListPageUrl(base, page), links);
   while (!links.empty()) {
-    for (const std::wstring& link : links) {
+    for (std::wstring_view view : links) {
+      const std::wstring link(view);
       std::wstring image = GetPic(link);
       ++counter;
       const std::wstring name = std::to_wstring(counter) + L".jpg";
@@ -74,7 +52,7 @@ void TDownloadRun::Button1Click() {
       if (FFrontEnd.Closing()) return;
     }
     ++page;
-    links = GetPicUrls(ListPageUrl(base, page));
+    GetPicUrls(ListPageUrl(base, page), links);
   }
   FFrontEnd.AppendLog(L"下载完毕。");
   FFrontEnd.SetButton(true, L"下载");

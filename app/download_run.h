@@ -2,9 +2,9 @@
 // console downloader: walk an album page by page and save each photo as N.jpg.
 #pragma once
 #include <string>
-#include <vector>
 
-#include "framework/streams.h"
+#include "app/album_scan.h"
+#include "app/photo_file.h"
 #include "net/idhttp.h"
 
 namespace talvik::app {
@@ -31,9 +31,10 @@ public:
   // a run left because the front end is closing returns quietly.
   void Button1Click();
 
-  std::vector<std::wstring> GetPicUrls(const std::wstring& AUrl);
+  // The links of the list page at AUrl, into ALinks.
+  void GetPicUrls(const std::wstring& AUrl, TPicUrls& ALinks);
   std::wstring GetPic(const std::wstring& AUrl);
-  // Fetches the whole body first; the file is written only once it has arrived.
+  // The file takes the photo's name only once the whole body has arrived.
   void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer);
 
   // The output folder, asked for once and kept for every later run.
@@ -44,7 +45,7 @@ private:
   net::TIdHTTP& FHTTP;
   IRunFrontEnd& FFrontEnd;
   std::wstring FSavePath;
-  TMemoryStream FBody;
+  TPhotoFile FBody;
 };
 
 }  // namespace talvik::app

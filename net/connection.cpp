@@ -3,6 +3,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "net/idhttp.h"
@@ -13,6 +14,9 @@ namespace talvik::net {
 namespace {
 
 constexpr size_t kBufferSize = 256 * 1024;
+// Bytes that arrive while a connection sits idle are what FIONREAD is asked about;
+// right after a reply there was no time for any, and the question costs a round trip.
+constexpr uint64_t kIdleCheckMs = 1000;
 
 struct WinsockStartup {
   WinsockStartup() {
@@ -55,21 +59,61 @@ void TTcpConnection::Open(const std::string& AHost, int APort) {
       code = WSAGetLastError();
       continue;
     }
-    if (connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen)) == 0) {
+    code = ConnectWithin(s, a->ai_addr, static_cast<int>(a->ai_addrlen));
+    if (code == 0) {
       FSocket = s;
       break;
     }
-    code = WSAGetLastError();
     closesocket(s);
   }
   freeaddrinfo(found);
   if (FSocket == kNoSocket) RaiseSocketError(code ? code : WSAECONNREFUSED);
   // Requests go out in one piece; waiting for more to send only delays them.
+  // The receive buffer keeps its size unset: a fixed one stops the system's tuning.
   BOOL on = TRUE;
   setsockopt(FSocket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
-  int size = static_cast<int>(kBufferSize);
-  setsockopt(FSocket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&size), sizeof size);
+  if (FTimeoutMs > 0) ApplyReceiveTimeout();
   FPos = FEnd = 0;
+  FLastReceiveTick = GetTickCount64();
+}
+
+void TTcpConnection::SetTimeout(int AMilliseconds) {
+  FTimeoutMs = std::max(AMilliseconds, 0);
+  if (IsOpen()) ApplyReceiveTimeout();
+}
+
+void TTcpConnection::ApplyReceiveTimeout() {
+  DWORD limit = static_cast<DWORD>(FTimeoutMs);
+  setsockopt(FSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
+}
+
+int TTcpConnection::ConnectWithin(uintptr_t ASocket, const void* AAddress, int ALength) {
+  const auto* address = static_cast<const sockaddr*>(AAddress);
+  if (FTimeoutMs <= 0) return connect(ASocket, address, ALength) == 0 ? 0 : WSAGetLastError();
+  u_long nonBlocking = 1;
+  ioctlsocket(ASocket, FIONBIO, &nonBlocking);
+  int code = connect(ASocket, address, ALength) == 0 ? 0 : WSAGetLastError();
+  if (code == WSAEWOULDBLOCK) {
+    fd_set writable, failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(ASocket, &writable);
+    FD_SET(ASocket, &failed);
+    timeval limit{FTimeoutMs / 1000, (FTimeoutMs % 1000) * 1000};
+    int ready = select(0, nullptr, &writable, &failed, &limit);
+    if (ready == 0) {
+      code = WSAETIMEDOUT;
+    } else if (ready < 0) {
+      code = WSAGetLastError();
+    } else {
+      int error = 0, size = sizeof error;
+      getsockopt(ASocket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+      code = error ? error : FD_ISSET(ASocket, &failed) ? WSAECONNREFUSED : 0;
+    }
+  }
+  nonBlocking = 0;
+  ioctlsocket(ASocket, FIONBIO, &nonBlocking);
+  return code;
 }
 
 void TTcpConnection::Close() {
@@ -83,6 +127,7 @@ void TTcpConnection::Close() {
 bool TTcpConnection::IsStale() {
   if (!IsOpen()) return true;
   if (FPos < FEnd) return true;
+  if (GetTickCount64() - FLastReceiveTick < kIdleCheckMs) return false;
   // Under Wine FIONREAD costs fewer round trips to its server than select does.
   u_long pending = 0;
   return ioctlsocket(FSocket, FIONREAD, &pending) != 0 || pending != 0;
@@ -98,14 +143,28 @@ void TTcpConnection::Send(const std::string& AData) {
   }
 }
 
+size_t TTcpConnection::Receive(char* ABuffer, size_t ACount) {
+  int n = recv(FSocket, ABuffer, static_cast<int>(std::min<size_t>(ACount, 1 << 30)), 0);
+  if (n == SOCKET_ERROR) {
+    const int code = WSAGetLastError();
+    if (code != WSAETIMEDOUT) Fail(code);
+    Close();
+    RaiseReadTimeout(FTimeoutMs);
+  }
+  FReceived += n;
+  FLastReceiveTick = GetTickCount64();
+  return n;
+}
+
 size_t TTcpConnection::Fill() {
   FPos = 0;
   FEnd = 0;
-  int n = recv(FSocket, FBuffer.data(), static_cast<int>(FBuffer.size()), 0);
-  if (n == SOCKET_ERROR) Fail(WSAGetLastError());
-  FEnd = n;
-  FReceived += n;
-  return n;
+  FEnd = Receive(FBuffer.data(), FBuffer.size());
+  return FEnd;
+}
+
+size_t TTcpConnection::ReceiveInto(char* ABuffer, size_t ACount) {
+  return IsOpen() ? Receive(ABuffer, ACount) : 0;
 }
 
 bool TTcpConnection::ReadLine(std::string& ALine, size_t AMaxLength) {
@@ -129,23 +188,12 @@ bool TTcpConnection::ReadLine(std::string& ALine, size_t AMaxLength) {
   }
 }
 
-size_t TTcpConnection::Read(char* ABuffer, size_t ACount) {
-  if (FPos < FEnd) {
-    size_t n = std::min(ACount, FEnd - FPos);
-    std::memcpy(ABuffer, FBuffer.data() + FPos, n);
-    FPos += n;
-    return n;
-  }
-  if (!IsOpen()) return 0;
-  // Large reads go straight to the caller's buffer.
-  if (ACount >= FBuffer.size() / 2) {
-    int n = recv(FSocket, ABuffer, static_cast<int>(std::min<size_t>(ACount, 1 << 30)), 0);
-    if (n == SOCKET_ERROR) Fail(WSAGetLastError());
-    FReceived += n;
-    return n;
-  }
-  if (Fill() == 0) return 0;
-  return Read(ABuffer, ACount);
+size_t TTcpConnection::Take(const char*& AData, size_t AMax) {
+  if (FPos == FEnd && (!IsOpen() || Fill() == 0)) return 0;
+  const size_t n = std::min(AMax, FEnd - FPos);
+  AData = FBuffer.data() + FPos;
+  FPos += n;
+  return n;
 }
 
 bool TTcpConnection::WaitReadable(int AMilliseconds) {

@@ -1,4 +1,5 @@
-// One TCP connection with a read buffer, over Winsock. Blocking, no time limits.
+// One TCP connection with a read buffer, over Winsock. Blocking; a connection
+// silent for longer than the read timeout fails with EIdReadTimeout.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +19,9 @@ public:
   void Open(const std::string& AHost, int APort);
   void Close();
   bool IsOpen() const { return FSocket != kNoSocket; }
+  // How long connecting and each receive may wait, in milliseconds; 0 waits for
+  // as long as the system lets it.
+  void SetTimeout(int AMilliseconds);
   // True when the idle connection holds bytes nobody asked for: it is no use for a
   // new request. One the peer closed shows only when the next request fails, and
   // the client then sends that request again on a new connection.
@@ -29,8 +33,13 @@ public:
   // One line without its CR LF. False when the peer closed the connection first.
   // A line longer than AMaxLength raises EIdException.
   bool ReadLine(std::string& ALine, size_t AMaxLength);
-  // Up to ACount bytes; 0 when the peer closed the connection.
-  size_t Read(char* ABuffer, size_t ACount);
+  // Up to AMax received bytes, in place in the read buffer and valid until the next
+  // read; 0 when the peer closed the connection.
+  size_t Take(const char*& AData, size_t AMax);
+  bool HasBuffered() const { return FPos < FEnd; }
+  // With nothing buffered: receives up to ACount bytes straight into ABuffer, in
+  // one call; 0 when the peer closed the connection.
+  size_t ReceiveInto(char* ABuffer, size_t ACount);
   // Waits at most AMilliseconds for something to read.
   bool WaitReadable(int AMilliseconds);
   // Bytes received since the last Send.
@@ -39,12 +48,18 @@ public:
 private:
   static constexpr uintptr_t kNoSocket = ~uintptr_t(0);
   size_t Fill();
+  size_t Receive(char* ABuffer, size_t ACount);
+  // 0 or the Winsock error of connecting ASocket within the timeout.
+  int ConnectWithin(uintptr_t ASocket, const void* AAddress, int ALength);
+  void ApplyReceiveTimeout();
   [[noreturn]] void Fail(int code);
 
   uintptr_t FSocket = kNoSocket;
   std::vector<char> FBuffer;
   size_t FPos = 0, FEnd = 0;
   uint64_t FReceived = 0;
+  uint64_t FLastReceiveTick = 0;
+  int FTimeoutMs = 0;
 };
 
 }  // namespace talvik::net

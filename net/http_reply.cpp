@@ -1,6 +1,8 @@
 #include "net/http_reply.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <memory>
 
 #include "net/connection.h"
@@ -35,6 +37,9 @@ std::wstring Shown(const std::string& s) {
   if (s.size() > 60) out += L"...";
   return out;
 }
+
+// Smaller pieces go through the read buffer: a call to the system costs more than the copy.
+constexpr size_t kMinDirectReceive = 64 * 1024;
 
 [[noreturn]] void BadReply(TTcpConnection& connection, const std::wstring& message) {
   connection.Close();
@@ -73,6 +78,29 @@ bool THttpReplyHead::ExpectsBody() const {
   if (HasNoBody()) return false;
   std::string length = Value("Content-Length");
   return length.find_first_not_of('0') != std::string::npos || length.empty() || Has("Transfer-Encoding");
+}
+
+bool THttpReplyHead::ContentLength(uint64_t& ALength) const {
+  bool found = false;
+  for (const auto& [name, value] : Headers) {
+    if (!EqualsNoCase(name, "Content-Length")) continue;
+    // Anything but plain digits (a sign, a blank, a fraction) or a count past 64
+    // bits leaves the body's end unknown: no part of it can be trusted.
+    uint64_t length = 0;
+    bool valid = !value.empty();
+    for (char c : value) {
+      if (!std::isdigit(static_cast<unsigned char>(c)) || length > (UINT64_MAX - (c - '0')) / 10) {
+        valid = false;
+        break;
+      }
+      length = length * 10 + (c - '0');
+    }
+    if (!valid || (found && length != ALength))
+      throw EIdException(L"Invalid Content-Length in HTTP reply: " + Shown(value));
+    ALength = length;
+    found = true;
+  }
+  return found;
 }
 
 bool ParseStatusLine(const std::string& ALine, int& ACode) {
@@ -126,19 +154,41 @@ THttpReplyHead ReadReplyHead(TTcpConnection& AConnection) {
   }
 }
 
-bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict) {
+bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict,
+                   uint64_t ALimit) {
   if (AHead.HasNoBody()) return false;
-  constexpr size_t kChunk = 256 * 1024;
-  std::unique_ptr<char[]> buffer(new char[kChunk]);
-  // Copies exactly count bytes; false when the connection closed first.
+  uint64_t delivered = 0;
+  auto tooLarge = [&] {
+    AConnection.Close();
+    throw EIdReplyTooLarge(L"HTTP reply body larger than " + std::to_wstring(ALimit) + L" bytes");
+  };
+  // Hands on up to count bytes; what it returns is short only when the connection closed.
   auto copy = [&](uint64_t count) {
+    const uint64_t wanted = count;
     while (count > 0) {
-      size_t n = AConnection.Read(buffer.get(), static_cast<size_t>(std::min<uint64_t>(count, kChunk)));
-      if (n == 0) return false;
-      ASink(buffer.get(), n);
+      const size_t want = static_cast<size_t>(std::min<uint64_t>(count, SIZE_MAX));
+      size_t room = 0;
+      char* space = ASink.Space && !AConnection.HasBuffered() && want >= kMinDirectReceive
+                        ? ASink.Space->BodySpace(want, room)
+                        : nullptr;
+      if (space && room >= kMinDirectReceive) {
+        const size_t n = AConnection.ReceiveInto(space, std::min(want, room));
+        if (n == 0) break;
+        if (delivered + n > ALimit) tooLarge();
+        delivered += n;
+        ASink.Space->BodySpaceFilled(n);
+        count -= n;
+        continue;
+      }
+      const char* data;
+      const size_t n = AConnection.Take(data, want);
+      if (n == 0) break;
+      if (delivered + n > ALimit) tooLarge();
+      delivered += n;
+      ASink.Write(data, n);
       count -= n;
     }
-    return true;
+    return wanted - count;
   };
   auto closedEarly = [&] {
     AConnection.Close();
@@ -155,7 +205,10 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
       uint64_t size;
       if (!ParseChunkSize(line, size)) BadReply(AConnection, L"Invalid chunk size in HTTP reply: " + Shown(line));
       if (size == 0) break;
-      if (!copy(size)) return closedEarly();
+      // Chunk lines count too: endless tiny chunks with long extensions are no way around the limit.
+      delivered += line.size() + 4;
+      if (delivered > ALimit || size > ALimit - delivered) tooLarge();
+      if (copy(size) != size) return closedEarly();
       if (!AConnection.ReadLine(line, kMaxHeaderLine)) return closedEarly();
       if (!line.empty()) BadReply(AConnection, L"Invalid chunk end in HTTP reply: " + Shown(line));
     }
@@ -169,19 +222,20 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
     return false;
   }
 
-  std::string length = AHead.Value("Content-Length");
-  bool valid = !length.empty() && length.size() <= 18;
-  uint64_t count = 0;
-  for (char c : length) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) valid = false;
-    else count = count * 10 + (c - '0');
+  uint64_t length = 0;
+  bool framed;
+  try {
+    framed = AHead.ContentLength(length);
+  } catch (const EIdException&) {
+    AConnection.Close();
+    throw;
   }
-  if (valid) {
-    if (count == 0) return false;
-    return copy(count) ? false : closedEarly();
+  if (framed) {
+    if (length > ALimit) tooLarge();
+    return copy(length) == length ? false : closedEarly();
   }
   // No length: the body runs to the close.
-  for (size_t n; (n = AConnection.Read(buffer.get(), kChunk)) > 0;) ASink(buffer.get(), n);
+  copy(UINT64_MAX);
   AConnection.Close();
   return true;
 }

@@ -29,6 +29,9 @@ struct THttpReplyHead {
   bool HasNoBody() const { return (Code >= 100 && Code < 200) || Code == 204 || Code == 304; }
   // Whether a body follows the head: chunks, a positive length, or data up to the close.
   bool ExpectsBody() const;
+  // The body's length from "Content-Length": false when there is none; a value
+  // that is no decimal count or that differs between lines raises EIdException.
+  bool ContentLength(uint64_t& ALength) const;
 };
 
 // The status code of "HTTP/x.y NNN reason"; false when the line is no status line.
@@ -38,12 +41,22 @@ bool ParseStatusLine(const std::string& ALine, int& ACode);
 // "100" replies. A close before the head is complete raises "Connection Closed Gracefully.".
 THttpReplyHead ReadReplyHead(TTcpConnection& AConnection);
 
-using TBodySink = std::function<void(const char* AData, size_t ACount)>;
+class IBodySpace;
+
+// Where a body goes: every piece is written, unless Space lends memory at the end
+// of the destination for a large piece to be received into, without a copy.
+struct TBodySink {
+  std::function<void(const char* AData, size_t ACount)> Write;
+  IBodySpace* Space = nullptr;
+};
 
 // Reads the body as the head frames it: chunked, by Content-Length, or up to the
 // close. With AStrict, a close before the announced end raises "Connection Closed
-// Gracefully."; without, it just ends the body. Returns true when the connection
-// can carry no further request (the body ran to its close).
-bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict);
+// Gracefully."; without, it just ends the body. A body longer than ALimit (chunk
+// lines included) raises EIdReplyTooLarge before the sink sees more than ALimit
+// bytes. Returns true when the connection can carry no further request (the
+// body ran to its close).
+bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict,
+                   uint64_t ALimit);
 
 }  // namespace talvik::net

@@ -1,7 +1,8 @@
 #include "net/idhttp.h"
 
+#include <windows.h>
+
 #include <cwctype>
-#include <ctime>
 
 #include "net/charset.h"
 #include "net/connection.h"
@@ -14,8 +15,13 @@ namespace talvik::net {
 
 namespace {
 
-constexpr int kRedirectLimit = 15;             // the 15th redirect ends the call
+constexpr int kRedirectLimit = 15;             // the 15th redirect fails the call
 constexpr int kRedirectBodyWaitMs = 5000;
+// Bodies beyond these fail the call: a photo (streamed, so memory stays flat) may be
+// large, a page is held whole and decoded, and a thrown-away body need not be read at all.
+constexpr uint64_t kMaxStreamBody = uint64_t(1) << 30;
+constexpr uint64_t kMaxTextBody = 16 << 20;
+constexpr uint64_t kMaxDiscardedBody = 1 << 20;
 const char kAccept[] = "text/html, */*";
 const char kUserAgent[] = "Mozilla/3.0 (compatible; Indy Library)";
 
@@ -27,6 +33,14 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 }
 
 std::wstring Latin1ToWide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+// Seconds since 1970, UTC. time() would read the time-zone data on every call.
+int64_t UnixNow() {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  const uint64_t ticks = (uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<int64_t>(ticks / 10000000 - 11644473600ull);
+}
 
 std::string LowerAscii(std::string s) {
   for (auto& c : s)
@@ -71,13 +85,15 @@ struct TIdHTTP::Impl {
   bool Connect(const TUrl& url);
   THttpReplyHead Exchange(const TUrl& url);
   void TakeCookies(const THttpReplyHead& head, const TUrl& url);
-  // Performs the GET with its redirects; the final body goes to sink. False when the
-  // redirect limit ended the call without a body.
-  bool Perform(const std::wstring& address, const TBodySink& sink, std::string* charset);
+  // Reads and drops the body of a reply that is not handed on; true when the
+  // connection can carry no further request.
+  bool DiscardBody(const THttpReplyHead& head);
+  // Performs the GET with its redirects; the final body, up to limit bytes, goes to sink.
+  void Perform(const std::wstring& address, const TBodySink& sink, std::string* charset, uint64_t limit);
 };
 
 std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
-  std::string stored = Cookies.CookieHeaderFor(OriginOf(url), std::time(nullptr));
+  std::string stored = Cookies.Cookies().empty() ? std::string() : Cookies.CookieHeaderFor(OriginOf(url), UnixNow());
   std::string r = "GET " + ToAscii7(url.Target()) + " HTTP/1.1\r\n";
   bool storedPlaced = false;
   for (const auto& [name, value] : CustomHeaders) {
@@ -131,16 +147,31 @@ THttpReplyHead TIdHTTP::Impl::Exchange(const TUrl& url) {
 }
 
 void TIdHTTP::Impl::TakeCookies(const THttpReplyHead& head, const TUrl& url) {
-  auto origin = OriginOf(url);
-  auto now = std::time(nullptr);
+  TCookieStore::Origin origin;
+  int64_t now = 0;
   for (const auto& [name, value] : head.Headers) {
     std::string lower = LowerAscii(name);
-    if (lower == "set-cookie") Cookies.SetCookieHeader(value, false, origin, now);
-    else if (lower == "set-cookie2") Cookies.SetCookieHeader(value, true, origin, now);
+    if (lower != "set-cookie" && lower != "set-cookie2") continue;
+    if (now == 0) {
+      origin = OriginOf(url);
+      now = UnixNow();
+    }
+    Cookies.SetCookieHeader(value, lower == "set-cookie2", origin, now);
   }
 }
 
-bool TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, std::string* charset) {
+bool TIdHTTP::Impl::DiscardBody(const THttpReplyHead& head) {
+  try {
+    return ReadReplyBody(Connection, head, {[](const char*, size_t) {}}, false, kMaxDiscardedBody);
+  } catch (const EIdException&) {
+    // Too long or badly framed: its end is not worth finding.
+    Connection.Close();
+    return true;
+  }
+}
+
+void TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, std::string* charset,
+                            uint64_t limit) {
   TUrl url = ResolveUrl(address, Previous);
   for (int redirects = 0;;) {
     if (url.Protocol == L"https") throw EIdException(L"IOHandler value is not valid");
@@ -163,15 +194,16 @@ bool TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
 
     if (redirect) {
       if (head.ExpectsBody() && !Connection.WaitReadable(kRedirectBodyWaitMs)) close = true;
-      else close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
+      else close |= DiscardBody(head);
       if (close) Connection.Close();
-      if (++redirects >= kRedirectLimit) return false;
+      // Ending quietly here would pass an empty page or photo off as the real one.
+      if (++redirects >= kRedirectLimit) throw EIdException(L"Too many redirects.");
       url = ResolveUrl(Latin1ToWide(location), url);
       continue;
     }
     if (head.Code < 200 || head.Code > 299) {
       try {
-        close |= ReadReplyBody(Connection, head, [](const char*, size_t) {}, false);
+        close |= DiscardBody(head);
       } catch (const Exception&) {
         // A broken body must not hide the status the server reported.
         close = true;
@@ -180,14 +212,14 @@ bool TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
       throw EIdHTTPProtocolException(Latin1ToWide(head.StatusLine), head.Code);
     }
     try {
-      close |= ReadReplyBody(Connection, head, sink, true);
+      close |= ReadReplyBody(Connection, head, sink, true, limit);
     } catch (...) {
       // The caller's stream failed mid-body: the rest of it must not pass for the next reply.
       Connection.Close();
       throw;
     }
     if (close) Connection.Close();
-    return true;
+    return;
   }
 }
 
@@ -197,13 +229,14 @@ TIdHTTP::~TIdHTTP() = default;
 
 std::wstring TIdHTTP::Get(const std::wstring& AURL) {
   std::string body, charset;
-  FImpl->Perform(AURL, [&](const char* data, size_t n) { body.append(data, n); }, &charset);
+  FImpl->Perform(AURL, {[&](const char* data, size_t n) { body.append(data, n); }}, &charset, kMaxTextBody);
   return DecodeText(body, charset);
 }
 
 void TIdHTTP::Get(const std::wstring& AURL, TStream& AStream) {
-  FImpl->Perform(AURL, [&](const char* data, size_t n) { AStream.WriteBuffer(data, static_cast<int64_t>(n)); },
-                 nullptr);
+  TBodySink sink{[&](const char* data, size_t n) { AStream.WriteBuffer(data, static_cast<int64_t>(n)); },
+                 dynamic_cast<IBodySpace*>(&AStream)};
+  FImpl->Perform(AURL, sink, nullptr, kMaxStreamBody);
 }
 
 void TIdHTTP::SetReferer(const std::wstring& AValue) { FImpl->Referer = AValue; }
@@ -227,6 +260,8 @@ std::wstring TIdHTTP::CustomHeader(const std::wstring& AName) const {
     if (SameText(name, AName)) return value;
   return {};
 }
+
+void TIdHTTP::SetReadTimeout(int AMilliseconds) { FImpl->Connection.SetTimeout(AMilliseconds); }
 
 void TIdHTTP::Disconnect() { FImpl->Connection.Close(); }
 

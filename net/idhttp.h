@@ -34,6 +34,31 @@ public:
   using Exception::Exception;
 };
 
+// The server stayed silent for longer than the read timeout.
+class EIdReadTimeout : public EIdException {
+public:
+  using EIdException::EIdException;
+};
+
+// A reply body beyond the client's limit; nothing of it is handed on past the limit.
+class EIdReplyTooLarge : public EIdException {
+public:
+  using EIdException::EIdException;
+};
+
+// A stream handed to the stream GET may also lend its own memory, so that a large
+// body is received straight into it rather than copied there.
+class IBodySpace {
+public:
+  // Room for up to AWanted more bytes at the end of the stream; nullptr for none.
+  virtual char* BodySpace(size_t AWanted, size_t& ARoom) = 0;
+  // The first ACount bytes of that room now hold body bytes.
+  virtual void BodySpaceFilled(size_t ACount) = 0;
+
+protected:
+  ~IBodySpace() = default;
+};
+
 class TIdHTTP : public TComponent {
 public:
   TALVIK_CLASS_NAME(TIdHTTP)
@@ -53,6 +78,10 @@ public:
   // SetCustomHeader replaces the line or adds it; an empty value removes it.
   void SetCustomHeader(const std::wstring& AName, const std::wstring& AValue);
   std::wstring CustomHeader(const std::wstring& AName) const;
+
+  // How long connecting and each wait for data may last, in milliseconds; 0 (the
+  // default) waits for as long as the system lets it.
+  void SetReadTimeout(int AMilliseconds);
 
   // Closes the open connection, if any.
   void Disconnect();

@@ -79,4 +79,14 @@ void RaiseSocketError(int ACode) {
 
 void RaiseConnectionClosed() { throw EIdSocketError(L"Connection Closed Gracefully."); }
 
+void RaiseReadTimeout(int AMilliseconds) {
+  std::wstring seconds = std::to_wstring(AMilliseconds / 1000);
+  if (AMilliseconds % 1000) {
+    std::wstring fraction = std::to_wstring(1000 + AMilliseconds % 1000).substr(1);
+    seconds += L"." + fraction.substr(0, fraction.find_last_not_of(L'0') + 1);
+  }
+  throw EIdReadTimeout(L"Read timed out: the server sent nothing for " + seconds +
+                       (AMilliseconds == 1000 ? L" second." : L" seconds."));
+}
+
 }  // namespace talvik::net

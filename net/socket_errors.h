@@ -13,4 +13,7 @@ std::wstring SocketErrorText(int ACode);
 // The peer closed the connection where more was expected.
 [[noreturn]] void RaiseConnectionClosed();
 
+// Nothing arrived for AMilliseconds, as an EIdReadTimeout.
+[[noreturn]] void RaiseReadTimeout(int AMilliseconds);
+
 }  // namespace talvik::net

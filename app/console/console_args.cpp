@@ -1,9 +1,11 @@
 #include "app/console/console_args.h"
 
+#include <cstdint>
+
 namespace talvik::app {
 
 const wchar_t* const kConsoleUsage =
-    L"usage: talvik-dl [--cookie TEXT | --cookie-file FILE] [--out DIR] ALBUM-ADDRESS";
+    L"usage: talvik-dl [--cookie TEXT | --cookie-file FILE] [--out DIR] [--timeout SECONDS] ALBUM-ADDRESS";
 
 const wchar_t* const kConsoleHelp =
     L"Downloads every photo of a Talvik album into DIR as 1.jpg, 2.jpg, ...\n"
@@ -16,6 +18,8 @@ const wchar_t* const kConsoleHelp =
     L"                      whose domain matches the album's host\n"
     L"  --out DIR           the output folder, which must exist (default: the current\n"
     L"                      folder); files of the same names are replaced\n"
+    L"  --timeout SECONDS   give up when the server sends nothing for this long\n"
+    L"                      (default 60; 0 waits forever)\n"
     L"  --help              show this text\n"
     L"\n"
     L"Exit status: 0 when the whole album was downloaded, 1 on an error (the message\n"
@@ -40,10 +44,32 @@ bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const std::wstr
   return true;
 }
 
+// Seconds, with up to three decimals, in milliseconds; -1 when malformed or beyond
+// what a socket's timeout can hold.
+int TimeoutMilliseconds(const std::wstring& text) {
+  constexpr int64_t kMaxMs = 24LL * 24 * 3600 * 1000;
+  const size_t dot = text.find(L'.');
+  const std::wstring whole = text.substr(0, dot), fraction = dot == std::wstring::npos ? L"" : text.substr(dot + 1);
+  auto digitsOnly = [](const std::wstring& s) { return s.find_first_not_of(L"0123456789") == std::wstring::npos; };
+  if ((whole.empty() && fraction.empty()) || !digitsOnly(whole) || !digitsOnly(fraction) || fraction.size() > 3 ||
+      whole.size() > 10)
+    return -1;
+  int64_t ms = 0;
+  for (wchar_t c : whole) ms = ms * 10 + (c - L'0');
+  ms *= 1000;
+  int scale = 100;
+  for (wchar_t c : fraction) {
+    ms += (c - L'0') * scale;
+    scale /= 10;
+  }
+  return ms <= kMaxMs ? static_cast<int>(ms) : -1;
+}
+
 }  // namespace
 
 TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs) {
   TConsoleOptions options;
+  std::optional<std::wstring> timeout;
   std::vector<std::wstring> positional;
   bool optionsEnded = false;
   for (size_t i = 0; i < AArgs.size(); ++i) {
@@ -56,9 +82,14 @@ TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs) {
       optionsEnded = true;
     } else if (!TakeValue(AArgs, i, L"--cookie", options.Cookie) &&
                !TakeValue(AArgs, i, L"--cookie-file", options.CookieFile) &&
-               !TakeValue(AArgs, i, L"--out", options.OutDir)) {
+               !TakeValue(AArgs, i, L"--out", options.OutDir) &&
+               !TakeValue(AArgs, i, L"--timeout", timeout)) {
       throw EUsageError(L"unknown option " + arg);
     }
+  }
+  if (timeout) {
+    options.TimeoutMs = TimeoutMilliseconds(*timeout);
+    if (options.TimeoutMs < 0) throw EUsageError(L"--timeout needs a number of seconds, not \"" + *timeout + L"\"");
   }
   if (options.Help) return options;
   if (options.Cookie && options.CookieFile) throw EUsageError(L"--cookie and --cookie-file exclude each other");

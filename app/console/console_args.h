@@ -16,6 +16,8 @@ struct TConsoleOptions {
   std::optional<std::wstring> Cookie;
   std::optional<std::wstring> CookieFile;
   std::optional<std::wstring> OutDir;
+  // How long the server may stay silent; 0 waits forever.
+  int TimeoutMs = 60000;
   std::wstring Album;
 };
 

@@ -75,6 +75,7 @@ std::wstring CurrentFolder() {
 
 int Run(const TConsoleOptions& options) {
   net::TIdHTTP http;
+  http.SetReadTimeout(options.TimeoutMs);
   std::wstring cookie;
   if (options.Cookie) cookie = *options.Cookie;
   if (options.CookieFile)

@@ -55,6 +55,28 @@ TEST(ConsoleArgs, Rejected) {
   }
 }
 
+TEST(ConsoleArgs, Timeout) {
+  struct Case { std::wstring value; int ms; } cases[] = {
+      {L"", 60000},  // not given
+      {L"5", 5000},        {L"0", 0},           {L"0.0", 0},     {L"1.5", 1500},  {L".25", 250},
+      {L"7.", 7000},       {L"007", 7000},      {L"2073600", 2073600000},
+      // Malformed, negative or beyond what a socket can wait: -1 for rejected.
+      {L"-1", -1},         {L"abc", -1},        {L"1e3", -1},    {L"1.0001", -1}, {L".", -1},
+      {L"2073601", -1},    {L"99999999999999999999", -1},        {L"5s", -1},     {L" 5", -1},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::wstring> args = {L"http://h/al"};
+    if (!c.value.empty()) args.push_back(L"--timeout=" + c.value);
+    if (c.ms < 0) {
+      EXPECT_THROW(ParseConsoleArgs(args), EUsageError) << c.value;
+    } else {
+      EXPECT_EQ(ParseConsoleArgs(args).TimeoutMs, c.ms) << c.value;
+    }
+  }
+  EXPECT_EQ(ParseConsoleArgs({L"--timeout", L"3", L"a"}).TimeoutMs, 3000);
+  EXPECT_THROW(ParseConsoleArgs({L"--timeout", L"3", L"--timeout", L"4", L"a"}), EUsageError);
+}
+
 TEST(CookieFile, AddressHost) {
   EXPECT_EQ(AddressHost(L"http://Www.Talvik.CN/album/1?x"), L"www.talvik.cn");
   EXPECT_EQ(AddressHost(L"http://user:pw@talvik.cn:8080/a"), L"talvik.cn");

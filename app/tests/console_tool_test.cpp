@@ -140,6 +140,36 @@ TEST_F(ConsoleTool, ErrorsGoToStandardErrorWithExitOne) {
   EXPECT_EQ(Site->Requests().size(), before) << "a request went out without the cookie";
 }
 
+TEST_F(ConsoleTool, SilentServerEndsTheRunAfterTheTimeout) {
+  SiteReply silent = SiteReply::Ok("late", "image/jpeg");
+  silent.bodyDelay = 60;
+  Site->Route("/photo/two-2.jpg", silent);
+  const auto start = GetTickCount64();
+  TToolResult r = RunTool({L"--timeout", L"1", Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_LT(GetTickCount64() - start, 30000u);
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.out, OverLines(1));
+  EXPECT_EQ(r.err, "Read timed out: the server sent nothing for 1 second.\n");
+  EXPECT_TRUE(FileExists(Work.File(L"1.jpg")));
+  EXPECT_FALSE(FileExists(Work.File(L"2.jpg")));
+
+  // 0 waits as long as it takes.
+  SiteReply slow = SiteReply::Ok("slow", "image/jpeg");
+  slow.bodyDelay = 1.5;
+  Site->Route("/photo/two-2.jpg", slow);
+  r = RunTool({L"--timeout=0", Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(ReadFileBytes(Work.File(L"2.jpg")), "slow");
+}
+
+TEST_F(ConsoleTool, RedirectLoopIsAnError) {
+  Site->Route("/album/two?curpage=1", SiteReply::Redirect(302, "/album/two?curpage=1"));
+  TToolResult r = RunTool({Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.out, OverLines(3));
+  EXPECT_EQ(r.err, "Too many redirects.\n");
+}
+
 TEST_F(ConsoleTool, BadArgumentsExitTwo) {
   const std::vector<std::wstring> cases[] = {
       {},
@@ -148,6 +178,7 @@ TEST_F(ConsoleTool, BadArgumentsExitTwo) {
       {L"http://h/a", L"http://h/b"},
       {L"   "},
       {L"--out"},
+      {L"--timeout", L"-1", L"http://h/a"},
   };
   for (const auto& args : cases) {
     TToolResult r = RunTool(args, Work.Path());

@@ -80,6 +80,52 @@ inline std::vector<std::string> Targets(const std::vector<testsupport::SiteReque
   return targets;
 }
 
+// The Unix path of a Windows path, through Wine's own mapping; empty elsewhere.
+inline std::wstring UnixPathOf(const std::wstring& path) {
+  using UnixName = char* (*)(const wchar_t*);
+  auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* name = unixName ? unixName(path.c_str()) : nullptr;
+  if (!name) return {};
+  wchar_t wide[MAX_PATH * 4];
+  const int length = MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, MAX_PATH * 4);
+  HeapFree(GetProcessHeap(), 0, name);
+  return length > 0 ? wide : L"";
+}
+
+// Runs a Unix program (named by its Unix path) with one line of arguments, then
+// waits until PATH exists (or not): Wine does not hand on a Unix program's exit code.
+inline bool RunUnixUntil(const std::wstring& program, const std::wstring& args, const std::wstring& path,
+                         bool exists) {
+  std::wstring command = program + L" " + args, app = L"Z:" + program;
+  for (auto& c : app) if (c == L'/') c = L'\\';
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(app.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  for (int i = 0; i < 500; ++i, Sleep(10)) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(path.c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    if ((h != INVALID_HANDLE_VALUE) == exists) return true;
+  }
+  return false;
+}
+
+// LINK becomes a Unix symbolic link to TARGET, a Unix path; false where that cannot be.
+inline bool MakeUnixLink(const std::wstring& link, const std::wstring& target) {
+  const std::wstring unixLink = UnixPathOf(link);
+  return !unixLink.empty() && RunUnixUntil(L"/bin/ln", L"-s " + target + L" \"" + unixLink + L"\"", link, true);
+}
+
+// Removes what MakeUnixLink made: Wine cannot delete a link to a device.
+inline void RemoveUnixLink(const std::wstring& link) {
+  RunUnixUntil(L"/bin/rm", L"-f \"" + UnixPathOf(link) + L"\"", link, false);
+}
+
 // Distinct binary bodies, with every byte value, for photo K.
 inline std::string PhotoBytes(int k) {
   std::string s;
