@@ -39,6 +39,7 @@ void TFont::Assign(TPersistent* Source) {
     FCharset = f->FCharset;
     FColor = f->FColor;
     FOrientation = f->FOrientation;
+    FOutPrecision = f->FOutPrecision;
     Changed();
     return;
   }
@@ -57,6 +58,7 @@ TALVIK_FONT_SETTER(SetHeight, FHeight, int)
 TALVIK_FONT_SETTER(SetStyle, FStyle, unsigned)
 TALVIK_FONT_SETTER(SetCharset, FCharset, BYTE)
 TALVIK_FONT_SETTER(SetOrientation, FOrientation, int)
+TALVIK_FONT_SETTER(SetOutPrecision, FOutPrecision, BYTE)
 #undef TALVIK_FONT_SETTER
 
 void TFont::SetColor(TColor Value) {
@@ -85,6 +87,7 @@ HFONT TFont::Handle() {
     lf.lfUnderline = (FStyle & fsUnderline) != 0;
     lf.lfStrikeOut = (FStyle & fsStrikeOut) != 0;
     lf.lfCharSet = FCharset;
+    lf.lfOutPrecision = FOutPrecision;
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(lf.lfFaceName, FName.c_str(), LF_FACESIZE);
     FHandle = CreateFontIndirectW(&lf);
@@ -100,6 +103,7 @@ void TFont::SetHandle(HFONT Value) {
   FHeight = lf.lfHeight;
   FCharset = lf.lfCharSet;
   FOrientation = lf.lfEscapement;
+  FOutPrecision = lf.lfOutPrecision;
   FStyle = (lf.lfWeight >= FW_BOLD ? unsigned(fsBold) : 0u) | (lf.lfItalic ? unsigned(fsItalic) : 0u) |
            (lf.lfUnderline ? unsigned(fsUnderline) : 0u) | (lf.lfStrikeOut ? unsigned(fsStrikeOut) : 0u);
   Changed();

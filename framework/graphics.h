@@ -70,6 +70,9 @@ public:
   void SetColor(TColor Value);
   int Orientation() const { return FOrientation; }
   void SetOrientation(int Value);
+  // The font mapper's output precision (OUT_TT_ONLY_PRECIS keeps rotated text in outline fonts).
+  BYTE OutPrecision() const { return FOutPrecision; }
+  void SetOutPrecision(BYTE Value);
 
   HFONT Handle();
   // Takes the description of an existing font (the handle itself is not kept).
@@ -83,6 +86,7 @@ private:
   BYTE FCharset = DEFAULT_CHARSET;
   TColor FColor = clWindowText;
   int FOrientation = 0;
+  BYTE FOutPrecision = OUT_DEFAULT_PRECIS;
   HFONT FHandle = nullptr;
 };
 
@@ -252,7 +256,8 @@ public:
   int Height() override { return FHeight; }
   void SetWidth(int Value) override { SetSize(Value, FHeight); }
   void SetHeight(int Value) override { SetSize(FWidth, Value); }
-  void SetSize(int AWidth, int AHeight);
+  // Virtual so that a subclass's size rules hold also through a TBitmap*.
+  virtual void SetSize(int AWidth, int AHeight);
   bool Empty() override { return FWidth == 0 || FHeight == 0; }
   TPixelFormat PixelFormat() const { return FPixelFormat; }
   void SetPixelFormat(TPixelFormat Value);

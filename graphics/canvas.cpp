@@ -109,7 +109,8 @@ POINT TcxCanvas::DCOrigin() {
 }
 
 void TcxCanvas::SetBrushColor(TColor Value) {
-  if (Brush().Color() != Value || Brush().Style() == bsClear) Brush().SetColor(Value);
+  // A clear brush of the same colour stays clear: fills with it paint nothing.
+  if (Brush().Color() != Value) Brush().SetColor(Value);
 }
 
 void TcxCanvas::FillRect(const RECT& R, TColor AColor) {
@@ -164,15 +165,8 @@ void TcxCanvas::DrawComplexFrame(const RECT& R, TColor ALeftTopColor, TColor ARi
   const TcxBorder order[] = {bLeft, bTop, bRight, bBottom};
   for (TcxBorder side : order) {
     if (!HasBorder(ABorders, side)) continue;
-    RECT s = R;
-    switch (side) {
-      case bLeft: s.right = R.left + W; break;
-      case bTop: s.bottom = R.top + W; break;
-      case bRight: s.left = R.right - W; break;
-      case bBottom: s.top = R.bottom - W; break;
-    }
     SetBrushColor(side == bLeft || side == bTop ? ALeftTopColor : ARightBottomColor);
-    FCanvas->FillRect(s);
+    FCanvas->FillRect(SideStrip(R, side, W));
   }
 }
 

@@ -29,7 +29,7 @@ public:
   int LockCount() const { return FLockCount; }
 
   // Negative sizes count as 0; an unchanged size changes nothing.
-  virtual void SetSize(int AWidth, int AHeight);
+  void SetSize(int AWidth, int AHeight) override;
   void SetSize(const RECT& R) { SetSize(RectWidth(R), RectHeight(R)); }
   void SetWidth(int Value) override { SetSize(Value, Height()); }
   void SetHeight(int Value) override { SetSize(Width(), Value); }

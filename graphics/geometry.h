@@ -143,6 +143,15 @@ inline RECT CenterRect(const RECT& R, int W, int H) {
 inline RECT RectContent(const RECT& R, const RECT& M) {
   return {R.left + M.left, R.top + M.top, R.right - M.right, R.bottom - M.bottom};
 }
+// The strip of R along ASide, AWidth wide (not clamped to R).
+inline RECT SideStrip(const RECT& R, TcxBorder ASide, int AWidth) {
+  switch (ASide) {
+    case bLeft: return {R.left, R.top, R.left + AWidth, R.bottom};
+    case bTop: return {R.left, R.top, R.right, R.top + AWidth};
+    case bRight: return {R.right - AWidth, R.top, R.right, R.bottom};
+    default: return {R.left, R.bottom - AWidth, R.right, R.bottom};
+  }
+}
 inline POINT MakePoint(int X, int Y) { return {X, Y}; }
 inline SIZE MakeSize(int CX, int CY) { return {CX, CY}; }
 inline POINT InvertPoint(POINT P) { return {-P.x, -P.y}; }

@@ -47,7 +47,10 @@ bool BindAll() {
          Bind(g.GdipReleaseDC, "GdipReleaseDC") && Bind(g.GdipCreateSolidFill, "GdipCreateSolidFill") &&
          Bind(g.GdipSetSolidFillColor, "GdipSetSolidFillColor") && Bind(g.GdipDeleteBrush, "GdipDeleteBrush") &&
          Bind(g.GdipCreateLineBrushFromRectI, "GdipCreateLineBrushFromRectI") &&
-         Bind(g.GdipFillRectangleI, "GdipFillRectangleI");
+         Bind(g.GdipFillRectangleI, "GdipFillRectangleI") &&
+         Bind(g.GdipResetWorldTransform, "GdipResetWorldTransform") &&
+         Bind(g.GdipTranslateWorldTransform, "GdipTranslateWorldTransform") &&
+         Bind(g.GdipGetVisibleClipBoundsI, "GdipGetVisibleClipBoundsI");
 }
 
 }  // namespace

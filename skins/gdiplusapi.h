@@ -24,6 +24,7 @@ constexpr GpStatus Ok = 0;
 constexpr int PixelFormat32bppPARGB = 0xE200B;
 constexpr int UnitPixel = 2;
 constexpr int InterpolationModeNearestNeighbor = 5;
+constexpr int MatrixOrderPrepend = 0;
 
 struct GdiplusStartupInput {
   UINT32 GdiplusVersion = 1;
@@ -90,6 +91,9 @@ struct TdxGdiPlusApi {
   GpStatus(WINAPI* GdipDeleteBrush)(GpBrush*);
   GpStatus(WINAPI* GdipCreateLineBrushFromRectI)(const GpRect*, ARGB, ARGB, int, int, GpLineGradient**);
   GpStatus(WINAPI* GdipFillRectangleI)(GpGraphics*, GpBrush*, INT, INT, INT, INT);
+  GpStatus(WINAPI* GdipResetWorldTransform)(GpGraphics*);
+  GpStatus(WINAPI* GdipTranslateWorldTransform)(GpGraphics*, float, float, int);
+  GpStatus(WINAPI* GdipGetVisibleClipBoundsI)(GpGraphics*, GpRect*);
 };
 
 extern TdxGdiPlusApi GdiPlus;

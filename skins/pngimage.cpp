@@ -423,7 +423,11 @@ void TdxPNGImage::StretchDrawEx(GpGraphics* Graphics, const RECT& ADest, const R
   BOOL visible = FALSE;
   GdiPlus.GdipIsVisibleRectI(Graphics, ADest.left, ADest.top, ADest.right - ADest.left, ADest.bottom - ADest.top,
                              &visible);
-  if (!visible) return;
+  if (visible) StretchDrawVisible(Graphics, ADest, ASource);
+}
+
+void TdxPNGImage::StretchDrawVisible(GpGraphics* Graphics, const RECT& ADest, const RECT& ASource) {
+  if (!FHandle || !FHandle->Handle() || !GdiPlusLoaded()) return;
   float sw = float(ASource.right - ASource.left), sh = float(ASource.bottom - ASource.top);
   float dw = float(ADest.right - ADest.left), dh = float(ADest.bottom - ADest.top);
   if (sw < 1 || sh < 1 || dw < 1 || dh < 1) return;

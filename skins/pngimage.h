@@ -115,6 +115,8 @@ public:
   void StretchDraw(HDC DC, const RECT& ADest, const RECT& ASource);
   void DrawEx(GpGraphics* Graphics, const RECT& ADest, const RECT& ASource);
   void StretchDrawEx(GpGraphics* Graphics, const RECT& ADest, const RECT& ASource);
+  // StretchDrawEx without its visibility test, which costs more than many a drawing.
+  void StretchDrawVisible(GpGraphics* Graphics, const RECT& ADest, const RECT& ASource);
 
 protected:
   void AssignTo(TPersistent* Dest) override;

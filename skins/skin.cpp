@@ -151,9 +151,11 @@ void TdxSkin::Assign(TPersistent* Source) {
 void TdxSkin::DoChange() {
   ++FLockCount;
   try {
-    // A listener may remove itself while being told.
+    // A listener may remove, even free, itself or others while being told: each is
+    // called only while it is still registered.
     auto listeners = FListeners;
-    for (IdxSkinChangeListener* l : listeners) l->SkinUpdated(this);
+    for (IdxSkinChangeListener* l : listeners)
+      if (std::find(FListeners.begin(), FListeners.end(), l) != FListeners.end()) l->SkinUpdated(this);
   } catch (...) {
     --FLockCount;
     throw;
@@ -298,6 +300,7 @@ void TdxSkinControlGroup::DoSort() {
 TdxSkinElement::TdxSkinElement(TPersistent* AOwner, const std::wstring& AName)
     : TdxSkinPersistent(AOwner, AName),
       FBorders(new TdxSkinBorders(this, L"Borders")),
+      FCanvas(new TdxSkinCanvas),
       FContentOffset(new TcxRect(this)),
       FGlyph(new TdxSkinImage(this)),
       FImage(new TdxSkinImage(this)),
@@ -315,6 +318,7 @@ TdxSkinElement::~TdxSkinElement() {
   delete FImage;
   delete FGlyph;
   delete FContentOffset;
+  delete FCanvas;
   delete FBorders;
 }
 
@@ -417,10 +421,59 @@ TColor TdxSkinElement::GetTextColor(TcxButtonState AState) {
     default: break;
   }
   if (name) {
+    // Painters ask while drawing, and drawing never fails: a same-named property of
+    // another class is simply not the answer.
     auto* p = dynamic_cast<TdxSkinColor*>(GetPropertyByName(name));
     if (p && p->Value() != clDefault) return p->Value();
   }
   return FTextColor;
+}
+
+void TdxSkinElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) {
+  if (!TdxSkinCanvas::IsRectVisible(DC, ARect)) return;
+  FCanvas->BeginPaint(DC, ARect);
+  try {
+    DrawContent(FCanvas, ARect, AImageIndex, AState);
+  } catch (...) {
+    FCanvas->EndPaint();
+    throw;
+  }
+  FCanvas->EndPaint();
+}
+
+void TdxSkinElement::DrawContent(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageIndex,
+                                 TdxSkinElementState AState) {
+  if (FIsColorAssigned && (FImage->Texture()->Empty() || FImage->Stretch() == smNoResize || IsAlphaUsed())) {
+    if (FAlpha == 255)
+      ACanvas->FillRectByColor(ARect, FColor);
+    else
+      ACanvas->FillRectByBrush(ARect, FBrush);
+  }
+  FImage->DrawEx(ACanvas, ARect, AImageIndex, AState);
+  FBorders->Draw(ACanvas, ARect);
+  FGlyph->DrawEx(ACanvas, RectContent(ARect, FContentOffset->Rect()), AImageIndex, AState);
+}
+
+void TdxSkinElement::SetStateMapping(const std::vector<TdxSkinElementState>& AStateMap) {
+  FImage->SetStateMapping(AStateMap);
+  FGlyph->SetStateMapping(AStateMap);
+}
+
+void TdxSkinEmptyElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) {
+  if (RectIsEmpty(ARect)) return;
+  HBRUSH red = CreateSolidBrush(ColorToRGB(clRed));
+  ::FillRect(DC, &ARect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ::FrameRect(DC, &ARect, red);
+  DeleteObject(red);
+}
+
+void TdxSkinEmptyElement::DrawContent(TdxSkinCanvas* ACanvas, const RECT& R, int AImageIndex,
+                                      TdxSkinElementState AState) {
+  ACanvas->FillRectByColor(R, clWhite);
+  ACanvas->FillRectByColor(RECT{R.left, R.top, R.right, R.top + 1}, clRed);
+  ACanvas->FillRectByColor(RECT{R.left, R.bottom - 1, R.right, R.bottom}, clRed);
+  ACanvas->FillRectByColor(RECT{R.left, R.top, R.left + 1, R.bottom}, clRed);
+  ACanvas->FillRectByColor(RECT{R.right - 1, R.top, R.right, R.bottom}, clRed);
 }
 
 }  // namespace talvik

@@ -8,6 +8,7 @@
 
 #include "framework/streams.h"
 #include "skins/gdiplusapi.h"
+#include "skins/skincanvas.h"
 #include "skins/skinimage.h"
 #include "skins/skinproperties.h"
 #include "skins/skintypes.h"
@@ -216,6 +217,12 @@ public:
   virtual bool Compare(TdxSkinElement* AElement);
   // "TextColorHot", "TextColorPressed" or "TextColorDisabled" when set, else TextColor.
   virtual TColor GetTextColor(TcxButtonState AState);
+  // Background, image, borders and glyph into ARect; nothing when ARect is empty or not visible.
+  virtual void Draw(HDC DC, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal);
+  // The same on a canvas already painting (what Draw and element caches draw).
+  virtual void DrawContent(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageIndex, TdxSkinElementState AState);
+  // For pictures whose frames are stored in AStateMap's order; see TdxSkinImage::SetStateMapping.
+  void SetStateMapping(const std::vector<TdxSkinElementState>& AStateMap);
 
 private:
   void ImageChanged(TObject*) { SubItemChanged(this); }
@@ -224,6 +231,7 @@ private:
   uint8_t FAlpha = 255;
   TdxSkinBorders* FBorders;
   GpSolidFill* FBrush = nullptr;
+  TdxSkinCanvas* FCanvas;
   TColor FColor = clDefault;
   TcxRect* FContentOffset;
   TdxSkinImage* FGlyph;
@@ -240,6 +248,9 @@ public:
   TALVIK_CLASS_NAME(TdxSkinEmptyElement)
   TALVIK_SKIN_CREATE(TdxSkinEmptyElement)
   using TdxSkinElement::TdxSkinElement;
+  // A white box with a red frame, so that what is missing shows.
+  void Draw(HDC DC, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal) override;
+  void DrawContent(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) override;
 };
 
 TdxSkinElement* ElementOrEmpty(TdxSkinElement* AElement);

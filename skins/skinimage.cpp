@@ -81,6 +81,7 @@ void TdxSkinImage::UpdateInfo() {
     FStateBounds[s] = FImageLayout == ilHorizontal ? RECT{n * FSize.cx, 0, (n + 1) * FSize.cx, FSize.cy}
                                                    : RECT{0, n * FSize.cy, FSize.cx, (n + 1) * FSize.cy};
   }
+  FPartSizing = dxSkinDefaultPartSizing;
 }
 
 SIZE TdxSkinImage::Size() {
@@ -159,17 +160,27 @@ bool TdxSkinImage::Compare(TdxSkinImage* AImage) {
          FMargins->IsEqual(AImage->FMargins) && FTexture->Compare(AImage->FTexture);
 }
 
+namespace {
+// Drawing indexes tables and picks GDI+ modes by these values: one out of range is damage.
+template <class T>
+T ReadEnum(TStream& AStream, T ALast) {
+  uint8_t value = dxReadByte(AStream);
+  if (value > ALast) throw EdxSkin(L"Invalid stream format");
+  return static_cast<T>(value);
+}
+}  // namespace
+
 void TdxSkinImage::ReadData(TStream& AStream, double AVersion) {
   RECT margins;
   AStream.ReadBuffer(&margins, sizeof margins);
   FMargins->SetRect(margins);
-  FImageLayout = static_cast<TdxSkinImageLayout>(dxReadByte(AStream));
+  FImageLayout = ReadEnum<TdxSkinImageLayout>(AStream, ilVertical);
   FStates = AStream.ReadValue<uint16_t>() & dxSkinAllStates;
-  FStretch = static_cast<TdxSkinStretchMode>(dxReadByte(AStream));
+  FStretch = ReadEnum<TdxSkinStretchMode>(AStream, smNoResize);
   if (AVersion >= 1.02) {
     FGradientBeginColor = dxReadInt32(AStream);
     FGradientEndColor = dxReadInt32(AStream);
-    FGradient = static_cast<TdxSkinGradientMode>(dxReadByte(AStream));
+    FGradient = ReadEnum<TdxSkinGradientMode>(AStream, gmBackwardDiagonal);
   }
   int32_t size = dxReadInt32(AStream);
   if (size > 0) {

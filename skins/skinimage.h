@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "framework/streams.h"
 #include "graphics/geometry.h"
@@ -13,6 +15,20 @@
 namespace talvik {
 
 class TdxSkinElement;
+class TdxSkinCanvas;
+
+// Indexed by column (left, middle, right), then row (top, middle, bottom).
+using TdxSkinElementPartVisibility = std::array<std::array<bool, 3>, 3>;
+using TdxSkinElementPartBounds = std::array<std::array<RECT, 3>, 3>;
+// Edges and centre resized to fill their target, corners at natural size.
+extern const TdxSkinElementPartVisibility dxSkinDefaultPartSizing;
+
+// The nine-part cut of ABounds by AMargins (left column, top row, right column, bottom row).
+// Only parts flagged in AVisibility are stored, and their flag becomes whether the part is
+// non-empty. ASizing starts as the default table; a target cut (AIsTarget) first shrinks
+// margins that do not fit, in proportion, and marks those columns or rows resized.
+void dxSkinCutNineParts(const RECT& ABounds, RECT AMargins, bool AIsTarget, TdxSkinElementPartVisibility& AVisibility,
+                        TdxSkinElementPartBounds& AParts, TdxSkinElementPartVisibility& ASizing);
 
 class TdxSkinImage : public TPersistent {
 public:
@@ -59,6 +75,15 @@ public:
   std::wstring SourceName();
   void SetSourceName(const std::wstring& Value) { FSourceName = Value; }
 
+  // Drawing: nothing for an empty or invisible rectangle or a frame of no size.
+  void Draw(HDC DC, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal);
+  // The gradient of an image without picture, or the frame cut into nine parts.
+  void DrawEx(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal);
+  // ABitmap becomes one frame over ABkColor (clNone: none, clDefault: its canvas's brush colour).
+  void GetBitmap(int AImageIndex, TdxSkinElementState AState, TBitmap* ABitmap, TColor ABkColor = clNone);
+  // Reorders frames stored in AStateMap's order into the ascending state order drawing expects.
+  void SetStateMapping(const std::vector<TdxSkinElementState>& AStateMap);
+
   void Clear();
   void LoadFromFile(const std::wstring& AFileName);
   void SaveToFile(const std::wstring& AFileName);
@@ -76,6 +101,9 @@ public:
 protected:
   virtual void UpdateInfo();
   void CheckInfo();
+  virtual void DrawPart(TdxSkinCanvas* ACanvas, const RECT& ADest, const RECT& ASource, bool AIsResized,
+                        bool AIsCentre);
+  bool HasGradient() const { return FGradientBeginColor != clNone; }
 
 private:
   void MarginsChanged(TObject*) { Changed(); }
@@ -87,6 +115,8 @@ private:
   bool FIsDirty = true;
   TcxRect* FMargins;
   TdxSkinElement* FOwner;
+  TdxSkinElementPartVisibility FPartSizing = dxSkinDefaultPartSizing;
+  TdxSkinElementPartVisibility FPartsVisibility{};
   SIZE FSize{};
   std::wstring FSourceName;
   RECT FStateBounds[dxSkinElementStateCount]{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skins/skincanvas.h"
 #include "skins/skinstreamio.h"
 
 namespace talvik {
@@ -253,6 +254,16 @@ bool TdxSkinBorder::Compare(TdxSkinProperty* AProperty) {
   return b && b->FColor == FColor && b->FThin == FThin && b->FKind == FKind;
 }
 
+void TdxSkinBorder::Draw(HDC DC, const RECT& ABounds) {
+  TdxSkinCanvas canvas;
+  canvas.BeginPaint(DC, ABounds);
+  DrawEx(&canvas, ABounds);
+}
+
+void TdxSkinBorder::DrawEx(TdxSkinCanvas* ACanvas, const RECT& ABounds) {
+  if (FColor != clNone && FThin > 0) ACanvas->FillRectByColor(SideStrip(ABounds, FKind, FThin), FColor);
+}
+
 TdxSkinBorders::TdxSkinBorders(TPersistent* AOwner, const std::wstring& AName) : TdxSkinProperty(AOwner, AName) {
   static const wchar_t* const names[4] = {L"Left", L"Top", L"Right", L"Bottom"};
   for (int i = 0; i < 4; ++i) {
@@ -270,6 +281,10 @@ void TdxSkinBorders::Assign(TPersistent* Source) {
     TdxSkinProperty::Assign(Source);
   }
 }
+void TdxSkinBorders::Draw(TdxSkinCanvas* ACanvas, const RECT& ABounds) {
+  for (TdxSkinBorder* b : FBorders) b->DrawEx(ACanvas, ABounds);
+}
+
 bool TdxSkinBorders::Compare(TdxSkinProperty* AProperty) {
   auto* s = dynamic_cast<TdxSkinBorders*>(AProperty);
   if (!s) return false;

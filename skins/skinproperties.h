@@ -12,6 +12,8 @@
 
 namespace talvik {
 
+class TdxSkinCanvas;
+
 class TdxSkinCustomPersistentObject : public TPersistent {
 public:
   TALVIK_CLASS_NAME(TdxSkinCustomPersistentObject)
@@ -201,6 +203,9 @@ public:
   void WriteData(TStream& AStream) override;
   // Colour, side and thickness; the name does not count.
   bool Compare(TdxSkinProperty* AProperty) override;
+  // Fills the strip along this border's side of ABounds, Thin pixels wide.
+  void Draw(HDC DC, const RECT& ABounds);
+  void DrawEx(TdxSkinCanvas* ACanvas, const RECT& ABounds);
 
 private:
   TColor FColor = clNone;
@@ -221,6 +226,8 @@ public:
   TdxSkinBorder* Right() const { return FBorders[bRight]; }
   TdxSkinBorder* Bottom() const { return FBorders[bBottom]; }
   bool Compare(TdxSkinProperty* AProperty) override;
+  // Left, top, right, then bottom.
+  void Draw(TdxSkinCanvas* ACanvas, const RECT& ABounds);
 
 protected:
   void BorderChanged(TObject* Sender) { DoChange(); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "framework/sysutils.h"
+#include "lookandfeel/lookandfeeltypes.h"
 
 namespace talvik {
 
@@ -19,8 +20,6 @@ constexpr TdxSkinElementStates dxSkinAllStates = 0x07FF;
 enum TdxSkinImageLayout : uint8_t { ilHorizontal, ilVertical };
 enum TdxSkinStretchMode : uint8_t { smStretch, smTile, smNoResize };
 enum TdxSkinGradientMode : uint8_t { gmHorizontal, gmVertical, gmForwardDiagonal, gmBackwardDiagonal };
-
-enum TcxButtonState { cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled };
 
 // The failures of the skin data.
 TALVIK_EXCEPTION(EdxSkin, EdxException)

@@ -1,15 +1,12 @@
-// Start-up and shut-down of the GDI+, picture and skin modules, in that order;
-// shut-down runs backwards, so GDI+ goes last.
+// The skin module: its shared objects and the classes that skin streams name.
+// skinengine.cpp starts and stops it in its place among the other modules.
 #include <windows.h>
 
 #include "framework/sysutils.h"
 #include "skins/pngimage.h"
 #include "skins/skin.h"
-#include "skins/unitsloader.h"
 
 namespace talvik {
-
-void DestroyUnitsLoader();
 
 const TdxGPImageFactory* GPImageClass = &GPImageClassNull;
 
@@ -54,38 +51,5 @@ void dxSkinsUnitFinalize() {
   delete EmptyElement;
   EmptyElement = nullptr;
 }
-
-namespace {
-
-struct GdiPlusUnit {
-  GdiPlusUnit() { UnitsLoaderInstance().AddUnit(dxGdiPlusUnitInitialize, dxGdiPlusUnitFinalize); }
-  ~GdiPlusUnit() {
-    try {
-      if (dxIsLibrary() && GdiPlusLoaded() && UnitsLoaderInstance().HasFinalizers())
-        throw EdxException(L"Need call dxFinalizeGDIPlus before free library!");
-      DestroyUnitsLoader();
-    } catch (const Exception& e) {
-      // Nothing may leave a module's shut-down; the host is told through the debugger.
-      OutputDebugStringW(e.Message().c_str());
-    }
-  }
-};
-
-struct PictureUnit {
-  PictureUnit() { UnitsLoaderInstance().AddUnit(dxPNGImageUnitInitialize, dxPNGImageUnitFinalize); }
-  ~PictureUnit() { UnitsLoaderInstance().RemoveUnit(dxPNGImageUnitFinalize); }
-};
-
-struct SkinUnit {
-  SkinUnit() { UnitsLoaderInstance().AddUnit(dxSkinsUnitInitialize, dxSkinsUnitFinalize); }
-  ~SkinUnit() { UnitsLoaderInstance().RemoveUnit(dxSkinsUnitFinalize); }
-};
-
-// Declaration order is start-up order within this file.
-GdiPlusUnit TheGdiPlusUnit;
-PictureUnit ThePictureUnit;
-SkinUnit TheSkinUnit;
-
-}  // namespace
 
 }  // namespace talvik

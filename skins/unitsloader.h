@@ -27,6 +27,8 @@ private:
 };
 
 TdxUnitsLoader& UnitsLoaderInstance();
+// Runs the shut-down procedures still registered, last added first, and frees the loader.
+void DestroyUnitsLoader();
 // For a host that loads this code as a library: before first use and before unloading.
 void dxInitializeGDIPlus();
 void dxFinalizeGDIPlus();

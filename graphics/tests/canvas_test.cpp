@@ -61,6 +61,22 @@ TEST(CanvasFill, SpecialColourValues) {
   EXPECT_EQ(s.At(3, 3), kGreen);
 }
 
+TEST(CanvasFill, ClearBrushPaintsOnlyWhenTheColourChanges) {
+  const COLORREF red = RGB(200, 0, 0);
+  struct Case {
+    COLORREF Fill;
+    COLORREF Expected;
+  } cases[] = {{red, kGreen},                       // same colour: the brush stays clear
+               {RGB(0, 0, 200), RGB(0, 0, 200)}};  // a new colour makes it solid
+  for (const Case& c : cases) {
+    Surface s(2, 2);
+    s.cx.Brush().SetColor(static_cast<TColor>(red));
+    s.cx.Brush().SetStyle(bsClear);
+    s.cx.FillRect(RECT{0, 0, 2, 2}, static_cast<TColor>(c.Fill));
+    EXPECT_EQ(s.At(1, 1), c.Expected) << std::hex << c.Fill;
+  }
+}
+
 TEST(CanvasFill, BitmapTilesAnchorAtTheCanvasOrigin) {
   TBitmap tile(8, 8, pf32bit);
   for (int y = 0; y < 8; ++y)
@@ -286,6 +302,15 @@ TEST(CanvasText, RightAlignedDisabledShadowStartsOnePixelFurtherLeft) {
   EXPECT_EQ(disabled.LeftOf(GetSysColor(COLOR_BTNSHADOW)), left - 1);
 }
 
+TEST(CanvasText, RotatedFontKeepsToOutlineFonts) {
+  Surface s(2, 2);
+  s.cx.SetFontAngle(90);
+  LOGFONTW lf{};
+  ASSERT_TRUE(ReadFontObject(s.cx.Font().Handle(), lf));
+  EXPECT_EQ(lf.lfEscapement, 900);
+  EXPECT_EQ(lf.lfOutPrecision, OUT_TT_ONLY_PRECIS);
+}
+
 TEST(CanvasText, MeasuringWithZeroWidthAndEmptyText) {
   Surface s(10, 10);
   RECT none{3, 4, 3, 4};
@@ -427,6 +452,13 @@ TEST(CxBitmap, SizeRulesAndBatchedNotifications) {
   EXPECT_EQ(changes, 3);
   EXPECT_EQ(b.PixelFormat(), pf24bit);
   EXPECT_TRUE(SameRect(b.ClientRect(), RECT{0, 0, 5, 5}));
+
+  TBitmap* plain = &b;  // the rules hold through the base class too
+  plain->SetSize(-5, 10);
+  EXPECT_EQ(b.Width(), 0);
+  EXPECT_EQ(changes, 4);
+  plain->SetSize(-1, 10);  // the same size once clamped
+  EXPECT_EQ(changes, 4);
 }
 
 TEST(CxBitmap, CopyBitmapAndRotate) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skins/skin.h"
+#include "skins/skinengine.h"
 
 using namespace talvik;
 
@@ -85,6 +86,7 @@ double DecodeRaw(const std::vector<std::string>& APictures) {
 }  // namespace
 
 int main() {
+  TSkinEngineScope engine;
   if (!GdiPlusAvailable()) {
     std::printf("skins: GDI+ is not available\n");
     return 1;

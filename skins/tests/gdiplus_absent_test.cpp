@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "framework/sysutils.h"
+#include "skins/elementcache.h"
 #include "skins/skin.h"
 #include "skins/tests/skin_fixture.h"
 
@@ -26,7 +27,7 @@ TEST(WithoutGdiPlus, ChildRunPasses) {
   RemoveCopyWithoutGdiPlus(copy);
   EXPECT_EQ(r.ExitCode, 0u) << r.Output;
   EXPECT_EQ(r.Output.find("[  SKIPPED ]"), std::string::npos) << r.Output;
-  EXPECT_NE(r.Output.find("[  PASSED  ] 3 tests"), std::string::npos) << r.Output;
+  EXPECT_NE(r.Output.find("[  PASSED  ] 4 tests"), std::string::npos) << r.Output;
 }
 
 // Run only in the copy.
@@ -71,6 +72,26 @@ TEST_F(WithoutGdiPlusChild, ModelWorksWithoutBrushes) {
   EXPECT_EQ(e->Brush(), nullptr);
   EXPECT_TRUE(e->Image()->Empty());
   EXPECT_EQ(e->Size().cx, 0);
+}
+
+TEST_F(WithoutGdiPlusChild, ElementsDrawTheirColoursAndBorders) {
+  TdxSkin skin(L"S", false, nullptr);
+  TdxSkinElement* e = skin.AddGroup(L"G")->AddElement(L"E");
+  e->SetColor(0x0000FF);
+  e->Borders()->Top()->SetColor(0xFFFFFF);
+  e->Image()->SetGradientBeginColor(0xFF0000);  // a gradient needs no GDI+
+  e->Image()->SetGradientEndColor(0xFF0000);
+  e->Image()->Margins()->SetRect(RECT{0, 0, 2, 0});
+  TBitmap target(6, 6, pf32bit);
+  HDC dc = target.Canvas().Handle();
+  e->Draw(dc, RECT{0, 0, 6, 6});
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 1, 3), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 5, 3), RGB(255, 0, 0));
+  TdxSkinElementCache cache;
+  cache.DrawEx(dc, ElementOrEmpty(nullptr), RECT{0, 0, 6, 6});
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 3, 3), RGB(255, 255, 255));
 }
 
 }  // namespace

@@ -244,6 +244,28 @@ TEST(SkinFile, PicturesGoodEmptyAndUndecodable) {
   }
 }
 
+// One plain element whose image record holds these layout, stretch and gradient bytes.
+std::string SkinWithImageBytes(uint8_t ALayout, uint8_t AStretch, uint8_t AGradient) {
+  TSkinBytes b;
+  b.Header(1.02, "E").Int32(0).Int32(0).Int32(1).Str("G").Int32(1).Str("E");
+  b.Int32(clNone).Byte(255).Int32(1).Int32(0).Int32(0).Int32(0).Int32(0).EmptyImage(1.02);
+  b.Int32(0).Int32(0).Int32(0).Int32(0).Byte(ALayout).Word(1).Byte(AStretch);
+  b.Int32(clNone).Int32(clNone).Byte(AGradient).Int32(0);
+  for (const char* side : {"Left", "Top", "Right", "Bottom"}) b.Str("TdxSkinBorder").Str(side).Int32(clNone).Int32(1);
+  b.Int32(clDefault).Int32(0).Int32(0).Int32(0).Int32(0);
+  return b.Bytes();
+}
+
+TEST(SkinFile, ImageRecordEnumerationsInRange) {
+  TdxSkin skin(L"", false, nullptr);
+  std::string bytes = SkinWithImageBytes(ilVertical, smNoResize, gmBackwardDiagonal);
+  ASSERT_EQ(Load(skin, bytes), static_cast<int64_t>(bytes.size()));
+  TdxSkinImage* image = skin.GetGroupByName(L"G")->GetElementByName(L"E")->Image();
+  EXPECT_EQ(image->ImageLayout(), ilVertical);
+  EXPECT_EQ(image->Stretch(), smNoResize);
+  EXPECT_EQ(image->Gradient(), gmBackwardDiagonal);
+}
+
 TEST(SkinFile, ErrorsAndWhatTheSkinHoldsAfterThem) {
   std::string valid = SaveToBytes(*MakeSampleSkin());
   auto withProperty = [](const std::string& AClass) {
@@ -277,6 +299,10 @@ TEST(SkinFile, ErrorsAndWhatTheSkinHoldsAfterThem) {
       {"huge group count", TSkinBytes().Header(1.02, "H").Int32(0).Int32(0).Int32(0x40000000).Bytes(),
        L"Stream read error", true},
       {"huge picture size", SkinWithPicture("", 0x7FFFFFFF), L"Stream read error", true},
+      {"image layout out of range", SkinWithImageBytes(2, smStretch, gmHorizontal), L"Invalid stream format", true},
+      {"stretch mode out of range", SkinWithImageBytes(ilHorizontal, 3, gmHorizontal), L"Invalid stream format",
+       true},
+      {"gradient mode out of range", SkinWithImageBytes(ilHorizontal, smStretch, 4), L"Invalid stream format", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);

@@ -132,6 +132,39 @@ TEST(SkinNotifications, DeferWhileAnOwnerIsLockedAndStopAfterRemoval) {
   EXPECT_EQ(b.Count, 2);
 }
 
+// Removes the listeners named in Victims when told, as a skin-info object freed by another would be.
+class TRemovingListener : public TCountingListener {
+public:
+  TRemovingListener(TdxSkin& ASkin, std::vector<IdxSkinChangeListener*> AVictims) : FSkin(ASkin), FVictims(AVictims) {}
+  void SkinUpdated(TdxSkin* Sender) override {
+    TCountingListener::SkinUpdated(Sender);
+    for (IdxSkinChangeListener* v : FVictims) FSkin.RemoveListener(v);
+    FVictims.clear();
+  }
+
+private:
+  TdxSkin& FSkin;
+  std::vector<IdxSkinChangeListener*> FVictims;
+};
+
+TEST(SkinNotifications, ListenersRemovedDuringARoundAreNotCalled) {
+  TdxSkin skin(L"S", false, nullptr);
+  TCountingListener last;
+  TRemovingListener second(skin, {&second});  // removes itself
+  TRemovingListener first(skin, {&last});
+  skin.AddListener(&first);
+  skin.AddListener(&second);
+  skin.AddListener(&last);
+  skin.AddColor(L"C", 1);
+  EXPECT_EQ(first.Count, 1);
+  EXPECT_EQ(second.Count, 1);
+  EXPECT_EQ(last.Count, 0);
+  skin.AddColor(L"D", 2);
+  EXPECT_EQ(first.Count, 2);
+  EXPECT_EQ(second.Count, 1);
+  EXPECT_EQ(last.Count, 0);
+}
+
 TEST(SkinModified, SetByChangesClearedOnRequest) {
   auto skin = MakeSampleSkin();
   TdxSkinControlGroup* form = skin->GetGroupByName(L"Form");

@@ -6,6 +6,7 @@
 
 #include "framework/streams.h"
 #include "framework/sysutils.h"
+#include "skins/skinengine.h"
 #include "skins/tool/command.h"
 
 namespace talvik {
@@ -55,6 +56,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::vector<std::wstring> args(argv + 2, argv + argc);
   try {
+#ifdef SKINTOOL_WITHOUT_BUILTIN_SKINS
+    TSkinEngineScope engine({.BuiltinSkins = false});
+#else
+    TSkinEngineScope engine;
+#endif
     return it->second.Handler(args);
   } catch (const Exception& e) {
     ToolError(e.Message());

@@ -1,0 +1,84 @@
+#include "skins/elementcache.h"
+
+#include "graphics/cxbitmap.h"
+#include "skins/skin.h"
+#include "skins/skinlayer.h"
+
+namespace talvik {
+
+namespace {
+// A copy without alpha is right only where the element paints every pixel of its rectangle.
+bool PaintsEveryPixel(TdxSkinElement* AElement) {
+  if (AElement->IsAlphaUsed()) return false;
+  TdxSkinImage* image = AElement->Image();
+  return AElement->IsColorAssigned() || (!image->Texture()->Empty() && image->Stretch() != smNoResize);
+}
+}  // namespace
+
+TdxSkinElementCache::~TdxSkinElementCache() { FreeRenderings(); }
+
+void TdxSkinElementCache::FreeRenderings() {
+  delete FCache;
+  FCache = nullptr;
+  delete FCacheOpaque;
+  FCacheOpaque = nullptr;
+}
+
+void TdxSkinElementCache::Flush() {
+  FElement = nullptr;
+  FRect = RECT{};
+  FreeRenderings();
+}
+
+void TdxSkinElementCache::CheckCacheState(TdxSkinElement* AElement, const RECT& R, TdxSkinElementState AState,
+                                          int AImageIndex) {
+  if (AElement == FElement && AState == FState && AImageIndex == FImageIndex && RectWidth(R) == RectWidth(FRect) &&
+      RectHeight(R) == RectHeight(FRect))
+    return;
+  FElement = AElement;
+  FRect = R;
+  FState = AState;
+  FImageIndex = AImageIndex;
+  FreeRenderings();
+  FIsAlphaBlendUsed = AElement && !PaintsEveryPixel(AElement);
+  if (!AElement || RectIsEmpty(R)) return;
+  if (FIsAlphaBlendUsed)
+    RenderWithAlpha(RectWidth(R), RectHeight(R));
+  else
+    RenderOpaque(RectWidth(R), RectHeight(R));
+}
+
+void TdxSkinElementCache::RenderOpaque(int AWidth, int AHeight) {
+  const RECT r{0, 0, AWidth, AHeight};
+  FCacheOpaque = new TcxBitmap(r, pf32bit);
+  TdxSkinCanvas canvas;
+  canvas.BeginPaint(FCacheOpaque->Canvas().Handle(), r);
+  FElement->DrawContent(&canvas, r, FImageIndex, FState);
+}
+
+void TdxSkinElementCache::RenderWithAlpha(int AWidth, int AHeight) {
+  FCache = new TdxSkinLayer(AWidth, AHeight);
+  GpGraphics* graphics = nullptr;
+  if (!FCache->Image() || GdiPlus.GdipGetImageGraphicsContext(FCache->Image(), &graphics) != Ok) return;
+  TdxSkinCanvas canvas;  // takes the graphics object and deletes it
+  canvas.BeginPaintEx(graphics, RECT{0, 0, AWidth, AHeight});
+  FElement->DrawContent(&canvas, RECT{0, 0, AWidth, AHeight}, FImageIndex, FState);
+}
+
+void TdxSkinElementCache::Draw(HDC DC, const RECT& R) {
+  const RECT source{0, 0, RectWidth(R), RectHeight(R)};
+  if (FCacheOpaque)
+    BitBlt(DC, R.left, R.top, source.right, source.bottom, FCacheOpaque->Canvas().Handle(), 0, 0, SRCCOPY);
+  else if (FCache && FCache->Image())
+    FCache->Draw(DC, R, source);
+  else if (FElement)  // no rendering with alpha without GDI+: drawn each time instead
+    FElement->Draw(DC, R, FImageIndex, FState);
+}
+
+void TdxSkinElementCache::DrawEx(HDC DC, TdxSkinElement* AElement, const RECT& R, TdxSkinElementState AState,
+                                 int AImageIndex) {
+  CheckCacheState(AElement, R, AState, AImageIndex);
+  Draw(DC, R);
+}
+
+}  // namespace talvik

@@ -1,0 +1,53 @@
+// Renderings of the skin elements that the skin painter draws again and again
+// at the same size: scroll bar tracks, the print preview background, and
+// button faces (one rendering per state, so that hot and pressed buttons do
+// not push out the normal one).
+#pragma once
+#include <windows.h>
+
+#include "graphics/premultipliedimage.h"
+#include "lookandfeel/painterregistry.h"
+#include "skins/elementcache.h"
+#include "skins/skintypes.h"
+
+namespace talvik {
+
+class TdxSkinElement;
+
+// Renderings hold on to elements by address: a skin registered or unregistered,
+// or a skin that changed, makes the cache forget them all.
+class TdxSkinLookAndFeelPainterCacheManager final : public IcxLookAndFeelPainterListener {
+public:
+  TdxSkinLookAndFeelPainterCacheManager() = default;
+  TdxSkinLookAndFeelPainterCacheManager(const TdxSkinLookAndFeelPainterCacheManager&) = delete;
+  TdxSkinLookAndFeelPainterCacheManager& operator=(const TdxSkinLookAndFeelPainterCacheManager&) = delete;
+
+  void DrawScrollBarBackground(HDC DC, const RECT& R, TdxSkinElement* AElement, bool AHorizontal);
+  void DrawPreviewBackground(HDC DC, const RECT& R, TdxSkinElement* AElement);
+  void DrawButton(HDC DC, const RECT& R, TdxSkinElement* AElement, TdxSkinElementState AState);
+  void Flush();
+  void PainterRegistryChanged(TcxCustomLookAndFeelPainterClass APainter) override { Flush(); }
+
+private:
+  // A button face, composed straight into the target where it can be: a push
+  // button repaints on every hover and press.
+  struct TButtonFace {
+    TdxSkinElement* Element = nullptr;
+    SIZE Size{};
+    TcxPremultipliedImage Image;
+  };
+
+  TdxSkinElementCache FPrintingPreviewBackground;
+  TdxSkinElementCache FScrollBarBackground[2];
+  TButtonFace FButtons[dxSkinElementStateCount];
+};
+
+// Both exist between the skin painter module's start-up and shut-down, else nullptr.
+TdxSkinLookAndFeelPainterCacheManager* SkinPainterCacheManager();
+TcxExtendedStylePainters* SkinPainterRegistry();
+
+// The skin painter module: after the painter registry, before the skins.
+void dxSkinsLookAndFeelPainterUnitInitialize();
+void dxSkinsLookAndFeelPainterUnitFinalize();
+
+}  // namespace talvik
