@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skinforms/skinformcontroller.h"
+#include "skins/skinpainter.h"
 #include "skinforms/skinmessages.h"
 #include "skinforms/skinwincontroller.h"
 
@@ -18,9 +19,7 @@ std::vector<TdxSkinController*>& Controllers() {
 const std::vector<TdxSkinController*>& SkinControllerList() { return Controllers(); }
 
 bool IsSkinPainter(TcxCustomLookAndFeelPainterClass APainter) {
-  std::wstring name;
-  TcxExtendedStylePainters* registry = GetPainterRegistry();
-  return APainter && registry && registry->GetNameByPainter(APainter, name);
+  return PainterInheritsFrom<TdxSkinLookAndFeelPainter>(APainter);
 }
 
 void RefreshAllSkinnedWindows() {

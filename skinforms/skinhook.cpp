@@ -2,6 +2,8 @@
 
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
+#include "framework/sysutils.h"
+#include "graphics/mousetracking.h"
 #include "framework/utilitywindow.h"
 #include "skinforms/skincontrolcontrollers.h"
 #include "skinforms/skinformcontroller.h"
@@ -132,6 +134,20 @@ void InitializeSkinForms() {
   RegisterSkinMessages();
   CreateWinControllerList();
 }
+
+namespace {
+// Nothing may leave a shut-down: a caller still tracked is told through the debugger.
+void StopSkinForms() {
+  FinalizeSkinForms();
+  try {
+    FinalizeMouseTracking();
+  } catch (const EdxException& e) {
+    OutputDebugStringW(e.Message().c_str());
+  }
+}
+}  // namespace
+
+TSkinEngineStep SkinFormsEngineStep() { return {InitializeSkinForms, StopSkinForms}; }
 
 void FinalizeSkinForms() {
   if (!gHelper) return;

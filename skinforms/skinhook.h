@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "skinforms/skinwincontroller.h"
+#include "skins/skinengine.h"
 
 namespace talvik {
 
@@ -49,5 +50,9 @@ int WINAPI SkinAwareSetScrollInfo(HWND Wnd, int Bar, LPCSCROLLINFO Info, BOOL Re
 void InitializeSkinForms();
 void FinalizeSkinForms();
 bool SkinFormsHookInstalled();
+
+// The skinned windows' step of the program's start-up order: the machinery
+// above, and at shut-down after it the mouse-leave tracking it relies on.
+TSkinEngineStep SkinFormsEngineStep();
 
 }  // namespace talvik

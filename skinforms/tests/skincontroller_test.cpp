@@ -49,7 +49,9 @@ TEST_F(SkinnedWindows, SkinSettingsReleaseAndRetakeEveryWindow) {
       {"skins on again", [](TdxSkinController& c) { c.SetUseSkins(true); }, {true, true}},
       {"unregistered skin name", [](TdxSkinController& c) { c.SetSkinName(kNoSkin); }, {false, false}},
       {"registered name again", [](TdxSkinController& c) { c.SetSkinName(kSkin); }, {true, true}},
-      {"other letter case", [](TdxSkinController& c) { c.SetSkinName(L"testskin"); }, {true, true}},
+      {"registered painter that is no skin painter", [](TdxSkinController& c) { c.SetSkinName(kNotASkin); },
+       {false, false}},
+      {"other letter case", [](TdxSkinController& c) { c.SetSkinName(L"darkside"); }, {true, true}},
       {"native style", [](TdxSkinController& c) { c.SetNativeStyle(true); }, {false, false}},
       {"native style off", [](TdxSkinController& c) { c.SetNativeStyle(false); }, {true, true}},
       {"kind changed", [](TdxSkinController& c) { c.SetKind(lfFlat); }, {true, true}},
@@ -97,12 +99,14 @@ TEST_F(SkinnedWindows, OnSkinFormMaySupplyOrRefuseASkin) {
     bool useSkins;
     std::wstring handlerSkin;
     bool handlerUse;
-    bool skinned;
+    std::wstring skin;  // empty: not skinned
   } cases[] = {
-      {"skins off, handler names a registered skin", false, kSkin, true, true},
-      {"skins on, handler refuses", true, kSkin, false, false},
-      {"handler names an unregistered skin", true, kNoSkin, true, false},
-      {"handler clears the name", true, L"", true, false},
+      {"skins off, handler names a registered skin", false, kSkin, true, kSkin},
+      {"skins on, handler names another skin", true, kOtherSkin, true, kOtherSkin},
+      {"skins on, handler refuses", true, kSkin, false, L""},
+      {"handler names an unregistered skin", true, kNoSkin, true, L""},
+      {"handler names a painter that is no skin painter", true, kNotASkin, true, L""},
+      {"handler clears the name", true, L"", true, L""},
   };
   for (const auto& tc : cases) {
     SCOPED_TRACE(tc.name);
@@ -119,10 +123,12 @@ TEST_F(SkinnedWindows, OnSkinFormMaySupplyOrRefuseASkin) {
     Controller->Refresh();
     EXPECT_EQ(asked, Form.get());
     EXPECT_EQ(offered, kSkin);
-    ExpectSkinned(Form.get(), Button, {tc.skinned, tc.skinned});
+    const bool skinned = !tc.skin.empty();
+    EXPECT_EQ(Hooked(Form.get()), skinned);
+    EXPECT_EQ(Hooked(Button), skinned);
     std::wstring name;
-    EXPECT_EQ(TdxSkinController::GetFormSkin(Form.get(), name), tc.skinned);
-    EXPECT_EQ(name, tc.skinned ? kSkin : L"");
+    EXPECT_EQ(TdxSkinController::GetFormSkin(Form.get(), name), skinned);
+    EXPECT_EQ(name, tc.skin);
     Controller->SetOnSkinForm(nullptr);
     Controller->SetUseSkins(true);
   }

@@ -13,40 +13,34 @@
 #include "framework/sysutils.h"
 #include "lookandfeel/builtinpainters.h"
 #include "lookandfeel/lookandfeel.h"
-#include "lookandfeel/painterresources.h"
-#include "lookandfeel/themes.h"
 #include "skinforms/skincontroller.h"
-#include "skinforms/skinhook.h"
 #include "skinforms/skinformcontroller.h"
+#include "skinforms/skinhook.h"
 #include "skinforms/skinmessages.h"
+#include "skins/builtinskins.h"
+#include "skins/skinengine.h"
 
 namespace talvik::test {
 
-// A skin that is registered, and one that is not.
-inline const std::wstring kSkin = L"TestSkin";
+// The program's skin, the other built-in one, a name nobody registered, and a
+// registered painter that is no skin painter.
+inline const std::wstring kSkin = L"DarkSide";
+inline const std::wstring kOtherSkin = L"UserSkin";
 inline const std::wstring kNoSkin = L"NoSuchSkin";
+inline const std::wstring kNotASkin = L"NotASkin";
 
-inline TcxCustomLookAndFeelPainterClass SkinPainter() {
-  TcxCustomLookAndFeelPainterClass painter = nullptr;
-  GetPainterRegistry()->GetPainterByName(kSkin, painter);
-  return painter;
-}
+inline TcxCustomLookAndFeelPainterClass SkinPainter() { return TdxDarkSidePainter::Instance(); }
 
+// The program's start-up order, skinned windows included.
 class SkinFormsEnvironment : public ::testing::Environment {
 public:
   void SetUp() override {
-    InitializeThemeServices();
-    InitializePainters();
-    InitializeLookAndFeel();
-    GetPainterRegistry()->Register(kSkin, TcxOffice11LookAndFeelPainter::Instance(), nullptr);
-    InitializeSkinForms();
+    InitializeSkinEngine({.SkinnedWindows = SkinFormsEngineStep()});
+    GetPainterRegistry()->Register(kNotASkin, TcxOffice11LookAndFeelPainter::Instance(), nullptr);
   }
   void TearDown() override {
-    FinalizeSkinForms();
-    GetPainterRegistry()->Unregister(kSkin);
-    FinalizeLookAndFeel();
-    FinalizePainters();
-    FinalizeThemeServices();
+    GetPainterRegistry()->Unregister(kNotASkin);
+    FinalizeSkinEngine();
   }
 };
 
