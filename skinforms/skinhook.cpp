@@ -3,19 +3,13 @@
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "framework/sysutils.h"
-#include "graphics/mousetracking.h"
 #include "framework/utilitywindow.h"
+#include "graphics/mousetracking.h"
 #include "skinforms/skincontrolcontrollers.h"
 #include "skinforms/skinformcontroller.h"
-#include "skinforms/skincontroller.h"
 #include "skinforms/skinmessages.h"
 
 namespace talvik {
-
-// Owned by the controller list's module.
-void CreateWinControllerList();
-void ClearWinControllerList();
-void FreeWinControllerList();
 
 TdxControllerClassSelector GetControllerClassForWindow = DefaultControllerClassForWindow;
 

@@ -102,6 +102,10 @@ protected:
 
 // Owns every per-window controller; nullptr outside start-up and shut-down.
 std::vector<std::unique_ptr<TdxSkinWinController>>* WinControllerList();
+void CreateWinControllerList();
+// Frees the controllers, last first; each gives its window back on the way.
+void ClearWinControllerList();
+void FreeWinControllerList();
 TdxSkinWinController* FindControllerByHandle(HWND AHandle);
 TdxSkinWinController* FindControllerByControl(TWinControl* AControl);
 // Appends AController to the owning list (the list frees it).
