@@ -22,6 +22,7 @@ namespace talvik {
 namespace {
 
 bool Started = false;
+TSkinEngineOptions Options;
 // The shut-down procedures of the steps started, in start-up order.
 std::vector<void (*)()> Stops;
 
@@ -33,8 +34,6 @@ void StartGraphics() {
   cxHalftoneBrush();
   cxSystemAlphaBlendAvailable();
 }
-
-TSkinEngineOptions Options;
 
 // In a program each start-up procedure runs as it is added; a library host runs
 // them through dxInitializeGDIPlus.
