@@ -14,6 +14,7 @@
 #include "framework/icon.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
+#include "skinforms/skinhook.h"
 #include "skins/skinengine.h"
 
 using namespace talvik;
@@ -67,7 +68,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     if (options.Help) {
       MessageBoxW(nullptr, kWindowUsage, kProgramTitle, MB_OK | MB_ICONINFORMATION);
     } else {
-      TSkinEngineScope engine;
+      TSkinEngineScope engine({.SkinnedWindows = SkinFormsEngineStep()});
       code = Run(options);
     }
   } catch (const EWindowUsage& e) {

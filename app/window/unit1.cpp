@@ -24,6 +24,7 @@ void RegisterWindowClasses() {
   RegisterStandardClasses();
   RegisterClassOf<TWebBrowser>();
   RegisterClassOf<net::TIdHTTP>();
+  RegisterPersistentClass(L"TdxSkinController", [] { return new TdxSkinController(); });
 }
 
 template <class T>
@@ -42,6 +43,9 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   Memo1 = Component<TMemo>(L"Memo1");
   WebBrowser1 = Component<TWebBrowser>(L"WebBrowser1");
   IdHTTP1 = Component<net::TIdHTTP>(L"IdHTTP1");
+  dxSkinController1 = Component<TdxSkinController>(L"dxSkinController1");
+  // Before the window exists, so that it starts in the system's look.
+  if (FOptions.NoSkin) dxSkinController1->SetUseSkins(false);
   FRun = std::make_unique<TDownloadRun>(*IdHTTP1, static_cast<IRunFrontEnd&>(*this));
   HandleNeeded();
   DoCreate();

@@ -11,6 +11,7 @@
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "net/idhttp.h"
+#include "skinforms/skincontroller.h"
 
 namespace talvik::app {
 
@@ -30,6 +31,7 @@ public:
   TMemo* Memo1 = nullptr;
   TWebBrowser* WebBrowser1 = nullptr;
   net::TIdHTTP* IdHTTP1 = nullptr;
+  TdxSkinController* dxSkinController1 = nullptr;
 
   void FormCreate(TObject* Sender);
   void WebBrowser1DocumentComplete(TObject* ASender, const void* pDisp, const std::wstring& URL);

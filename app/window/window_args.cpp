@@ -15,11 +15,12 @@ bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const wchar_t* 
 }  // namespace
 
 const wchar_t* const kWindowUsage =
-    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL]\n\n"
+    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL] [--no-skin]\n\n"
     L"--cookie TEXT        use TEXT as the site's login cookie instead of the built-in browser's\n"
     L"--cookie-file FILE   take the login cookie from a Netscape cookies.txt\n"
     L"--start-page URL     the page the browser opens at start\n"
-    L"--feedback URL       the feedback page shown in the log (its site's home page is visited at start)";
+    L"--feedback URL       the feedback page shown in the log (its site's home page is visited at start)\n"
+    L"--no-skin            the system's look for the window instead of the DarkSide skin";
 
 std::wstring SiteHome(const std::wstring& AUrl) {
   size_t scheme = AUrl.find(L"://");
@@ -35,6 +36,7 @@ TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs) {
   for (size_t i = 0; i < AArgs.size(); ++i) {
     std::wstring value;
     if (AArgs[i] == L"--help" || AArgs[i] == L"/?") options.Help = true;
+    else if (AArgs[i] == L"--no-skin") options.NoSkin = true;
     else if (TakeValue(AArgs, i, L"--cookie", value)) options.Cookie = value;
     else if (TakeValue(AArgs, i, L"--cookie-file", value)) options.CookieFile = value;
     else if (TakeValue(AArgs, i, L"--start-page", value)) options.StartPage = value;

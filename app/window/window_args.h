@@ -13,6 +13,7 @@ TALVIK_EXCEPTION(EWindowUsage, Exception)
 
 struct TWindowOptions {
   bool Help = false;
+  bool NoSkin = false;  // the system's look instead of the skin
   std::optional<std::wstring> Cookie;
   std::optional<std::wstring> CookieFile;
   std::wstring StartPage;     // opened by the browser at start

@@ -18,6 +18,7 @@ TEST(WindowArgs, AddressesDefaultToTheCompiledInOnesAndCanBeReplaced) {
   EXPECT_NE(d.StartPage.find(L"/profile.do?id="), std::wstring::npos);
   EXPECT_EQ(d.FeedbackHome, SiteHome(d.FeedbackPage));
   EXPECT_FALSE(d.Cookie || d.CookieFile);
+  EXPECT_FALSE(d.NoSkin);
 
   TWindowOptions o = ParseWindowArgs({L"--cookie", L"a=1; b=2", L"--start-page", L"http://127.0.0.1:8080/profile.do?id=1",
                                       L"--feedback", L"http://127.0.0.1:9090/bbs/x.html?y=1"});
@@ -26,6 +27,7 @@ TEST(WindowArgs, AddressesDefaultToTheCompiledInOnesAndCanBeReplaced) {
   EXPECT_EQ(o.FeedbackPage, L"http://127.0.0.1:9090/bbs/x.html?y=1");
   EXPECT_EQ(o.FeedbackHome, L"http://127.0.0.1:9090/");
   EXPECT_EQ(*ParseWindowArgs({L"--cookie-file", L"c.txt"}).CookieFile, L"c.txt");
+  EXPECT_TRUE(ParseWindowArgs({L"--no-skin"}).NoSkin);
 }
 
 TEST(WindowArgs, BadCommandLinesAreRefusedWithAReason) {
