@@ -250,6 +250,8 @@ TApplication* Application() {
   return gApplication;
 }
 
+TApplication* ExistingApplication() { return gApplication; }
+
 TApplication::TApplication() = default;
 
 TApplication::~TApplication() {

@@ -133,6 +133,8 @@ private:
 
 // The process's application object, created on first use.
 TApplication* Application();
+// The application object if it exists; never creates one.
+TApplication* ExistingApplication();
 
 // The text of an error report: the message, with "." appended when its last
 // character's code is above that of ".".

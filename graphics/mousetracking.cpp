@@ -30,6 +30,19 @@ bool ChainEnabled(HWND Wnd) {
   }
   return true;
 }
+
+// nullptr when the request is ignored.
+TMouseTrackingTimer* StartTimer(TcxTrackedControl AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
+  if (gShuttingDown || !ACaller || FindTimer(ACaller)) return nullptr;
+  auto* timer = new TMouseTrackingTimer();
+  timer->Control = AControl;
+  timer->Bounds = ABounds;
+  if (AControl.Handle) MapWindowPoints(AControl.Handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&timer->Bounds), 2);
+  timer->Caller = ACaller;
+  TrackingList().push_back(timer);
+  return timer;
+}
+
 }  // namespace
 
 TMouseTrackingTimer::TMouseTrackingTimer() {
@@ -37,11 +50,39 @@ TMouseTrackingTimer::TMouseTrackingTimer() {
   SetOnTimer([this](TObject*) { TimerHandler(); });
 }
 
+TMouseTrackingTimer::~TMouseTrackingTimer() {
+  if (FWinControl) RemoveFreeNotification(FWinControl);
+}
+
+void TMouseTrackingTimer::FollowControl(TWinControl* AControl) {
+  FWinControl = AControl;
+  FFollowsControl = AControl != nullptr;
+  if (AControl) FreeNotification(AControl);
+}
+
+void TMouseTrackingTimer::Notification(TComponent* AComponent, TOperation Operation) {
+  TcxTimer::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FWinControl) {
+    FWinControl = nullptr;
+    Control.Object = nullptr;
+  }
+}
+
+// A handle value outlives its window: once the control has another window (or
+// none), the value may name somebody else's.
+HWND TMouseTrackingTimer::TrackedWindow() const {
+  HWND wnd = Control.Handle;
+  if (!wnd || !IsWindow(wnd)) return nullptr;
+  if (!FFollowsControl) return wnd;
+  bool same = FWinControl && FWinControl->HandleAllocated() && FWinControl->Handle() == wnd && FindControl(wnd) == FWinControl;
+  return same ? wnd : nullptr;
+}
+
 void TMouseTrackingTimer::TimerHandler() {
   POINT cursor;
   if (!GetCursorPos(&cursor)) cursor = POINT{-1, -1};
-  HWND wnd = Control.Handle;
-  bool hasWindow = wnd && IsWindow(wnd);
+  HWND wnd = TrackedWindow();
+  bool hasWindow = wnd != nullptr;
   bool inside;
   if (auto* extended = dynamic_cast<IcxMouseTrackingCaller2*>(Caller)) {
     POINT p = cursor;
@@ -68,13 +109,13 @@ void TMouseTrackingTimer::TimerHandler() {
 }
 
 void StartLeaveTracking(TcxTrackedControl AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
-  if (gShuttingDown || !ACaller || FindTimer(ACaller)) return;
-  auto* timer = new TMouseTrackingTimer();
-  timer->Control = AControl;
-  timer->Bounds = ABounds;
-  if (AControl.Handle) MapWindowPoints(AControl.Handle, HWND_DESKTOP, reinterpret_cast<POINT*>(&timer->Bounds), 2);
-  timer->Caller = ACaller;
-  TrackingList().push_back(timer);
+  StartTimer(AControl, ABounds, ACaller);
+}
+
+void StartLeaveTracking(TWinControl* AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
+  HWND wnd = AControl && AControl->HandleAllocated() ? AControl->Handle() : nullptr;
+  if (TMouseTrackingTimer* timer = StartTimer(TcxTrackedControl{wnd, AControl}, ABounds, ACaller))
+    timer->FollowControl(AControl);
 }
 
 void StopLeaveTracking(IcxMouseTrackingCaller* ACaller) {

@@ -35,13 +35,24 @@ class TMouseTrackingTimer : public TcxTimer {
 public:
   TALVIK_CLASS_NAME(TMouseTrackingTimer)
   TMouseTrackingTimer();
+  ~TMouseTrackingTimer() override;
   // Callers must stop their tracking before they are destroyed.
   IcxMouseTrackingCaller* Caller = nullptr;
   TcxTrackedControl Control;
   RECT Bounds{};  // screen coordinates
+  // Watches AControl: from now on the tracked window counts only while it is
+  // still AControl's window, and AControl's freeing is noticed.
+  void FollowControl(TWinControl* AControl);
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   void TimerHandler();
+  // The tracked window, or nullptr when it is gone or no longer the control's.
+  HWND TrackedWindow() const;
+  TWinControl* FWinControl = nullptr;
+  bool FFollowsControl = false;
 };
 
 // AControl.Handle nullptr: ABounds are screen coordinates and the first tick
@@ -55,11 +66,9 @@ inline void StartLeaveTracking(HWND AControl, const RECT& ABounds, IcxMouseTrack
 inline void StartLeaveTracking(std::nullptr_t, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
   StartLeaveTracking(TcxTrackedControl{}, ABounds, ACaller);
 }
-// A control without a window yet is never valid: the first tick notifies.
-inline void StartLeaveTracking(TWinControl* AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller) {
-  HWND wnd = AControl && AControl->HandleAllocated() ? AControl->Handle() : nullptr;
-  StartLeaveTracking(TcxTrackedControl{wnd, AControl}, ABounds, ACaller);
-}
+// A control without a window yet is never valid: the first tick notifies. Nor
+// is one whose window has since been replaced, or that has been freed.
+void StartLeaveTracking(TWinControl* AControl, const RECT& ABounds, IcxMouseTrackingCaller* ACaller);
 void StopLeaveTracking(IcxMouseTrackingCaller* ACaller);
 bool IsLeaveTracking(IcxMouseTrackingCaller* ACaller);
 // The screen rectangle tracked for the caller; false when it is not tracked.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
+#include "framework/forms.h"
 #include "framework/sysutils.h"
 #include "graphics/mousetracking.h"
 #include "graphics/objectlinks.h"
@@ -134,6 +138,90 @@ TEST(MouseTracking, ControlBoundsAreMappedToTheScreen) {
   EXPECT_EQ(r.top, origin.y + 2);
   EXPECT_EQ(r.bottom, origin.y + 4);
   StopLeaveTracking(&c);
+}
+
+namespace {
+// A control whose window can be swapped behind the tracker's back, as when the
+// handle value it had is taken by a window that is no longer its own.
+class TTrackedControl : public TWinControl {
+public:
+  using TWinControl::TWinControl;
+  void TakeWindow(HWND Wnd) { FHandle = Wnd; }
+  int MouseLeaves = 0;
+  LPARAM MouseLeaveParam = 0;
+  void WndProc(TMessage& M) override {
+    if (M.Msg == CM_MOUSELEAVE) {
+      ++MouseLeaves;
+      MouseLeaveParam = M.LParam;
+    }
+    TWinControl::WndProc(M);
+  }
+};
+
+struct ControlCase {
+  const char* name;
+  // Changes the tracked control after tracking started; answers the control to check (nullptr once freed).
+  std::function<TTrackedControl*(TForm& form, TTrackedControl* control, HWND other)> change;
+  int expectedLeaves;  // CM_MOUSELEAVE seen by the control's windows, old and new
+};
+}  // namespace
+
+TEST(MouseTracking, ControlOverloadChecksTheControlStillHasItsWindowOnEveryTick) {
+  const ControlCase cases[] = {
+      {"keeps its window, disabled",
+       [](TForm&, TTrackedControl* c, HWND) {
+         c->SetEnabled(false);
+         return c;
+       },
+       1},
+      {"window recreated",
+       [](TForm& form, TTrackedControl* c, HWND) {
+         c->SetParent(nullptr);
+         c->SetParent(&form);
+         return c;
+       },
+       0},
+      {"old handle value names a live window that is not the control's",
+       [](TForm&, TTrackedControl* c, HWND other) {
+         c->TakeWindow(other);
+         return c;
+       },
+       0},
+      {"control freed",
+       [](TForm&, TTrackedControl* c, HWND) -> TTrackedControl* {
+         delete c;
+         return nullptr;
+       },
+       0},
+  };
+  for (const ControlCase& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    TForm form;
+    form.SetBounds(0, 0, 200, 200);
+    form.HandleNeeded();
+    auto* control = new TTrackedControl(&form);
+    control->SetBounds(10, 10, 50, 50);
+    control->SetParent(&form);
+    HWND first = control->Handle();
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, form.Handle(), nullptr, nullptr, nullptr);
+    Caller c;
+    StartLeaveTracking(control, kEverywhere, &c);
+    PumpUntil([] { return false; }, 40);
+    ASSERT_EQ(c.leaves, 0);  // inside, enabled, same window
+    TTrackedControl* still = tc.change(form, control, other);
+    PumpUntil([&] { return c.leaves > 0; });
+    EXPECT_EQ(c.leaves, 1);
+    EXPECT_FALSE(IsLeaveTracking(&c));
+    if (still) {
+      EXPECT_EQ(still->MouseLeaves, tc.expectedLeaves);
+      if (tc.expectedLeaves) {
+        EXPECT_EQ(still->MouseLeaveParam, reinterpret_cast<LPARAM>(still));
+      }
+      if (still->Handle() == other) still->TakeWindow(first);
+    }
+    StopLeaveTracking(&c);
+    DestroyWindow(other);
+  }
 }
 
 TEST(ObjectLinks, LinksToDestroyedObjectsReadNil) {
