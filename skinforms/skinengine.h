@@ -1,0 +1,53 @@
+// The process-wide machinery of skinned windows: a call-window-procedure hook
+// on the starting thread sees every window being created and destroyed, a
+// replaceable class selection decides which controller (if any) a window
+// gets, and a helper window finishes what must wait until a window exists.
+#pragma once
+#include <windows.h>
+
+#include "skinforms/skinwincontroller.h"
+
+namespace talvik {
+
+class TdxSkinWinControllerHelper {
+public:
+  TdxSkinWinControllerHelper();
+  ~TdxSkinWinControllerHelper();
+  TdxSkinWinControllerHelper(const TdxSkinWinControllerHelper&) = delete;
+  TdxSkinWinControllerHelper& operator=(const TdxSkinWinControllerHelper&) = delete;
+
+  HWND Handle() const { return FHandle; }
+  // A window was created: it gets its controller, unless it skins itself.
+  void InitializeEngine(HWND AHandle);
+  // A window is being destroyed: its controller goes.
+  void FinalizeEngine(HWND AHandle);
+  // Tells an MDI frame that one of its children changed.
+  void ChildChanged(HWND AHandle);
+
+private:
+  void CreateController(HWND AHandle);
+  LRESULT WndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+  HWND FHandle = nullptr;
+};
+
+// nullptr outside start-up and shut-down.
+TdxSkinWinControllerHelper* ControllerHelper();
+
+// Which controller a window gets: forms, frames, MDI client windows, and
+// controls of exactly the push-button and panel classes; nullptr for others.
+using TdxControllerClassSelector = TdxSkinWinControllerClass (*)(HWND AHandle);
+TdxSkinWinControllerClass DefaultControllerClassForWindow(HWND AHandle);
+extern TdxControllerClassSelector GetControllerClassForWindow;
+
+// Scroll bars of skinned windows are drawn by the skin, never by the system.
+int WINAPI SkinAwareSetScrollPos(HWND Wnd, int Bar, int Pos, BOOL Redraw);
+int WINAPI SkinAwareSetScrollInfo(HWND Wnd, int Bar, LPCSCROLLINFO Info, BOOL Redraw);
+
+// Start-up, on the main thread before its first window, after the skins are
+// registered; shut-down after the message loop, before the skins go. Shut-down
+// gives every window its own procedure back.
+void InitializeSkinForms();
+void FinalizeSkinForms();
+bool SkinFormsHookInstalled();
+
+}  // namespace talvik

@@ -1,0 +1,214 @@
+#include "skinforms/skinformcontroller.h"
+
+#include "framework/stdctrls.h"
+#include "skinforms/skincontroller.h"
+#include "skinforms/skinmessages.h"
+
+namespace talvik {
+
+// ---- TdxSkinFormController ----
+
+TdxSkinWinControllerClass TdxSkinFormController::Class() {
+  return ControllerClassOf<TdxSkinFormController>(L"TdxSkinFormController");
+}
+
+TdxSkinFormController::TdxSkinFormController(HWND AHandle) : TdxSkinWinController(AHandle) {
+  if (IsMessageDlgWindow(AHandle)) PostMessageW(AHandle, WM_POSTMSGFORMINIT, 0, 0);
+}
+
+TdxSkinFormController::TdxSkinFormController(TdxSkinForm* ASkinForm) : TdxSkinFormController(ASkinForm->Handle()) {
+  FSkinForm = ASkinForm;
+}
+
+// The form may outlive its controller (shut-down frees all controllers).
+TdxSkinFormController::~TdxSkinFormController() {
+  if (FSkinForm && FSkinForm->FController == this) FSkinForm->FController = nullptr;
+}
+
+TCustomForm* TdxSkinFormController::Form() const {
+  if (FSkinForm) return FSkinForm;
+  return dynamic_cast<TCustomForm*>(FWinControl);
+}
+
+bool TdxSkinFormController::ShouldHook() { return IsSkinUsed() && !FSkinForm; }
+
+void TdxSkinFormController::CallSavedWindowProc(TMessage& Message) {
+  if (FSkinForm) FSkinForm->InheritedWndProc(Message);
+  else TdxSkinWinController::CallSavedWindowProc(Message);
+}
+
+// The first skin controller chooses; the others can only supply a skin through OnSkinForm.
+void TdxSkinFormController::ChoosePainter() {
+  TCustomForm* form = Form();
+  if (!form) return;
+  bool first = true;
+  for (TdxSkinController* controller : std::vector<TdxSkinController*>(SkinControllerList())) {
+    if (first) {
+      FLookAndFeelPainter = controller->GetPainterForForm(form);
+      first = false;
+    } else {
+      std::wstring name;
+      bool useSkin = TdxSkinController::GetFormSkin(form, name);
+      FLookAndFeelPainter = controller->QuerySkinForm(form, name, useSkin);
+    }
+    if (FLookAndFeelPainter) break;
+  }
+}
+
+// With one skin controller (the program's case) its skin is the choice. With
+// several, the last one chooses and the others may supply a skin through
+// OnSkinForm, as when the form's window is created.
+void TdxSkinFormController::RefreshController() {
+  TCustomForm* form = Form();
+  FLookAndFeelPainter = nullptr;
+  if (!form) return;
+  bool first = true;
+  const auto controllers = SkinControllerList();
+  for (auto it = controllers.rbegin(); it != controllers.rend() && !FLookAndFeelPainter; ++it) {
+    if ((*it)->ComponentState() & csDestroying) continue;
+    if (first) {
+      FLookAndFeelPainter = (*it)->GetPainterForForm(form);
+      first = false;
+    } else {
+      std::wstring name;
+      bool useSkin = false;
+      FLookAndFeelPainter = (*it)->QuerySkinForm(form, name, useSkin);
+    }
+  }
+}
+
+void TdxSkinFormController::HandleMessage(TMessage& Message) {
+  if (Message.Msg == WM_SETTEXT) {
+    CallSavedWindowProc(Message);
+    Refresh();
+    return;
+  }
+  if (IsRegisteredMessage(Message.Msg, WM_POSTMSGFORMINIT)) {
+    MakeLabelsTransparent();
+    return;
+  }
+  if (IsSkinUsed() && DispatchSkinMessage(Message)) return;
+  CallSavedWindowProc(Message);
+}
+
+bool TdxSkinFormController::DispatchSkinMessage(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_DESTROY:
+    case WM_MDIDESTROY:
+      CallSavedWindowProc(Message);
+      // No skin painting while the window is torn down.
+      if (Message.WParam == 0) {
+        FLookAndFeelPainter = nullptr;
+        DetachWindowProc();
+      }
+      return true;
+  }
+  return HandleRegisteredMessage(Message);
+}
+
+bool TdxSkinFormController::HandleRegisteredMessage(TMessage& Message) {
+  const UINT msg = Message.Msg;
+  if (IsRegisteredMessage(msg, SkinRefreshMessage)) {
+    RefreshController();
+    // The window and the controls that follow it take the new choice at once.
+    Update();
+    if (auto* list = WinControllerList())
+      for (auto& c : *list)
+        if (c->Master() == this) c->Update();
+    return true;
+  }
+  if (IsRegisteredMessage(msg, WM_POSTREDRAW)) {
+    Redraw(false);
+    return true;
+  }
+  // The caption suffix and the window region come with the skinned frame.
+  return IsRegisteredMessage(msg, WM_CHILDCHANGED) || IsRegisteredMessage(msg, WM_POSTCHECKRGN);
+}
+
+void TdxSkinFormController::MakeLabelsTransparent() {
+  TCustomForm* form = Form();
+  if (!form) return;
+  const auto children = form->Controls();
+  for (auto it = children.rbegin(); it != children.rend(); ++it)
+    if (auto* label = dynamic_cast<TLabel*>(*it)) label->SetTransparent(true);
+}
+
+// ---- TdxSkinFrameController ----
+
+TdxSkinWinControllerClass TdxSkinFrameController::Class() {
+  return ControllerClassOf<TdxSkinFrameController>(L"TdxSkinFrameController");
+}
+
+TdxSkinWinController* TdxSkinFrameController::FindMasterController(HWND) { return FindParentFormController(); }
+
+// ---- TdxSkinForm ----
+
+TdxSkinForm::~TdxSkinForm() { FreeController(); }
+
+void TdxSkinForm::FreeController() {
+  if (!FController) return;
+  TdxSkinFormController* controller = FController;
+  FController = nullptr;
+  ExtractWinController(controller).reset();
+}
+
+void TdxSkinForm::CreateWnd() {
+  TForm::CreateWnd();
+  PostMessageW(FHandle, WM_POSTCHECKRGN, 0, 0);
+}
+
+void TdxSkinForm::DestroyWnd() {
+  FreeController();
+  TForm::DestroyWnd();
+}
+
+void TdxSkinForm::WndProc(TMessage& Message) {
+  if (IsRegisteredMessage(Message.Msg, WM_HASOWNSKINENGINE)) {
+    Message.Result = 1;
+    return;
+  }
+  if (Message.Msg == WM_DESTROY) FreeController();
+  if (FController && FController->Handle()) FController->HandleMessage(Message);
+  else InheritedWndProc(Message);
+  // Made once the window exists and before the controls on it: they take this form's skin.
+  if (Message.Msg == WM_CREATE && !FController) {
+    FController = new TdxSkinFormController(this);
+    AddWinController(FController);
+    FController->ChoosePainter();
+    FController->Update();
+  }
+}
+
+// ---- TdxSkinFormHelper ----
+
+TCustomForm* TdxSkinFormHelper::GetForm(HWND AHandle) { return dynamic_cast<TCustomForm*>(FindControl(AHandle)); }
+
+TCustomForm* TdxSkinFormHelper::GetActiveMDIChild(HWND AHandle) {
+  if (!GetForm(AHandle)) return nullptr;
+  HWND client = FindWindowExW(AHandle, nullptr, L"MDICLIENT", nullptr);
+  if (!client) return nullptr;
+  return GetForm(reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)));
+}
+
+TCustomForm* TdxSkinFormHelper::GetZoomedMDIChild(HWND AHandle) {
+  TCustomForm* child = GetActiveMDIChild(AHandle);
+  return child && IsZoomed(child->Handle()) ? child : nullptr;
+}
+
+int TdxSkinFormHelper::GetContentOffset(HWND AHandle) {
+  TCustomForm* form = GetForm(AHandle);
+  return form ? form->BorderWidth() : 0;
+}
+
+bool TdxSkinFormHelper::HasClientEdge(HWND AHandle) {
+  return (GetWindowLongW(AHandle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+}
+
+bool TdxSkinFormHelper::IsAlphaBlendUsed(HWND AHandle) {
+  HWND decides = AHandle;
+  if (HWND parent = GetParent(AHandle); parent && TdxSkinWinController::IsMDIClientWindow(parent))
+    decides = GetParent(parent);
+  return (GetWindowLongW(decides, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
+}  // namespace talvik
