@@ -478,6 +478,8 @@ void TWinControl::WndProc(TMessage& Message) {
       if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
       break;
     case WM_SIZE:
+      // A minimized window keeps its size and layout to come back to.
+      if (Message.WParam == SIZE_MINIMIZED) break;
       if (FHandle) {
         RECT r;
         GetWindowRect(FHandle, &r);
@@ -487,6 +489,14 @@ void TWinControl::WndProc(TMessage& Message) {
       DefaultHandler(Message);
       Realign();
       return;
+    case WM_CHAR:
+      if (OnKeyPress) {
+        auto key = static_cast<wchar_t>(Message.WParam);
+        OnKeyPress(this, key);
+        if (!key) return;
+        Message.WParam = key;
+      }
+      break;
   }
   TControl::WndProc(Message);
 }

@@ -35,6 +35,8 @@ struct TMessage {
 // control's messages first (keeping the old one to pass messages on).
 using TWndMethodProc = std::function<void(TMessage& Message)>;
 
+using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
+
 enum TControlStyle : unsigned { csParentBackground = 1, csOpaque = 2 };
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -153,6 +155,8 @@ public:
   void Invalidate() override;
   void SetFocus();
   bool Focused() const;
+  // Each typed character; a handler that sets Key to 0 swallows it.
+  TKeyPressEvent OnKeyPress;
   // Places the aligned children (alBottom, alTop, ...) inside the client area.
   void Realign();
 

@@ -126,6 +126,34 @@ void TCustomForm::Close() {
   SetVisible(false);
 }
 
+void TCustomForm::SetActiveControl(TWinControl* Value) {
+  if (Value == FActiveControl) return;
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  FActiveControl = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+bool TCustomForm::FocusActiveControl() {
+  TWinControl* c = FActiveControl;
+  if (!c || !c->HandleAllocated() || !IsWindowVisible(c->Handle()) || !IsWindowEnabled(c->Handle())) return false;
+  c->SetFocus();
+  return true;
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  if (FActiveControlName.empty()) return;
+  auto* c = dynamic_cast<TWinControl*>(FindComponent(FActiveControlName));
+  if (!c) InvalidPropertyValue(L"ActiveControl", FActiveControlName);
+  SetActiveControl(c);
+  FActiveControlName.clear();
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FActiveControl) FActiveControl = nullptr;
+}
+
 bool TCustomForm::BindEvent(TComponent*, const std::wstring&, const std::wstring&) { return false; }
 
 bool TCustomForm::ReadProperty(const std::wstring& AName, const std::wstring& AValue) {
@@ -136,6 +164,7 @@ bool TCustomForm::ReadProperty(const std::wstring& AName, const std::wstring& AV
   else if (AName == L"Constraints.MinHeight") FConstraints.MinHeight = PropertyInt(AName, AValue);
   else if (AName == L"Constraints.MaxWidth") FConstraints.MaxWidth = PropertyInt(AName, AValue);
   else if (AName == L"Constraints.MaxHeight") FConstraints.MaxHeight = PropertyInt(AName, AValue);
+  else if (AName == L"ActiveControl") FActiveControlName = AValue;  // named controls may come later
   else if (AName == L"Position")
     FPosition =
         PropertyEnum<TPosition>(AName, AValue, {{L"poScreenCenter", poScreenCenter}, {L"poDesigned", poDesigned}});
@@ -206,13 +235,10 @@ void TCustomForm::WndProc(TMessage& Message) {
     }
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+      // The size kept through a minimize is the one a restore asks for, so a restore is never
+      // refused; the window placement cannot tell (under Wine it still holds the minimized size).
       if (!(pos->flags & SWP_NOSIZE) && OnCanResize && !IsIconic(FHandle)) {
-        WINDOWPLACEMENT wp{sizeof(wp)};
-        GetWindowPlacement(FHandle, &wp);
-        // Coming back from the task bar restores the size the window had: always allowed.
-        bool restoring = pos->cx == wp.rcNormalPosition.right - wp.rcNormalPosition.left &&
-                         pos->cy == wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
-        if (!restoring && (pos->cx != FWidth || pos->cy != FHeight)) {
+        if (pos->cx != FWidth || pos->cy != FHeight) {
           int w = pos->cx, h = pos->cy;
           bool resize = true;
           OnCanResize(this, w, h, resize);
@@ -222,6 +248,14 @@ void TCustomForm::WndProc(TMessage& Message) {
       }
       break;
     }
+    case WM_ACTIVATE:
+      // Coming back to the window brings the keyboard back to the control that had it.
+      if (LOWORD(Message.WParam) != WA_INACTIVE && !HIWORD(Message.WParam) && FocusActiveControl()) return;
+      break;
+    case CM_FOCUSCHANGED:
+      if (auto* control = reinterpret_cast<TWinControl*>(Message.LParam); control && control != this)
+        SetActiveControl(control);
+      break;
     case WM_MOVE:
       if (FHandle && !IsIconic(FHandle)) {
         RECT r;

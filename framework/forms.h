@@ -45,6 +45,10 @@ public:
   const TSizeConstraints& Constraints() const { return FConstraints; }
   // The window's icon; the form does not own it.
   void SetIcon(HICON Value);
+  // The control that has the keyboard whenever the form is active: the last one
+  // that had it, or the one the description names before any had it.
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* Value);
 
   TNotifyEvent OnCreate;
   TCloseEvent OnClose;
@@ -67,6 +71,8 @@ protected:
   void AdjustClientRect(RECT& Rect) override;
   // Raises OnCreate; a form calls it once its description is read.
   virtual void DoCreate();
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -76,6 +82,10 @@ private:
   int FClientWidth = 0, FClientHeight = 0;
   TSizeConstraints FConstraints;
   HICON FIcon = nullptr;
+  TWinControl* FActiveControl = nullptr;
+  std::wstring FActiveControlName;
+  // False when the active control cannot take the keyboard now.
+  bool FocusActiveControl();
 };
 
 class TForm : public TCustomForm {

@@ -38,6 +38,11 @@ void TButton::WndProc(TMessage& Message) {
     if (HIWORD(Message.WParam) == BN_CLICKED) Click();
     return;
   }
+  // Enter presses a focused button, as in dialogs; a held key does not press it again.
+  if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_RETURN) {
+    if (!(Message.LParam & (1 << 30)) && FEnabled) Click();
+    return;
+  }
   TWinControl::WndProc(Message);
 }
 

@@ -1,5 +1,7 @@
 #include "skins/pngimage.h"
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -8,6 +10,57 @@
 #include "framework/sysutils.h"
 
 namespace talvik {
+
+// ---- PNG structure
+
+namespace {
+
+constexpr std::array<uint32_t, 256> kCrcTable = [] {
+  std::array<uint32_t, 256> table{};
+  for (uint32_t n = 0; n < 256; ++n) {
+    uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}();
+
+uint32_t Crc32(const uint8_t* P, size_t N) {
+  uint32_t c = 0xFFFFFFFFu;
+  for (size_t i = 0; i < N; ++i) c = kCrcTable[(c ^ P[i]) & 0xFF] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
+
+uint32_t BigEndian32(const uint8_t* P) {
+  return uint32_t{P[0]} << 24 | uint32_t{P[1]} << 16 | uint32_t{P[2]} << 8 | P[3];
+}
+
+bool IsChunkType(const uint8_t* P) {
+  return std::all_of(P, P + 4, [](uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+}
+
+}  // namespace
+
+size_t PngFileLength(const uint8_t* AData, size_t ASize) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (ASize < sizeof kSignature || std::memcmp(AData, kSignature, sizeof kSignature) != 0) return 0;
+  size_t pos = sizeof kSignature;
+  bool first = true;
+  // Each chunk: length, type, data, CRC of type and data.
+  while (ASize - pos >= 12) {
+    const uint8_t* chunk = AData + pos;
+    const uint32_t length = BigEndian32(chunk);
+    const uint8_t* type = chunk + 4;
+    if (length > 0x7FFFFFFF || length > ASize - pos - 12 || !IsChunkType(type)) return 0;
+    if (Crc32(type, length + 4) != BigEndian32(type + 4 + length)) return 0;
+    const bool header = std::memcmp(type, "IHDR", 4) == 0;
+    if (header != first || (header && length != 13)) return 0;
+    first = false;
+    pos += 12 + size_t{length};
+    if (std::memcmp(type, "IEND", 4) == 0) return length == 0 ? pos : 0;
+  }
+  return 0;
+}
 
 // ---- TdxGPBase
 
@@ -130,15 +183,21 @@ void TdxGPImage::DecodeStream(TStream& AStream) {
   if (size <= 0 || size > 0x7FFFFFFF) return;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<SIZE_T>(size));
   if (!block) return;
-  void* p = GlobalLock(block);
-  int64_t read = p ? AStream.Read(p, size) : 0;
-  GlobalUnlock(block);
-  if (read <= 0 || CreateStreamOnHGlobal(block, TRUE, &FDataStream) != S_OK) {
+  size_t length = 0;
+  if (auto* p = static_cast<uint8_t*>(GlobalLock(block))) {
+    int64_t read = AStream.Read(p, size);
+    // The system decoder believes chunk lengths and reads past its data: it gets whole, intact PNG files only.
+    if (read > 0) length = PngFileLength(p, static_cast<size_t>(read));
+    GlobalUnlock(block);
+  }
+  if (length == 0 || CreateStreamOnHGlobal(block, TRUE, &FDataStream) != S_OK) {
     GlobalFree(block);
     FDataStream = nullptr;
     return;
   }
-  if (GdiPlus.GdipCreateBitmapFromStream(FDataStream, &FHandle) != Ok) {
+  ULARGE_INTEGER end;
+  end.QuadPart = length;
+  if (FDataStream->SetSize(end) != S_OK || GdiPlus.GdipCreateBitmapFromStream(FDataStream, &FHandle) != Ok) {
     FHandle = nullptr;
     FDataStream->Release();
     FDataStream = nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "framework/graphics.h"
@@ -11,6 +12,11 @@
 namespace talvik {
 
 using TdxRGBColors = std::vector<RGBQUAD>;
+
+// The byte length of the well-formed PNG file that AData begins with (signature,
+// IHDR first, every chunk whole with its CRC right, up to and including IEND), or
+// 0 when it is not one. Bytes after IEND are not part of it.
+size_t PngFileLength(const uint8_t* AData, size_t ASize);
 
 // Instances live in GDI+'s own heap while GDI+ is loaded.
 class TdxGPBase {

@@ -58,6 +58,9 @@ bool TForm1::BindEvent(TComponent* AComponent, const std::wstring& AEvent, const
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
   else if (auto* button = dynamic_cast<TButton*>(AComponent); button && AEvent == L"OnClick" && AMethod == L"Button1Click")
     button->OnClick = [this](TObject* s) { Button1Click(s); };
+  else if (auto* control = dynamic_cast<TWinControl*>(AComponent);
+           control && AEvent == L"OnKeyPress" && AMethod == L"Edit1KeyPress")
+    control->OnKeyPress = [this](TObject* s, wchar_t& k) { Edit1KeyPress(s, k); };
   else if (auto* browser = dynamic_cast<TWebBrowser*>(AComponent);
            browser && AEvent == L"OnDocumentComplete" && AMethod == L"WebBrowser1DocumentComplete")
     browser->OnDocumentComplete = [this](TObject* s, const void* d, const std::wstring& u) {
@@ -95,7 +98,7 @@ void TForm1::WebBrowser1DocumentComplete(TObject*, const void* pDisp, const std:
   Button1->SetCaption(L"下载");
 }
 
-void TForm1::Button1Click(TObject*) {
+void TForm1::Button1Click(TObject* Sender) {
   // A browser completion can enable the button in the middle of a run; a
   // second run started from inside the first would write over its files.
   if (!FRun || !IdHTTP1 || FRunning) return;
@@ -104,9 +107,18 @@ void TForm1::Button1Click(TObject*) {
     FRun->Button1Click();
   } catch (...) {
     FRunning = false;
-    throw;
+    // Once the user has read the report, the next try needs no restart.
+    Application()->HandleException(Sender);
+    SetButton(true, L"下载");
+    return;
   }
   FRunning = false;
+}
+
+void TForm1::Edit1KeyPress(TObject*, wchar_t& Key) {
+  if (Key != L'\r') return;
+  Key = 0;  // a single-line box only beeps at Enter
+  if (Button1->Enabled()) Button1->Click();
 }
 
 void TForm1::FormCanResize(TObject*, int&, int&, bool& Resize) { Resize = false; }

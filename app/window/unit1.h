@@ -34,6 +34,7 @@ public:
   void FormCreate(TObject* Sender);
   void WebBrowser1DocumentComplete(TObject* ASender, const void* pDisp, const std::wstring& URL);
   void Button1Click(TObject* Sender);
+  void Edit1KeyPress(TObject* Sender, wchar_t& Key);
   void FormCanResize(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize);
   void FormClose(TObject* Sender, TCloseAction& Action);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -139,6 +140,99 @@ TEST_F(Fixture, SizeConstraintsLimitTheTrackingSize) {
   EXPECT_EQ(info.ptMaxTrackSize.x, 2000);
   EXPECT_EQ(info.ptMaxTrackSize.y, 500);
   EXPECT_EQ(info.ptMaxSize.y, 500);
+}
+
+TEST_F(Fixture, MinimizedFormThatCannotResizeComesBackWhole) {
+  form->OnCanResize = [](TObject*, int&, int&, bool& resize) { resize = false; };
+  form->Show();
+  HWND wnd = form->Handle();
+  RECT window, memoRect = ChildRect(memo->Handle());
+  GetWindowRect(wnd, &window);
+  struct Way {
+    const char* name;
+    std::function<void()> minimize, restore;
+  } ways[] = {
+      {"system commands", [&] { SendMessageW(wnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); },
+       [&] { SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0); }},
+      {"ShowWindow", [&] { ShowWindow(wnd, SW_MINIMIZE); }, [&] { ShowWindow(wnd, SW_RESTORE); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    way.minimize();
+    ASSERT_TRUE(IsIconic(wnd));
+    way.restore();
+    ASSERT_FALSE(IsIconic(wnd));
+    RECT after, memoAfter = ChildRect(memo->Handle());
+    GetWindowRect(wnd, &after);
+    EXPECT_TRUE(EqualRect(&after, &window)) << after.left << "," << after.top << " " << after.right << ","
+                                            << after.bottom;
+    EXPECT_TRUE(EqualRect(&memoAfter, &memoRect)) << memoAfter.top << " " << memoAfter.bottom;
+    EXPECT_EQ(form->Width(), window.right - window.left);
+  }
+}
+
+TEST_F(Fixture, EnterPressesAFocusedButtonOnceAndOnlyWhenEnabled) {
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  struct Case {
+    const char* name;
+    bool enabled;
+    LPARAM keyData;  // bit 30: the key was already down
+    int clicks;
+  } cases[] = {
+      {"first stroke", true, 1, 1},
+      {"held key", true, 1 | (1 << 30), 0},
+      {"disabled", false, 1, 0},
+  };
+  for (const Case& c : cases) {
+    clicks = 0;
+    button->SetEnabled(c.enabled);
+    SendMessageW(button->Handle(), WM_KEYDOWN, VK_RETURN, c.keyData);
+    EXPECT_EQ(clicks, c.clicks) << c.name;
+  }
+  button->SetEnabled(true);
+  SendMessageW(button->Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  EXPECT_EQ(clicks, 0) << "only Enter";
+}
+
+TEST_F(Fixture, KeyPressHandlerSeesTypedCharactersAndCanSwallowThem) {
+  std::wstring seen;
+  memo->OnKeyPress = [&](TObject* sender, wchar_t& key) {
+    EXPECT_EQ(sender, memo);
+    seen += key;
+    if (key == L'x') key = 0;
+    else if (key == L'a') key = L'b';
+  };
+  for (wchar_t c : std::wstring(L"xay")) SendMessageW(memo->Handle(), WM_CHAR, c, 1);
+  EXPECT_EQ(seen, L"xay");
+  EXPECT_EQ(memo->Text(), L"by");
+}
+
+TEST_F(Fixture, ActiveControlHasTheKeyboardWheneverTheFormIsActivated) {
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(form.get());
+  form->SetActiveControl(edit);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  EXPECT_TRUE(edit->Focused());
+  // The control that last had the keyboard gets it back after another window was active.
+  button->SetFocus();
+  EXPECT_EQ(form->ActiveControl(), button);
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+  SetActiveWindow(other);
+  EXPECT_FALSE(button->Focused());
+  SetActiveWindow(form->Handle());
+  EXPECT_TRUE(button->Focused());
+  // A control that cannot take it leaves the keyboard with the form, and a freed one is forgotten.
+  SetActiveWindow(other);
+  button->SetEnabled(false);
+  SetActiveWindow(form->Handle());
+  EXPECT_EQ(GetFocus(), form->Handle());
+  delete button;
+  button = nullptr;
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  DestroyWindow(other);
 }
 
 TEST_F(Fixture, ButtonClickReachesOnClickAndErrorsGoToTheReport) {

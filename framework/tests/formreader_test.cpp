@@ -40,6 +40,7 @@ object Form1: TTestForm
   Font.Name = "Tahoma"
   Font.Height = -11
   OnCreate = FormCreate
+  ActiveControl = Memo1
   object Label1: TLabel
     Left = 8
     Top = 8
@@ -93,6 +94,7 @@ TEST(FormReader, BuildsTheDescribedComponentsOnTheirParents) {
   EXPECT_EQ(button->Caption(), L"say \"hi\"");
   EXPECT_TRUE(button->Default());
   EXPECT_EQ(memo->Lines(), (std::vector<std::wstring>{L"Memo1", L"second"}));
+  EXPECT_EQ(form.ActiveControl(), memo);  // named before it was read
 
   RECT r = memo->BoundsRect();
   EXPECT_EQ(r.top, 100);
@@ -126,6 +128,7 @@ TEST(FormReader, ReportsWhatIsWrongWithADescription) {
       {L"object F: TTestForm\n  object B: TButton\n    Width = wide\n  end\nend",
        L"Invalid property value wide for Width"},
       {L"object F: TTestForm\n  BorderStyle = bsRound\nend", L"Invalid property value bsRound for BorderStyle"},
+      {L"object F: TTestForm\n  ActiveControl = Nobody\nend", L"Invalid property value Nobody for ActiveControl"},
   };
   for (const Case& c : cases) {
     TTestForm form;

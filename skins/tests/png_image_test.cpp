@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "framework/graphics.h"
+#include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skins/pngimage.h"
 #include "skins/tests/skin_fixture.h"
@@ -82,6 +85,91 @@ TEST(PngImage, ShortAndUndecodableStreams) {
     EXPECT_TRUE(image->Empty());
     EXPECT_EQ(Encode(*image).size(), 0u);
   }
+}
+
+// The chunks of a well-formed PNG, each with its length, type, data and CRC.
+std::vector<std::string> ChunksOf(const std::string& APng) {
+  std::vector<std::string> chunks;
+  for (size_t pos = 8; pos + 12 <= APng.size();) {
+    auto b = [&](size_t i) { return static_cast<uint32_t>(static_cast<uint8_t>(APng[pos + i])); };
+    size_t length = b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3);
+    chunks.push_back(APng.substr(pos, 12 + length));
+    pos += 12 + length;
+  }
+  return chunks;
+}
+
+TEST(PngImage, OnlyWellFormedPngFilesReachTheDecoder) {
+  const std::string good = Encode(*MakePicture(9, 5, Gradient));
+  const std::string signature = good.substr(0, 8);
+  const std::vector<std::string> chunks = ChunksOf(good);
+  ASSERT_GE(chunks.size(), 3u);
+  const std::string &ihdr = chunks.front(), &iend = chunks.back();
+  ASSERT_EQ(ihdr.substr(4, 4), "IHDR");
+  ASSERT_EQ(iend.substr(4, 4), "IEND");
+  std::string middle;
+  size_t idat = 0;  // where the first IDAT chunk starts
+  for (size_t i = 1; i + 1 < chunks.size(); ++i) {
+    if (!idat && chunks[i].substr(4, 4) == "IDAT") idat = 8 + ihdr.size() + middle.size();
+    middle += chunks[i];
+  }
+  ASSERT_NE(idat, 0u);
+  // Chunks with right CRCs: an ancillary one of a type nobody knows, one whose type
+  // has a digit, and an IEND that carries data.
+  const std::string unknown("\x00\x00\x00\x05" "abCdhello" "\x29\x6B\x55\xBC", 17);
+  const std::string digit("\x00\x00\x00\x05" "ab1dhello" "\x52\x9C\x94\xBE", 17);
+  const std::string fullIend("\x00\x00\x00\x01" "IENDx" "\x8F\xC4\xB6\xEF", 13);
+  auto flipped = [&](size_t at, char bits) {
+    std::string s = good;
+    s[at] ^= bits;
+    return s;
+  };
+  auto withLength = [&](size_t at, uint32_t length) {
+    std::string s = good;
+    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(length >> (24 - 8 * i));
+    return s;
+  };
+  struct Case {
+    const char* Name;
+    std::string Png;
+    std::string After;  // bytes that follow the file
+    bool WellFormed;
+  } cases[] = {
+      {"intact", good, "", true},
+      {"bytes after IEND", good, "trailing", true},
+      {"unknown ancillary chunk", signature + ihdr + unknown + middle + iend, "", true},
+      {"damaged signature", flipped(1, 0x20), "", false},
+      {"damaged picture data", flipped(idat + 10, 0x01), "", false},
+      {"damaged chunk type", flipped(idat + 4, 0x20), "", false},
+      {"damaged CRC", flipped(good.size() - 1, 0x01), "", false},
+      {"length past the picture", withLength(idat, static_cast<uint32_t>(good.size())), "", false},
+      {"length beyond 2^31", withLength(idat, 0x80000010u), "", false},
+      {"cut before IEND", good.substr(0, good.size() - iend.size()), "", false},
+      {"cut inside a chunk", good.substr(0, idat + 20), "", false},
+      {"IHDR not first", signature + middle + ihdr + iend, "", false},
+      {"second IHDR", signature + ihdr + ihdr + middle + iend, "", false},
+      {"type with a digit", signature + ihdr + digit + middle + iend, "", false},
+      {"IEND with data", signature + ihdr + middle + fullIend, "", false},
+      {"signature alone", signature, "", false},
+  };
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  const std::wstring file = std::wstring(dir) + L"talvik-damaged-" + std::to_wstring(GetCurrentProcessId()) + L".png";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string bytes = c.Png + c.After;
+    EXPECT_EQ(PngFileLength(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+              c.WellFormed ? c.Png.size() : 0u);
+    // A standalone file through the picture registry, as any program would open one.
+    {
+      TFileStream out(file, fmCreate);
+      out.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    }
+    std::unique_ptr<TGraphic> loaded(LoadGraphicFromFile(file));
+    EXPECT_EQ(loaded->Width(), c.WellFormed ? 9 : 0);
+    EXPECT_EQ(loaded->Height(), c.WellFormed ? 5 : 0);
+  }
+  DeleteFileW(file.c_str());
 }
 
 TEST(PngImage, WindowsBitmapsKeepAlphaOnlyAt32Bits) {

@@ -125,6 +125,60 @@ TEST_F(MainForm, ClickWhileARunIsGoingOnStartsNoSecondRun) {
   RemoveDirectoryW(folder.c_str());
 }
 
+TEST_F(MainForm, EnterInTheAddressBoxPressesTheButtonOnlyWhenItIsReady) {
+  int asked = 0;
+  Form->SelectFolder = [&](const std::wstring&, std::wstring&) { ++asked; };  // cancelled
+  struct Case {
+    const char* name;
+    bool ready;
+    TWinControl* control;
+    int asked;
+  } cases[] = {
+      {"still loading", false, Form->Edit1, 0},
+      {"ready", true, Form->Edit1, 1},
+      {"Enter in the log", true, Form->Memo1, 0},
+  };
+  for (const Case& c : cases) {
+    if (c.ready) Session->CompleteTopLevel();
+    asked = 0;
+    SendMessageW(c.control->Handle(), WM_CHAR, L'\r', 1);
+    EXPECT_EQ(asked, c.asked) << c.name;
+  }
+  EXPECT_EQ(Form->Edit1->Text(), L"") << "Enter is not typed into the address box";
+}
+
+TEST_F(MainForm, AfterTheErrorReportTheButtonIsReadyAgainAndTheFolderStays) {
+  Site.Route("/photo/three-2.jpg", testsupport::SiteReply::Status(404, "Not Found"));
+  Session->CompleteTopLevel();
+  const std::wstring folder = TempFolder();
+  int asked = 0;
+  Form->SelectFolder = [&](const std::wstring&, std::wstring& f) {
+    ++asked;
+    f = folder;
+  };
+  std::vector<std::wstring> reports;
+  Application()->OnException = [&](TObject*, const std::wstring& message) {
+    // The button changes only once the user has closed the report.
+    EXPECT_FALSE(Form->Button1->Enabled());
+    EXPECT_EQ(Form->Button1->Caption(), L"下载中");
+    reports.push_back(message);
+  };
+  Form->Edit1->SetText(Site.WUrl("/album/three"));
+  Form->Button1Click(Form->Button1);
+  Application()->OnException = nullptr;
+  EXPECT_EQ(reports, std::vector<std::wstring>{L"HTTP/1.1 404 Not Found"});
+  EXPECT_TRUE(Form->Button1->Enabled());
+  EXPECT_EQ(Form->Button1->Caption(), L"下载");
+
+  Site.Reset();
+  Site.Album("three", 3, 5, 300);
+  Form->Button1Click(Form->Button1);
+  EXPECT_EQ(Form->Memo1->Lines().back(), L"下载完毕。");
+  EXPECT_EQ(asked, 1);
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(DeleteFileW((folder + L"\\" + std::to_wstring(i) + L".jpg").c_str())) << i;
+  RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(MainForm, CloseStopsTheBrowserFreesTheClientAndLaterClicksDoNothing) {
   Session->CompleteTopLevel();
   Session->BusyCalls = 3;  // still busy after the first two stops

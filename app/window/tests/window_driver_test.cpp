@@ -109,6 +109,57 @@ RECT RectInParent(HWND child) {
   return r;
 }
 
+// Where the window and its controls are, as a person sees them.
+struct Layout {
+  RECT window{}, client{}, edit{}, button{}, memo{};
+  bool operator==(const Layout& o) const {
+    const RECT* a[] = {&window, &client, &edit, &button, &memo};
+    const RECT* b[] = {&o.window, &o.client, &o.edit, &o.button, &o.memo};
+    return std::equal(std::begin(a), std::end(a), std::begin(b), [](const RECT* x, const RECT* y) { return EqualRect(x, y); });
+  }
+};
+
+std::ostream& operator<<(std::ostream& os, const Layout& l) {
+  auto rect = [&](const char* name, const RECT& r) {
+    os << name << " " << r.left << "," << r.top << " " << r.right << "," << r.bottom << "; ";
+  };
+  rect("window", l.window);
+  rect("client", l.client);
+  rect("edit", l.edit);
+  rect("button", l.button);
+  rect("memo", l.memo);
+  return os;
+}
+
+// Key strokes as a person makes them: they go to whichever window has the keyboard.
+void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes, DWORD flags = 0) {
+  std::vector<INPUT> input;
+  for (auto [key, up] : strokes) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    if (flags & KEYEVENTF_UNICODE) i.ki.wScan = key;
+    else i.ki.wVk = key;
+    i.ki.dwFlags = flags | (up ? KEYEVENTF_KEYUP : 0);
+    input.push_back(i);
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+void PressKey(WORD key, bool shift = false) {
+  std::vector<std::pair<WORD, bool>> strokes{{key, false}, {key, true}};
+  if (shift) {
+    strokes.insert(strokes.begin(), {VK_SHIFT, false});
+    strokes.push_back({VK_SHIFT, true});
+  }
+  SendKeys(strokes);
+}
+
+void TypeText(const std::wstring& text) {
+  std::vector<std::pair<WORD, bool>> strokes;
+  for (wchar_t c : text) strokes.insert(strokes.end(), {{c, false}, {c, true}});
+  SendKeys(strokes, KEYEVENTF_UNICODE);
+}
+
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadFileBytes(const std::wstring& path) {
@@ -222,6 +273,27 @@ protected:
 
   std::vector<std::wstring> Log() { return SplitLines(TextOf(Memo)); }
 
+  Layout LayoutNow() {
+    Layout l;
+    GetWindowRect(Main, &l.window);
+    GetClientRect(Main, &l.client);
+    l.edit = RectInParent(Edit);
+    l.button = RectInParent(Button);
+    l.memo = RectInParent(Memo);
+    return l;
+  }
+
+  // The window of the program that has the keyboard.
+  HWND Focus() {
+    GUITHREADINFO gui{sizeof gui};
+    return GetGUIThreadInfo(FProcess.dwThreadId, &gui) ? gui.hwndFocus : nullptr;
+  }
+
+  void BringToFront() {
+    SetForegroundWindow(Main);
+    WaitFor([&] { return GetForegroundWindow() == Main; }, 2000);
+  }
+
   bool LogEndsWith(const std::wstring& line) {
     auto lines = Log();
     return !lines.empty() && lines.back() == line;
@@ -229,8 +301,7 @@ protected:
 
   // A person's click first brings the window to the front.
   void Click(const std::wstring& album) {
-    SetForegroundWindow(Main);
-    WaitFor([&] { return GetForegroundWindow() == Main; }, 2000);
+    BringToFront();
     SendMessageW(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(album.c_str()));
     PostMessageW(Button, BM_CLICK, 0, 0);
   }
@@ -331,6 +402,22 @@ protected:
       auto lines = Log();
       return std::find(lines.begin(), lines.end(), line) != lines.end();
     })) << "no folder line: " << Narrow(TextOf(Memo));
+  }
+
+  // Presses the button for the album and chooses the output folder in the dialog.
+  void StartRun(const std::wstring& album) {
+    Click(album);
+    HWND dialog = WaitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    ChooseFolder(dialog, OutDir);
+  }
+
+  // An album on one page whose pictures each take a moment, so that a run lasts.
+  void SlowAlbum(const std::string& name, int photos) {
+    Site.Album(name, photos, photos, 500);
+    SiteReply picture = SiteReply::Ok("\xFF\xD8 slow picture", "image/jpeg");
+    picture.delay = 0.3;
+    Site.Route("/photo/" + name + "-", {picture}, true);
   }
 
   HWND WaitForMessageBox() {
@@ -434,10 +521,7 @@ TEST_F(WindowDriver, MarkerFileBesideTheProgramSuppressesTheVisit) {
   Site.Album("one", 1, 5, 300);
   StartReady();
   EXPECT_TRUE(Site.Requests().empty());
-  Click(Site.WUrl("/album/one"));
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/one")));
   ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
   // With no visit, the first album request carries no Referer.
   auto requests = Site.Requests();
@@ -526,10 +610,7 @@ TEST_F(WindowDriver, LoginFromTheCommandLineGoesWithTheAlbumRequests) {
     args.insert(args.begin(), c.login.begin(), c.login.end());
     Start(args);
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
-    Click(Site.WUrl("/album/one"));
-    HWND dialog = WaitForFolderDialog();
-    ASSERT_NE(dialog, nullptr);
-    ChooseFolder(dialog, OutDir);
+    ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/one")));
     ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
     auto album = RequestsTo("/album/one");
     ASSERT_FALSE(album.empty());
@@ -569,10 +650,7 @@ TEST_F(WindowDriver, FailedDownloadIsReportedInAMessageBoxAndTheWindowGoesOn) {
   Site.Album("bad", 3, 5, 500);
   Site.Route("/photo/bad-2.jpg", SiteReply::Status(404, "Not Found", "gone"));
   StartReady();
-  Click(Site.WUrl("/album/bad"));
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/bad")));
   HWND box = WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no error report";
   Shot("error-report");
@@ -585,11 +663,19 @@ TEST_F(WindowDriver, FailedDownloadIsReportedInAMessageBoxAndTheWindowGoesOn) {
   EXPECT_EQ(Log().back(), L"1.jpg....over...");
   EXPECT_TRUE(FileExists(OutDir + L"\\1.jpg"));
   EXPECT_FALSE(FileExists(OutDir + L"\\2.jpg"));
-  EXPECT_FALSE(IsWindowEnabled(Button));
-  EXPECT_EQ(TextOf(Button), L"下载中");
-  // Still alive and answering.
-  SendMessageW(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"still here"));
-  EXPECT_EQ(TextOf(Edit), L"still here");
+  // Once the report is closed the button is ready for another try.
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }))
+      << Narrow(TextOf(Button));
+
+  // The next try keeps the folder: no dialog, and the photos arrive.
+  Site.Route("/photo/bad-2.jpg", SiteReply::Ok("\xFF\xD8 mended", "image/jpeg"));
+  size_t before = Log().size();
+  Click(Site.WUrl("/album/bad"));
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); })) << Narrow(TextOf(Memo));
+  EXPECT_EQ(Log().size(), before + 4);
+  EXPECT_TRUE(TopWindows(FProcess.dwProcessId, L"#32770").empty());
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(FileExists(OutDir + L"\\" + std::to_wstring(i) + L".jpg")) << i;
+  EXPECT_TRUE(IsWindowEnabled(Button));
   EXPECT_EQ(CloseAndWait(), 0u);
 }
 
@@ -601,10 +687,7 @@ TEST_F(WindowDriver, UnreachableSitesAreQuietAtStartAndReportedUnchangedInARun) 
   EXPECT_TRUE(TopWindows(FProcess.dwProcessId, L"#32770").empty());
   EXPECT_EQ(Log().back(), nowhere + L"/bbs/f.html");
 
-  Click(nowhere + L"/album/x");
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(nowhere + L"/album/x"));
   HWND box = WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no error report";
   // It ends with a full stop already: nothing is added.
@@ -613,21 +696,82 @@ TEST_F(WindowDriver, UnreachableSitesAreQuietAtStartAndReportedUnchangedInARun) 
       << (texts.empty() ? "" : Narrow(texts.back()));
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
-  EXPECT_EQ(TextOf(Button), L"下载中");
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, KeyboardAloneTypesTheAddressAndPressesTheButton) {
+  Site.Album("keys", 3, 5, 300);
+  StartReady();
+  // The address box has the keyboard from the start.
+  ASSERT_TRUE(WaitFor([&] { return Focus() == Edit; }, 5000)) << Narrow(ClassOf(Focus()));
+  BringToFront();
+  const std::wstring album = Site.WUrl("/album/keys");
+  TypeText(album);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(Edit) == album; }, 5000)) << Narrow(TextOf(Edit));
+
+  // Enter in the box presses the button; after the dialog the box has the keyboard again.
+  PressKey(VK_RETURN);
+  HWND dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr) << "Enter in the address box did not press the button";
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  ASSERT_TRUE(WaitFor([&] { return Focus() == Edit; }, 5000)) << Narrow(ClassOf(Focus()));
+  EXPECT_EQ(TextOf(Edit), album);
+
+  // Shift+Tab goes back to the button, and Enter presses it.
+  BringToFront();
+  PressKey(VK_TAB, true);
+  ASSERT_TRUE(WaitFor([&] { return Focus() == Button; }, 5000)) << Narrow(ClassOf(Focus()));
+  PressKey(VK_RETURN);
+  dialog = WaitForFolderDialog();
+  ASSERT_NE(dialog, nullptr) << "Enter on the focused button did not press it";
+  ChooseFolder(dialog, OutDir);
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); })) << Narrow(TextOf(Memo));
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(FileExists(OutDir + L"\\" + std::to_wstring(i) + L".jpg")) << i;
+  EXPECT_EQ(RequestsTo("/album/keys?curpage=0").size(), 1u) << "one press, one run";
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(WindowDriver, MinimizeThenRestoreGivesBackTheWholeWindowBeforeAndDuringARun) {
+  SlowAlbum("slow", 40);  // the run lasts until the window has been tried
+  StartReady();
+  const Layout opened = LayoutNow();
+
+  struct Way {
+    const char* name;
+    std::function<void()> minimize, restore;
+  } ways[] = {
+      {"caption buttons", [&] { PostMessageW(Main, WM_SYSCOMMAND, SC_MINIMIZE, 0); },
+       [&] { PostMessageW(Main, WM_SYSCOMMAND, SC_RESTORE, 0); }},
+      {"ShowWindow", [&] { ShowWindow(Main, SW_MINIMIZE); }, [&] { ShowWindow(Main, SW_RESTORE); }},
+  };
+  auto minimizeAndRestore = [&](const Way& way, const char* when) {
+    SCOPED_TRACE(std::string(way.name) + " " + when);
+    way.minimize();
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(Main); }, 5000)) << "not minimized";
+    way.restore();
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(Main) && LayoutNow() == opened; }, 5000))
+        << "opened: " << opened << "\nrestored: " << LayoutNow();
+  };
+  for (const Way& way : ways) minimizeAndRestore(way, "before a run");
+
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/slow")));
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"1.jpg....over..."); }));
+  for (const Way& way : ways) {
+    minimizeAndRestore(way, "during a run");
+    ASSERT_EQ(TextOf(Button), L"下载中") << "the run ended too soon to tell";
+  }
+  Site.Route("/photo/slow-", {SiteReply::Ok("\xFF\xD8 quick picture", "image/jpeg")}, true);
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); })) << Narrow(TextOf(Memo));
+  EXPECT_EQ(LayoutNow(), opened);
   EXPECT_EQ(CloseAndWait(), 0u);
 }
 
 TEST_F(WindowDriver, ClosingMidRunMakesNoFurtherRequestAndEndsCleanly) {
-  Site.Album("slow", 20, 20, 500);
-  // Each picture takes a moment, so the close lands while the run is going on.
-  SiteReply picture = SiteReply::Ok("\xFF\xD8 slow picture", "image/jpeg");
-  picture.delay = 0.3;
-  Site.Route("/photo/slow-", {picture}, true);
+  SlowAlbum("slow", 20);  // the close lands while the run is going on
   StartReady();
-  Click(Site.WUrl("/album/slow"));
-  HWND dialog = WaitForFolderDialog();
-  ASSERT_NE(dialog, nullptr);
-  ChooseFolder(dialog, OutDir);
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/slow")));
   ASSERT_TRUE(WaitFor([&] { return Log().size() >= 5; }));  // two photos done
   PostMessageW(Main, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(FProcess.hProcess, 20000), WAIT_OBJECT_0) << "the program did not end";
