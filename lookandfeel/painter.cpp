@@ -173,17 +173,7 @@ void TcxCustomLookAndFeelPainter::DrawButton(TcxCanvas* ACanvas, const RECT& R, 
   }
   ACanvas->Brush().SetStyle(bsSolid);
   ACanvas->FillRect(r, AColor == clDefault ? ButtonColor(AState) : AColor);
-  ACanvas->Font().SetColor(ATextColor == clDefault ? ButtonSymbolColor(AState) : ATextColor);
-  ACanvas->Brush().SetStyle(bsClear);
-  // Keeps captions of the usual button heights on the same baseline as the system's.
-  if (RectHeight(r) % 2 != 0) r.bottom -= 1;
-  if (RectHeight(r) < 18) r.top -= 1;
-  if (AState == cxbsPressed) r = OffsetRectBy(r, ButtonTextShift(), ButtonTextShift());
-  if (!ACaption.empty()) {
-    int flags = cxAlignHCenter | cxAlignVCenter | cxShowPrefix | (AWordWrap ? cxWordBreak : cxSingleLine);
-    ACanvas->DrawTexT(ACaption, r, flags, AState != cxbsDisabled);
-  }
-  ACanvas->Brush().SetStyle(bsSolid);
+  DrawButtonCaption(this, ACanvas, r, ACaption, AState, ATextColor, AWordWrap);
 }
 
 void TcxCustomLookAndFeelPainter::DrawButtonInGroup(TcxCanvas* ACanvas, const RECT& R, TcxButtonState AState,

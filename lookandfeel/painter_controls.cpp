@@ -1,9 +1,6 @@
 // The generic painter's parts of the rarer controls: scheduler and charts,
 // clock, editors, navigators, progress bar, track bar, splitter, layout
 // control, print preview and calculator.
-#include <cmath>
-#include <numbers>
-
 #include "lookandfeel/painter.h"
 #include "lookandfeel/paintershapes.h"
 
@@ -15,12 +12,6 @@ namespace {
 constexpr TColor clMaroon = 0x000080, clNavy = 0x800000;
 
 TColor Either(TColor AColor, TColor ADefault) { return AColor == clDefault ? ADefault : AColor; }
-
-// Three 2 x 2 dots side by side, centred.
-void DrawEllipsis(TcxCanvas* ACanvas, const RECT& R, TColor AColor) {
-  RECT box = CenterRect(R, 10, 2);
-  for (int i = 0; i < 3; ++i) ACanvas->FillRect(RectWithLeft(box, box.left + 4 * i, 2), AColor);
-}
 
 void DrawSmallArrow(TcxCanvas* ACanvas, const RECT& R, TcxArrowDirection ADirection,
                     TColor AColor) {
@@ -132,23 +123,11 @@ void P::DrawClock(TcxCanvas* ACanvas, const RECT& ARect, const SYSTEMTIME& ATime
   ACanvas->Pen().SetColor(clBtnShadow);
   ACanvas->SetBrushColor(clWindow);
   Ellipse(ACanvas->Handle(), face.left, face.top, face.right, face.bottom);
-  double cx = (face.left + face.right) / 2.0, cy = (face.top + face.bottom) / 2.0, radius = side / 2.0;
-  auto at = [&](double turns, double length) {
-    double a = turns * 2 * std::numbers::pi;
-    return POINT{static_cast<LONG>(std::lround(cx + std::sin(a) * length)),
-                 static_cast<LONG>(std::lround(cy - std::cos(a) * length))};
-  };
   for (int h = 0; h < 12; ++h) {
-    POINT p = at(h / 12.0, radius - 3);
+    POINT p = ClockPoint(face, h / 12.0, side / 2.0 - 3);
     ACanvas->FillRect(RECT{p.x - 1, p.y - 1, p.x + 1, p.y + 1}, clBtnText);
   }
-  double minutes = ATime.wMinute + ATime.wSecond / 60.0;
-  double hours = (ATime.wHour % 12) + minutes / 60.0;
-  ACanvas->Pen().SetColor(clBtnText);
-  ACanvas->Pen().SetWidth(2);
-  ACanvas->Polyline({at(0, 0), at(hours / 12.0, radius * 0.5)});
-  ACanvas->Pen().SetWidth(1);
-  ACanvas->Polyline({at(0, 0), at(minutes / 60.0, radius * 0.75)});
+  DrawClockHands(ACanvas, face, ATime, clBtnText);
 }
 
 // ---- editors
@@ -164,7 +143,7 @@ void P::DrawEditorButton(TcxCanvas* ACanvas, const RECT& ARect, TcxEditBtnKind A
     case cxbkCloseBtn: DrawButtonCross(ACanvas, r, clDefault, AState); break;
     case cxbkComboBtn: DrawSmallArrow(ACanvas, r, adDown, color); break;
     case cxbkEditorBtn: break;
-    case cxbkEllipsisBtn: DrawEllipsis(ACanvas, r, color); break;
+    case cxbkEllipsisBtn: DrawEllipsisDots(ACanvas, r, color); break;
     case cxbkSpinUpBtn: DrawSmallArrow(ACanvas, r, adUp, color); break;
     case cxbkSpinDownBtn: DrawSmallArrow(ACanvas, r, adDown, color); break;
     case cxbkSpinLeftBtn: DrawSmallArrow(ACanvas, r, adLeft, color); break;

@@ -14,6 +14,16 @@ void DrawTickMark(TcxCanvas* ACanvas, const RECT& R, TColor AColor);
 // A minus, or a plus when APlus, inset two pixels from R's edges.
 void DrawPlusMinusSign(TcxCanvas* ACanvas, const RECT& R, bool APlus, TColor AColor);
 
+// A button's caption in AFaceRect (the face without its border), in ATextColor or,
+// for clDefault, the painter's symbol colour; the brush ends solid.
+void DrawButtonCaption(TcxCustomLookAndFeelPainterClass APainter, TcxCanvas* ACanvas, RECT AFaceRect,
+                       const std::wstring& ACaption, TcxButtonState AState, TColor ATextColor, bool AWordWrap);
+// Three 2 x 2 dots side by side, centred.
+void DrawEllipsisDots(TcxCanvas* ACanvas, const RECT& R, TColor AColor);
+// The point ATurns of a full turn clockwise from twelve o'clock, ALength from the centre of AFace.
+POINT ClockPoint(const RECT& AFace, double ATurns, double ALength);
+// Hour and minute hands from the centre of the square AFace.
+void DrawClockHands(TcxCanvas* ACanvas, const RECT& AFace, const SYSTEMTIME& ATime, TColor AColor);
 // What the control's parent shows behind ABounds, painted into ABounds.
 void DrawParentBackgroundAt(TcxCanvas* ACanvas, TWinControl* AControl, const RECT& ABounds);
 // The checkerboard of a scroll bar page area: light when normal, dark when pressed.
