@@ -9,10 +9,7 @@ namespace talvik {
 
 using namespace skininfo;
 
-TdxSkinInfo::TdxSkinInfo(std::unique_ptr<TdxSkin> ASkin) {
-  // On failure the members free the skin and the scroll infos made so far.
-  SetSkin(std::move(ASkin));
-}
+TdxSkinInfo::TdxSkinInfo(std::unique_ptr<TdxSkin> ASkin) { SetSkin(std::move(ASkin)); }
 
 TdxSkinInfo::~TdxSkinInfo() { SetSkin(nullptr); }
 
@@ -21,18 +18,29 @@ std::unique_ptr<TdxSkin> TdxSkinInfo::SetSkin(std::unique_ptr<TdxSkin> Value) {
     Value.release();  // the same skin, already ours
     return nullptr;
   }
-  std::unique_ptr<TdxSkin> previous;
-  if (FSkin) {
-    ReleaseAll();
-    FSkin->RemoveListener(this);
-    previous = std::move(FSkin);
-  }
+  std::unique_ptr<TdxSkin> previous = DetachSkin();
   FSkin = std::move(Value);
   // Listening first: the placeholders and colour adjustments of the resolution notify,
   // and the resolution they start sees the skin as it then is.
   if (FSkin) FSkin->AddListener(this);
-  ResolveAll();
+  try {
+    ResolveAll();
+  } catch (...) {
+    // Fields resolved before the failure point into the new skin, the others into the
+    // previous one, and both go now: no skin leaves every field none.
+    DetachSkin();
+    ResolveAll();
+    throw;
+  }
   return previous;
+}
+
+std::unique_ptr<TdxSkin> TdxSkinInfo::DetachSkin() {
+  if (FSkin) {
+    ReleaseAll();
+    FSkin->RemoveListener(this);
+  }
+  return std::move(FSkin);
 }
 
 void TdxSkinInfo::ReleaseAll() {

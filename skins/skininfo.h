@@ -55,14 +55,15 @@ public:
 // so read them when drawing and do not keep them.
 class TdxSkinInfo : public IdxSkinChangeListener {
 public:
-  // Takes the skin and resolves everything; a failed resolution frees the skin.
+  // Takes the skin and resolves everything.
   explicit TdxSkinInfo(std::unique_ptr<TdxSkin> ASkin);
   ~TdxSkinInfo() override;
   TdxSkinInfo(const TdxSkinInfo&) = delete;
   TdxSkinInfo& operator=(const TdxSkinInfo&) = delete;
 
   TdxSkin* Skin() const { return FSkin.get(); }
-  // Takes Value, resolves everything against it and hands back the skin it had.
+  // Takes Value, resolves everything against it and hands back the skin it had. When
+  // the resolution fails, both skins are freed and the info is left without a skin.
   std::unique_ptr<TdxSkin> SetSkin(std::unique_ptr<TdxSkin> Value);
 
   // Missing groups and elements are added to the skin as placeholders; a property of
@@ -320,6 +321,8 @@ public:
   TdxSkinElement* PrintingPreviewBackground = nullptr;
 
 private:
+  // Stops listening to the skin and gives it up, its scroll infos freed.
+  std::unique_ptr<TdxSkin> DetachSkin();
   void ResolveBars();
   void ResolveForm();
   void ResolveDocking();

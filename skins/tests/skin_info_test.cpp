@@ -187,6 +187,19 @@ TEST(SkinInfo, SkinWithoutFormGainsOnePlaceholderPerFormElement) {
     EXPECT_EQ(skin->Groups(g)->Tag(), skin->Groups(g) == info.Group_Common ? 1 : 2);
 }
 
+void ExpectNothingResolved(const TdxSkinInfo& AInfo) {
+  TFieldText fields = FieldsOf(AInfo);
+  for (const std::wstring& name : fields.Parts) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
+  for (const std::wstring& name : fields.Properties) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
+  for (const std::wstring& name : fields.Values) {
+    std::wstring expected = L"default";
+    if (name == L"FormCaptionDelta") expected = L"1";
+    else if (name.starts_with(L"FormBorderWidths")) expected = L"0,0,0,0";
+    else if (name.find(L"Indents") != std::wstring::npos) expected = L"0";
+    EXPECT_EQ(fields.Text[name], expected) << WideToUtf8(name);
+  }
+}
+
 TEST(SkinInfo, WithoutSkinEveryFieldIsNoneOrDefault) {
   TdxSkinInfo info(Builtin(L"DarkSide"));
   TdxSkin* darkSide = info.Skin();
@@ -195,22 +208,19 @@ TEST(SkinInfo, WithoutSkinEveryFieldIsNoneOrDefault) {
   std::unique_ptr<TdxSkin> previous = info.SetSkin(nullptr);
   EXPECT_EQ(previous.get(), darkSide);
   EXPECT_EQ(info.Skin(), nullptr);
-  TFieldText fields = FieldsOf(info);
-  for (const std::wstring& name : fields.Parts) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
-  for (const std::wstring& name : fields.Properties) EXPECT_EQ(fields.Text[name], L"") << WideToUtf8(name);
-  for (const std::wstring& name : fields.Values) {
-    const std::wstring& value = fields.Text[name];
-    std::wstring expected = L"default";
-    if (name == L"FormCaptionDelta") expected = L"1";
-    else if (name.starts_with(L"FormBorderWidths")) expected = L"0,0,0,0";
-    else if (name.find(L"Indents") != std::wstring::npos) expected = L"0";
-    EXPECT_EQ(value, expected) << WideToUtf8(name);
-  }
+  ExpectNothingResolved(info);
 
   // Given back, the same skin resolves to the same fields.
   info.SetSkin(std::move(previous));
   EXPECT_EQ(info.Skin(), darkSide);
   EXPECT_EQ(FieldsOf(info).Text, resolved);
+
+  // A skin that fails half-way through leaves no field pointing into it or into the one before.
+  auto failing = SkinWith(L"Editors", L"Any");
+  failing->GetGroupByName(L"Editors")->AddProperty<TdxSkinStringProperty>(L"TextColor");
+  EXPECT_THROW(info.SetSkin(std::move(failing)), EInvalidCast);
+  EXPECT_EQ(info.Skin(), nullptr);
+  ExpectNothingResolved(info);
 }
 
 TEST(SkinInfo, ResolvesAgainWhenTheSkinChanges) {
@@ -311,5 +321,6 @@ TEST(SkinInfo, ElementColoursFollowTheFormContent) {
     EXPECT_EQ(info.GridGroupByBox->Color(), pictured ? clNone : 0x445566);
   }
 }
+
 
 }  // namespace
