@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "framework/sysutils.h"
 #include "lookandfeel/painterregistry.h"
@@ -138,12 +139,19 @@ TdxSkinFormIcons TdxSkinFormNonClientAreaInfo::CalculateIcons() {
 
 void TdxSkinFormNonClientAreaInfo::CalculateCaptionFont() {
   const LOGFONTW& logFont = ToolWindow() ? FNonClientMetrics.lfSmCaptionFont : FNonClientMetrics.lfCaptionFont;
-  if (HFONT font = CreateFontIndirectW(&logFont)) {
-    FCaptionFont->SetHandle(font);
-    DeleteObject(font);
+  const int delta = !ToolWindow() && FPainterInfo ? FPainterInfo->FormCaptionDelta - 1 : 0;
+  // Making the font and measuring it cost more than the rest of a calculation;
+  // both change only with the system's caption font and the skin's delta.
+  if (FCaptionTextHeight < 0 || delta != FCaptionFontDelta || memcmp(&logFont, &FCaptionLogFont, sizeof logFont) != 0) {
+    if (HFONT font = CreateFontIndirectW(&logFont)) {
+      FCaptionFont->SetHandle(font);
+      DeleteObject(font);
+    }
+    if (delta != 0) FCaptionFont->SetSize(FCaptionFont->Size() + delta);
+    FCaptionLogFont = logFont;
+    FCaptionFontDelta = delta;
+    FCaptionTextHeight = ScreenTextHeight(FCaptionFont.get(), L"Wg", 0);
   }
-  if (!ToolWindow() && FPainterInfo && FPainterInfo->FormCaptionDelta != 1)
-    FCaptionFont->SetSize(FCaptionFont->Size() + FPainterInfo->FormCaptionDelta - 1);
 
   FCaptionTextShadowColor = clBtnShadow;
   FCaptionTextColor[true] = static_cast<TColor>(GetSysColor(COLOR_CAPTIONTEXT));
@@ -159,7 +167,7 @@ void TdxSkinFormNonClientAreaInfo::CalculateCaptionFont() {
 int TdxSkinFormNonClientAreaInfo::CalculateCaptionHeight() {
   if (!HasCaption()) return 0;
   if (NativeBorderWidth()) return SystemBorderWidths().top - FWindowBounds.top;
-  int h = ScreenTextHeight(FCaptionFont.get(), L"Wg", 0);
+  int h = FCaptionTextHeight;
   if (!ToolWindow()) h = std::max(h, GetSystemMetrics(SM_CYSMICON));
   return h + 2 * FClientEdgeSize.cy + FSizeFrame.cy;
 }

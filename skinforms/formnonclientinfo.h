@@ -207,6 +207,10 @@ protected:
   std::wstring FCaption;
   RECT FCaptionTextBounds{};
   std::unique_ptr<TFont> FCaptionFont;
+  // What the caption font was made from, and its height of "Wg"; -1 before the first.
+  LOGFONTW FCaptionLogFont{};
+  int FCaptionFontDelta = 0;
+  int FCaptionTextHeight = -1;
   std::wstring FCaptionSufix;
   TColor FCaptionTextColor[2]{};
   TColor FCaptionTextShadowColor = clBtnShadow;

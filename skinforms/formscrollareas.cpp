@@ -68,6 +68,7 @@ void TdxSkinFormNonClientAreaInfo::CalculateScrollAreas() {
 void TdxSkinFormNonClientAreaInfo::CalculateScrollBarParts() {
   for (auto& bar : FScrollBarPartState)
     for (TcxButtonState& state : bar) state = cxbsDefault;
+  if (!FScrollAreaElements) return;
   const POINT cursor = ScreenToClient(CursorPos());
   for (TdxSkinFormScrollBar bar : {saeHorzScroll, saeVertScroll}) {
     if (!Contains(FScrollAreaElements, bar)) continue;

@@ -369,3 +369,32 @@ TEST_F(FormGeometry, AdjustSystemMenu) {
     EXPECT_TRUE(has(SC_CLOSE));
   }
 }
+
+// One calculation after the window changed is enough, whatever the previous one saw.
+TEST_F(FormGeometry, ChangedWindowIsMeasuredByItsNewStyle) {
+  const NONCLIENTMETRICSW m = SystemNonClientMetrics();
+  struct Case {
+    const char* name;
+    void (*change)(HWND);
+    bool suppressed;
+    const LOGFONTW* font;
+    TdxSkinFormIcons icons;
+  };
+  const Case cases[] = {
+      {"made a tool window",
+       [](HWND w) { SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) | WS_EX_TOOLWINDOW); }, false,
+       &m.lfSmCaptionFont, IconBit(sfiClose)},
+      {"maximized", [](HWND w) { ShowWindow(w, SW_SHOWMAXIMIZED); }, true, &m.lfCaptionFont,
+       TdxSkinFormIcons(IconBit(sfiMenu) | IconBit(sfiClose) | IconBit(sfiMinimize) | IconBit(sfiRestore))},
+  };
+  for (const Case& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    KindWindow window(WindowKind::Sizeable);
+    window.Calculated();
+    tc.change(window.Handle());
+    TdxSkinFormNonClientAreaInfo& info = window.Calculated();
+    EXPECT_EQ(info.Supressed(), tc.suppressed);
+    EXPECT_EQ(info.CaptionFont()->Height(), tc.font->lfHeight);
+    EXPECT_EQ(info.Icons(), tc.icons);
+  }
+}

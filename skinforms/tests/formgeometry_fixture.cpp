@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "framework/formreader.h"
+#include "framework/stdctrls.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "lookandfeel/lookandfeel.h"
@@ -47,8 +48,8 @@ protected:
   }
 };
 
-// The program's main window as its stored description makes it: the form's
-// own properties; its controls and events belong to the program.
+// The program's main window as its stored description makes it, with the
+// standard controls; the program's own components and events stay out.
 class TForm1 : public TForm {
 public:
   TALVIK_CLASS_NAME(TForm1)
@@ -65,7 +66,8 @@ std::unique_ptr<TCustomForm> MainWindowForm() {
   std::string bytes(static_cast<size_t>(file.Size()), '\0');
   file.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   TFormObject description = ParseFormDescription(Utf8ToWide(bytes));
-  description.Children.clear();
+  RegisterStandardClasses();
+  std::erase_if(description.Children, [](const TFormObject& c) { return !IsClassRegistered(c.ClassName); });
   auto form = std::make_unique<TForm1>();
   ReadForm(form.get(), description);
   return form;
@@ -100,13 +102,16 @@ void FormGeometryEnvironment::SetUp() {
   InitializeThemeServices();
   InitializePainters();
   InitializeLookAndFeel();
-  GetPainterRegistry()->Register(L"DarkSide", TDarkSidePainter::Instance(), new TDarkSideInfo());
+  // The skins' start-up registers DarkSide once it has a skin painter; until then a stand-in does.
+  TcxCustomLookAndFeelPainterClass registered = nullptr;
+  if (!GetPainterRegistry()->GetPainterByName(L"DarkSide", registered))
+    FStandIn = GetPainterRegistry()->Register(L"DarkSide", TDarkSidePainter::Instance(), new TDarkSideInfo());
   InitializeSkinForms();
 }
 
 void FormGeometryEnvironment::TearDown() {
   FinalizeSkinForms();
-  GetPainterRegistry()->Unregister(L"DarkSide");
+  if (FStandIn) GetPainterRegistry()->Unregister(L"DarkSide");
   FinalizeLookAndFeel();
   FinalizePainters();
   FinalizeThemeServices();
