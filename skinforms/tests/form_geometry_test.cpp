@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "skinforms/skinformcontroller.h"
 #include "skinforms/tests/formgeometry_fixture.h"
 
 using namespace talvik;
@@ -397,4 +398,71 @@ TEST_F(FormGeometry, ChangedWindowIsMeasuredByItsNewStyle) {
     EXPECT_EQ(info.CaptionFont()->Height(), tc.font->lfHeight);
     EXPECT_EQ(info.Icons(), tc.icons);
   }
+}
+
+TEST_F(FormGeometry, FrameElementSizes) {
+  struct Case {
+    WindowKind kind;
+    TcxBorder side;
+    int size;
+  };
+  const Case cases[] = {
+      {WindowKind::Sizeable, bLeft, kFrame},   {WindowKind::Sizeable, bRight, kFrame},
+      {WindowKind::Sizeable, bBottom, kFrame}, {WindowKind::Sizeable, bTop, kCaptionImageHeight},
+      {WindowKind::ToolWindow, bTop, kCaptionImageHeight},
+  };
+  for (const Case& tc : cases) {
+    SCOPED_TRACE(std::string(KindName(tc.kind)) + " side " + std::to_string(tc.side));
+    KindWindow window(tc.kind);
+    EXPECT_EQ(window.Calculated().GetFrameSize(tc.side), tc.size);
+  }
+}
+
+// Window coordinates count from the window rectangle's corner; packed points carry signed halves.
+TEST_F(FormGeometry, ScreenAndWindowCoordinates) {
+  KindWindow window(WindowKind::Sizeable);
+  TdxSkinFormNonClientAreaInfo& info = window.Calculated();
+  const POINT corner{info.WindowRect().left, info.WindowRect().top};
+  struct Case {
+    int x, y;
+  };
+  for (const Case& tc : {Case{100, 50}, Case{-10, -20}, Case{0, 0}}) {
+    SCOPED_TRACE(std::to_string(tc.x) + ", " + std::to_string(tc.y));
+    const POINT p = info.ScreenToClient(MAKELPARAM(tc.x, tc.y));
+    EXPECT_EQ(p.x, tc.x - corner.x);
+    EXPECT_EQ(p.y, tc.y - corner.y);
+    const POINT back = info.ClientToScreen(p);
+    EXPECT_EQ(back.x, tc.x);
+    EXPECT_EQ(back.y, tc.y);
+  }
+}
+
+// An MDI client window's skin paints the ring of its client edge.
+TEST_F(FormGeometry, MDIClientEdgeIsPainted) {
+  KindWindow frame(WindowKind::Sizeable);
+  CLIENTCREATESTRUCT create{nullptr, 1000};
+  HWND client = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 200, 150,
+                                frame.Handle(), nullptr, GetModuleHandleW(nullptr), &create);
+  ASSERT_NE(client, nullptr);
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+  auto* controller = dynamic_cast<TdxSkinFormController*>(FindControllerByHandle(client));
+  ASSERT_NE(controller, nullptr);
+  TdxSkinFormNonClientAreaInfo& info = *controller->ViewInfo();
+  info.Calculate();
+  EXPECT_TRUE(info.IsMDIClient());
+  EXPECT_TRUE(info.HasClientEdge());
+  HRGN region = info.CreateDrawRgn();
+  auto covers = [&](int x, int y) {
+    const POINT p = info.ClientToScreen(POINT{x, y});
+    return PtInRegion(region, p.x, p.y) != FALSE;
+  };
+  const SIZE edge = info.ClientEdgeSize();
+  EXPECT_TRUE(covers(0, 0));
+  EXPECT_TRUE(covers(edge.cx - 1, 75));
+  EXPECT_TRUE(covers(100, 150 - edge.cy));
+  EXPECT_FALSE(covers(edge.cx, edge.cy));
+  EXPECT_FALSE(covers(100, 75));
+  DeleteObject(region);
+  DestroyWindow(client);
 }
