@@ -160,6 +160,10 @@ bool TCustomForm::ReadProperty(const std::wstring& AName, const std::wstring& AV
   if (AName == L"ClientWidth") SetClientSize(PropertyInt(AName, AValue), FClientHeight);
   else if (AName == L"ClientHeight") SetClientSize(FClientWidth, PropertyInt(AName, AValue));
   else if (AName == L"BorderWidth") SetBorderWidth(PropertyInt(AName, AValue));
+  else if (AName == L"Constraints.MinWidth") FConstraints.MinWidth = PropertyInt(AName, AValue);
+  else if (AName == L"Constraints.MinHeight") FConstraints.MinHeight = PropertyInt(AName, AValue);
+  else if (AName == L"Constraints.MaxWidth") FConstraints.MaxWidth = PropertyInt(AName, AValue);
+  else if (AName == L"Constraints.MaxHeight") FConstraints.MaxHeight = PropertyInt(AName, AValue);
   else if (AName == L"ActiveControl") FActiveControlName = AValue;  // named controls may come later
   else if (AName == L"Position")
     FPosition =
@@ -219,6 +223,16 @@ void TCustomForm::WndProc(TMessage& Message) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_GETMINMAXINFO: {
+      TWinControl::WndProc(Message);
+      auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+      const TSizeConstraints& c = FConstraints;
+      if (c.MinWidth > 0) info->ptMinTrackSize.x = c.MinWidth;
+      if (c.MinHeight > 0) info->ptMinTrackSize.y = c.MinHeight;
+      if (c.MaxWidth > 0) info->ptMaxTrackSize.x = info->ptMaxSize.x = c.MaxWidth;
+      if (c.MaxHeight > 0) info->ptMaxTrackSize.y = info->ptMaxSize.y = c.MaxHeight;
+      return;
+    }
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
       // The size kept through a minimize is the one a restore asks for, so a restore is never

@@ -14,6 +14,11 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TPosition { poDesigned, poScreenCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
+// Limits of a form's window size in pixels; 0 leaves a limit to the system.
+struct TSizeConstraints {
+  int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+};
+
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
@@ -36,6 +41,8 @@ public:
   int ClientWidth() const { return FClientWidth; }
   int ClientHeight() const { return FClientHeight; }
   RECT ClientRect() const override;
+  TSizeConstraints& Constraints() { return FConstraints; }
+  const TSizeConstraints& Constraints() const { return FConstraints; }
   // The window's icon; the form does not own it.
   void SetIcon(HICON Value);
   // The control that has the keyboard whenever the form is active: the last one
@@ -73,6 +80,7 @@ private:
   int FBorderWidth = 0;
   TPosition FPosition = poDesigned;
   int FClientWidth = 0, FClientHeight = 0;
+  TSizeConstraints FConstraints;
   HICON FIcon = nullptr;
   TWinControl* FActiveControl = nullptr;
   std::wstring FActiveControlName;

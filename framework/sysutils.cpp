@@ -75,4 +75,10 @@ unsigned Win32MajorVersion() {
   return GetVersionExW(&info) ? info.dwMajorVersion : 0;
 }
 
+unsigned Win32MinorVersion() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  return GetVersionExW(&info) ? info.dwMinorVersion : 0;
+}
+
 }  // namespace talvik

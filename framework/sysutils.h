@@ -59,5 +59,9 @@ std::wstring AnsiUpperCase(std::wstring_view s);
 
 // The major number of the Windows version the program runs on.
 unsigned Win32MajorVersion();
+unsigned Win32MinorVersion();
+// Windows 2000 (NT 5.0); Windows XP (NT 5.1) or later.
+inline bool IsWin2K() { return Win32MajorVersion() == 5 && Win32MinorVersion() == 0; }
+inline bool IsWinXPOrLater() { return Win32MajorVersion() > 5 || (Win32MajorVersion() == 5 && Win32MinorVersion() >= 1); }
 
 }  // namespace talvik

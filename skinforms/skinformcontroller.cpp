@@ -1,6 +1,7 @@
 #include "skinforms/skinformcontroller.h"
 
 #include "framework/stdctrls.h"
+#include "skinforms/formnonclientinfo.h"
 #include "skinforms/skincontroller.h"
 #include "skinforms/skinmessages.h"
 
@@ -13,6 +14,7 @@ TdxSkinWinControllerClass TdxSkinFormController::Class() {
 }
 
 TdxSkinFormController::TdxSkinFormController(HWND AHandle) : TdxSkinWinController(AHandle) {
+  FViewInfo = std::make_unique<TdxSkinFormNonClientAreaInfo>(this);
   if (IsMessageDlgWindow(AHandle)) PostMessageW(AHandle, WM_POSTMSGFORMINIT, 0, 0);
 }
 
@@ -23,6 +25,17 @@ TdxSkinFormController::TdxSkinFormController(TdxSkinForm* ASkinForm) : TdxSkinFo
 // The form may outlive its controller (shut-down frees all controllers).
 TdxSkinFormController::~TdxSkinFormController() {
   if (FSkinForm && FSkinForm->FController == this) FSkinForm->FController = nullptr;
+}
+
+bool TdxSkinFormController::GetIsSkinUsed() const { return TdxSkinWinController::GetIsSkinUsed() && FViewInfo; }
+
+// The system's own procedure, not the window's: nothing else sees the switch.
+void TdxSkinFormController::LockRedraw() {
+  if (FLockRedrawCount++ == 0) DefWindowProcW(FHandle, WM_SETREDRAW, FALSE, 0);
+}
+
+void TdxSkinFormController::UnlockRedraw() {
+  if (FLockRedrawCount-- == 1) DefWindowProcW(FHandle, WM_SETREDRAW, TRUE, 0);
 }
 
 TCustomForm* TdxSkinFormController::Form() const {

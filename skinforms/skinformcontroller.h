@@ -5,12 +5,15 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/forms.h"
 #include "skinforms/skinwincontroller.h"
 
 namespace talvik {
 
 class TdxSkinForm;
+class TdxSkinFormNonClientAreaInfo;
 
 class TdxSkinFormController : public TdxSkinWinController {
 public:
@@ -24,6 +27,11 @@ public:
   // The self-skinning form, else the window's control object when it is a form.
   TCustomForm* Form() const;
   TdxSkinForm* SkinForm() const { return FSkinForm; }
+  // The geometry of the window's non-client area.
+  TdxSkinFormNonClientAreaInfo* ViewInfo() const { return FViewInfo.get(); }
+  // Nested; the outermost pair switches the window's redrawing off and on.
+  void LockRedraw();
+  void UnlockRedraw();
 
   bool ShouldHook() override;
   void CallSavedWindowProc(TMessage& Message) override;
@@ -35,6 +43,7 @@ public:
   virtual void MakeLabelsTransparent();
 
 protected:
+  bool GetIsSkinUsed() const override;
   // What a skinned form handles itself; false passes the message on.
   virtual bool DispatchSkinMessage(TMessage& Message);
   virtual bool HandleRegisteredMessage(TMessage& Message);
@@ -42,6 +51,8 @@ protected:
 private:
   friend class TdxSkinForm;
   TdxSkinForm* FSkinForm = nullptr;
+  std::unique_ptr<TdxSkinFormNonClientAreaInfo> FViewInfo;
+  int FLockRedrawCount = 0;
 };
 
 // A frame is skinned like a small form, with the skin of the form it sits on.

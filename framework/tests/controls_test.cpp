@@ -126,6 +126,22 @@ TEST_F(Fixture, CanResizeHandlerKeepsTheSize) {
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 }
 
+// Limits the description sets reach the system's tracking sizes; 0 leaves the system's own.
+TEST_F(Fixture, SizeConstraintsLimitTheTrackingSize) {
+  EXPECT_TRUE(form->ReadProperty(L"Constraints.MinWidth", L"300"));
+  EXPECT_TRUE(form->ReadProperty(L"Constraints.MaxHeight", L"500"));
+  // What the system proposes: minimum 100 x 40, maximum 2000 x 1500.
+  MINMAXINFO info{};
+  info.ptMinTrackSize = {100, 40};
+  info.ptMaxTrackSize = info.ptMaxSize = {2000, 1500};
+  SendMessageW(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 300);
+  EXPECT_EQ(info.ptMinTrackSize.y, 40);
+  EXPECT_EQ(info.ptMaxTrackSize.x, 2000);
+  EXPECT_EQ(info.ptMaxTrackSize.y, 500);
+  EXPECT_EQ(info.ptMaxSize.y, 500);
+}
+
 TEST_F(Fixture, MinimizedFormThatCannotResizeComesBackWhole) {
   form->OnCanResize = [](TObject*, int&, int&, bool& resize) { resize = false; };
   form->Show();
