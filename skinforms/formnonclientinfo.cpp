@@ -9,7 +9,7 @@
 #include "framework/sysutils.h"
 #include "lookandfeel/painterregistry.h"
 #include "lookandfeel/themes.h"
-#include "skinforms/skinengine.h"
+#include "skinforms/skinhook.h"
 #include "skinforms/skinformcontroller.h"
 
 namespace talvik {

@@ -7,30 +7,13 @@
 #include "framework/stdctrls.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
-#include "lookandfeel/lookandfeel.h"
-#include "lookandfeel/painterregistry.h"
-#include "lookandfeel/painterresources.h"
-#include "lookandfeel/themes.h"
-#include "skinforms/skinengine.h"
+#include "skinforms/skinhook.h"
 #include "skinforms/skinformcontroller.h"
+#include "skins/skinengine.h"
 
 namespace talvik::test {
 
 namespace {
-
-// The DarkSide skin as the registry hands it to skinned windows.
-class TDarkSideInfo : public TObject, public TdxSkinInfo {
-public:
-  TDarkSideInfo() : TdxSkinInfo(std::make_unique<TdxSkin>(L"DarkSide", true, GetModuleHandleW(nullptr))) {}
-};
-
-class TDarkSidePainter : public TcxCustomLookAndFeelPainter {
-public:
-  static TcxCustomLookAndFeelPainterClass Instance() {
-    static const TDarkSidePainter instance;
-    return &instance;
-  }
-};
 
 // A form whose window gets extra styles.
 class TKindForm : public TForm {
@@ -98,24 +81,9 @@ const char* KindName(WindowKind AKind) {
   return "?";
 }
 
-void FormGeometryEnvironment::SetUp() {
-  InitializeThemeServices();
-  InitializePainters();
-  InitializeLookAndFeel();
-  // The skins' start-up registers DarkSide once it has a skin painter; until then a stand-in does.
-  TcxCustomLookAndFeelPainterClass registered = nullptr;
-  if (!GetPainterRegistry()->GetPainterByName(L"DarkSide", registered))
-    FStandIn = GetPainterRegistry()->Register(L"DarkSide", TDarkSidePainter::Instance(), new TDarkSideInfo());
-  InitializeSkinForms();
-}
+void FormGeometryEnvironment::SetUp() { InitializeSkinEngine({.SkinnedWindows = SkinFormsEngineStep()}); }
 
-void FormGeometryEnvironment::TearDown() {
-  FinalizeSkinForms();
-  if (FStandIn) GetPainterRegistry()->Unregister(L"DarkSide");
-  FinalizeLookAndFeel();
-  FinalizePainters();
-  FinalizeThemeServices();
-}
+void FormGeometryEnvironment::TearDown() { FinalizeSkinEngine(); }
 
 void FormGeometry::SetUp() {
   Controller = std::make_unique<TdxSkinController>();

@@ -35,9 +35,6 @@ class FormGeometryEnvironment : public ::testing::Environment {
 public:
   void SetUp() override;
   void TearDown() override;
-
-private:
-  bool FStandIn = false;
 };
 
 // A window of one kind with its form controller's view info.
