@@ -15,6 +15,7 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skinforms/skinhook.h"
+#include "skins/fileskin.h"
 #include "skins/skinengine.h"
 
 using namespace talvik;
@@ -37,8 +38,25 @@ std::wstring ReadTextFile(const std::wstring& path) {
   return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size())));
 }
 
-int Run(const TWindowOptions& options) {
+// A skin file that cannot be used is reported, and the window keeps DarkSide.
+void UseSkinFile(TWindowOptions& options) {
+  if (!options.SkinFile) return;
+  // The reader's message alone does not say which file it is about.
+  auto report = [&](const std::wstring& message) {
+    Application()->ShowException(L"The skin file " + *options.SkinFile + L" is not used:\r\n" + message);
+  };
+  try {
+    options.SkinName = RegisterSkinFile(*options.SkinFile);
+  } catch (const Exception& e) {
+    report(e.Message());
+  } catch (const std::exception& e) {
+    report(Utf8ToWide(e.what()));
+  }
+}
+
+int Run(TWindowOptions options) {
   Application()->SetTitle(kProgramTitle);
+  UseSkinFile(options);
   TIcon icon;
   icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
   SendMessageW(Application()->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Handle()));

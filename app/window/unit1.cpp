@@ -46,6 +46,7 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   dxSkinController1 = Component<TdxSkinController>(L"dxSkinController1");
   // Before the window exists, so that it starts in the system's look.
   if (FOptions.NoSkin) dxSkinController1->SetUseSkins(false);
+  if (!FOptions.SkinName.empty()) dxSkinController1->SetSkinName(FOptions.SkinName);
   FRun = std::make_unique<TDownloadRun>(*IdHTTP1, static_cast<IRunFrontEnd&>(*this));
   HandleNeeded();
   DoCreate();

@@ -15,12 +15,13 @@ bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const wchar_t* 
 }  // namespace
 
 const wchar_t* const kWindowUsage =
-    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL] [--no-skin]\n\n"
+    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL] [--no-skin | --skin FILE]\n\n"
     L"--cookie TEXT        use TEXT as the site's login cookie instead of the built-in browser's\n"
     L"--cookie-file FILE   take the login cookie from a Netscape cookies.txt\n"
     L"--start-page URL     the page the browser opens at start\n"
     L"--feedback URL       the feedback page shown in the log (its site's home page is visited at start)\n"
-    L"--no-skin            the system's look for the window instead of the DarkSide skin";
+    L"--no-skin            the system's look for the window instead of the DarkSide skin\n"
+    L"--skin FILE          draw the window with the skin in FILE instead of DarkSide";
 
 std::wstring SiteHome(const std::wstring& AUrl) {
   size_t scheme = AUrl.find(L"://");
@@ -39,11 +40,13 @@ TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs) {
     else if (AArgs[i] == L"--no-skin") options.NoSkin = true;
     else if (TakeValue(AArgs, i, L"--cookie", value)) options.Cookie = value;
     else if (TakeValue(AArgs, i, L"--cookie-file", value)) options.CookieFile = value;
+    else if (TakeValue(AArgs, i, L"--skin", value)) options.SkinFile = value;
     else if (TakeValue(AArgs, i, L"--start-page", value)) options.StartPage = value;
     else if (TakeValue(AArgs, i, L"--feedback", value)) options.FeedbackPage = value;
     else throw EWindowUsage(L"unknown argument " + AArgs[i]);
   }
   if (options.Cookie && options.CookieFile) throw EWindowUsage(L"--cookie and --cookie-file exclude each other");
+  if (options.NoSkin && options.SkinFile) throw EWindowUsage(L"--no-skin and --skin exclude each other");
   if (Trim(options.StartPage).empty()) throw EWindowUsage(L"--start-page needs an address");
   if (Trim(options.FeedbackPage).empty()) throw EWindowUsage(L"--feedback needs an address");
   options.FeedbackHome = SiteHome(options.FeedbackPage);

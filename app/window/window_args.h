@@ -16,6 +16,8 @@ struct TWindowOptions {
   bool NoSkin = false;  // the system's look instead of the skin
   std::optional<std::wstring> Cookie;
   std::optional<std::wstring> CookieFile;
+  std::optional<std::wstring> SkinFile;  // a skin to draw with instead of DarkSide
+  std::wstring SkinName;                 // set once that skin is registered
   std::wstring StartPage;     // opened by the browser at start
   std::wstring FeedbackPage;  // shown in the log
   std::wstring FeedbackHome;  // requested by the start-up visit

@@ -6,7 +6,7 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skins/builtin/gen/png_codec.h"
-#include "skins/gdiplusapi.h"
+#include "skins/fileskin.h"
 #include "skins/tool/command.h"
 
 namespace talvik {
@@ -42,8 +42,6 @@ TToolArguments ParseToolArguments(const std::vector<std::wstring>& AArgs,
 }
 
 std::unique_ptr<TdxSkin> LoadToolSkin(TToolArguments& AArgs) {
-  // Without GDI+ a skin loads as nothing at all, which would pass for an empty skin.
-  if (!GdiPlusAvailable()) throw Exception(L"GDI+ is not available, so no skin can be read");
   std::unique_ptr<TStream> stream;
   if (const std::wstring* builtin = AArgs.Option(L"--builtin")) {
     stream = OpenBuiltinSkin(*builtin);
@@ -51,9 +49,7 @@ std::unique_ptr<TdxSkin> LoadToolSkin(TToolArguments& AArgs) {
     stream = std::make_unique<TFileStream>(AArgs.Positional.front(), fmOpenRead | fmShareDenyNone);
     AArgs.Positional.erase(AArgs.Positional.begin());
   }
-  auto skin = std::make_unique<TdxSkin>(L"", false, nullptr);
-  skin->LoadFromStream(*stream);
-  return skin;
+  return ReadSkin(*stream);
 }
 
 namespace {

@@ -28,6 +28,8 @@ TEST(WindowArgs, AddressesDefaultToTheCompiledInOnesAndCanBeReplaced) {
   EXPECT_EQ(o.FeedbackHome, L"http://127.0.0.1:9090/");
   EXPECT_EQ(*ParseWindowArgs({L"--cookie-file", L"c.txt"}).CookieFile, L"c.txt");
   EXPECT_TRUE(ParseWindowArgs({L"--no-skin"}).NoSkin);
+  EXPECT_FALSE(d.SkinFile);
+  EXPECT_EQ(*ParseWindowArgs({L"--skin", L"my.skin"}).SkinFile, L"my.skin");
 }
 
 TEST(WindowArgs, BadCommandLinesAreRefusedWithAReason) {
@@ -39,6 +41,8 @@ TEST(WindowArgs, BadCommandLinesAreRefusedWithAReason) {
       {{L"--cookie", L"a", L"--cookie-file", L"f"}, L"--cookie and --cookie-file exclude each other"},
       {{L"--start-page", L" "}, L"--start-page needs an address"},
       {{L"--feedback", L""}, L"--feedback needs an address"},
+      {{L"--skin"}, L"--skin needs a value"},
+      {{L"--no-skin", L"--skin", L"a.skin"}, L"--no-skin and --skin exclude each other"},
       {{L"http://x/album/1"}, L"unknown argument http://x/album/1"},
   };
   for (const Case& c : cases) {
