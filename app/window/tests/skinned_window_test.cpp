@@ -1,0 +1,380 @@
+// The skinned main window seen from outside: hit-test codes, what the screen
+// shows at the points the skin defines (compared with the skin's own drawing
+// of the same element, never with colours taken from a screenshot), the
+// caption buttons under the real mouse, --skin FILE and --no-skin, and the
+// program's GDI and USER objects over many repaints, activations and hovers.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/window/tests/skin_probe.h"
+#include "app/window/tests/window_driver.h"
+#include "framework/streams.h"
+#include "framework/sysutils.h"
+#include "skins/builtinskins.h"
+#include "skins/skin.h"
+#include "skins/skinengine.h"
+#include "skins/skininfo.h"
+#include "skins/skinpainterinfo.h"
+
+using namespace talvik;
+using namespace talvik::windowtests;
+
+namespace {
+
+// The caption band and its buttons as the window's hit tests place them, in
+// window coordinates.
+struct TCaptionLayout {
+  RECT Band{};  // the rows answered HTCAPTION, across the whole window
+  RECT Menu{}, Minimize{}, Maximize{}, Close{};
+  SIZE Window{};
+};
+
+RECT Moved(RECT r, int dx, int dy) {
+  OffsetRect(&r, dx, dy);
+  return r;
+}
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+SIZE SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+
+// A window of the driver's own, to take the activation from the program.
+class TOtherWindow {
+public:
+  TOtherWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SkinnedWindowDriverOther";
+    RegisterClassW(&wc);
+    FWindow = CreateWindowExW(0, wc.lpszClassName, L"other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  }
+  ~TOtherWindow() { DestroyWindow(FWindow); }
+  HWND Handle() const { return FWindow; }
+  void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+
+private:
+  HWND FWindow = nullptr;
+};
+
+class SkinnedWindow : public WindowDriver {
+protected:
+  static TdxSkinInfo* DarkSide() {
+    return static_cast<const TdxDarkSidePainter*>(TdxDarkSidePainter::Instance())->GetSkinInfo();
+  }
+
+  RECT WindowRect() {
+    RECT r;
+    GetWindowRect(Main, &r);
+    return r;
+  }
+  POINT ToScreen(POINT p) {
+    RECT w = WindowRect();
+    return {p.x + w.left, p.y + w.top};
+  }
+  int HitAt(POINT AWindowPoint) { return HitTest(Main, ToScreen(AWindowPoint)); }
+
+  // Scans the hit tests down the middle of the window and along the caption.
+  TCaptionLayout Caption() {
+    TCaptionLayout c;
+    const RECT w = WindowRect();
+    c.Window = SizeOf(w);
+    const int midX = c.Window.cx / 2;
+    int y = 0;
+    while (y < c.Window.cy && HitAt({midX, y}) != HTCAPTION) ++y;
+    c.Band.top = y;
+    while (y < c.Window.cy && HitAt({midX, y}) == HTCAPTION) ++y;
+    c.Band = {0, c.Band.top, c.Window.cx, y};
+    const int row = (c.Band.top + c.Band.bottom) / 2;
+    auto run = [&](int code) {
+      RECT r{};
+      int x = 0;
+      while (x < c.Window.cx && HitAt({x, row}) != code) ++x;
+      if (x == c.Window.cx) return r;
+      r.left = x;
+      while (x < c.Window.cx && HitAt({x, row}) == code) ++x;
+      r.right = x;
+      // The sizing edge answers first over the top rows of a button: its
+      // bottom tells where it is, and buttons are square.
+      int bottom = row;
+      while (bottom < c.Window.cy && HitAt({(r.left + r.right) / 2, bottom}) == code) ++bottom;
+      r.bottom = bottom;
+      r.top = bottom - (r.right - r.left);
+      return r;
+    };
+    c.Menu = run(HTSYSMENU);
+    c.Minimize = run(HTMINBUTTON);
+    c.Maximize = run(HTMAXBUTTON);
+    c.Close = run(HTCLOSE);
+    return c;
+  }
+
+  TPixels WindowPixels() { return ScreenPixels(WindowRect()); }
+
+  // What the skin draws for a caption button in a state, over its caption band.
+  static TPixels ButtonFace(TdxSkinInfo* AInfo, const TCaptionLayout& c, TdxSkinFormIcon AIcon,
+                            TdxSkinElementState AState, TdxSkinElementState ACaptionState = esActive) {
+    const SIZE band{c.Window.cx, c.Band.bottom};
+    const RECT& r = AIcon == sfiClose ? c.Close : c.Minimize;
+    return Crop(ElementOverElement(AInfo->FormFrames[true][bTop], band, ACaptionState, AInfo->FormIcons[true][AIcon],
+                                   r, AState),
+                r);
+  }
+
+  // The plain stretch of caption just left of the minimize button, where no text reaches.
+  static RECT CaptionSample(const TCaptionLayout& c) {
+    return {c.Minimize.left - 14, c.Band.top + 2, c.Minimize.left - 4, c.Band.bottom - 2};
+  }
+  // From the window menu icon to the buttons: where the title is written.
+  static RECT TitleArea(const TCaptionLayout& c) { return {c.Menu.right, c.Band.top, c.Minimize.left - 4, c.Band.bottom}; }
+  // The middle rows of the left frame strip.
+  static RECT LeftFrameSample(TdxSkinInfo* AInfo, const TCaptionLayout& c) {
+    const int width = AInfo->FormFrames[true][bLeft]->Size().cx;
+    const int mid = (c.Band.bottom + c.Window.cy) / 2;
+    return {0, mid - 2, width, mid + 2};
+  }
+
+  // Frame, caption and title drawn with AInfo's elements in the active or inactive state.
+  void ExpectFrameAndCaption(TdxSkinInfo* AInfo, bool AActive) {
+    SCOPED_TRACE(AActive ? "active" : "inactive");
+    const TdxSkinElementState state = AActive ? esActive : esActiveDisabled;
+    const TCaptionLayout c = Caption();
+    ASSERT_FALSE(IsRectEmpty(&c.Minimize)) << "no minimize button";
+    const TPixels screen = WindowPixels();
+
+    const RECT frame = LeftFrameSample(AInfo, c);
+    const RECT strip{0, c.Band.bottom, frame.right, c.Window.cy - AInfo->FormFrames[true][bBottom]->Size().cy};
+    const TPixels expectedFrame =
+        Crop(ElementPixels(AInfo->FormFrames[true][bLeft], SizeOf(strip), state), Moved(frame, 0, -strip.top));
+    EXPECT_EQ(DifferentPixels(Crop(screen, frame), expectedFrame), 0) << "left frame";
+
+    const RECT sample = CaptionSample(c);
+    const TPixels expectedCaption =
+        Crop(ElementPixels(AInfo->FormFrames[true][bTop], {c.Window.cx, c.Band.bottom}, state), sample);
+    EXPECT_EQ(DifferentPixels(Crop(screen, sample), expectedCaption), 0) << "caption band";
+
+    // Glyph cores are written in the full text colour; the inactive colour is dimmer,
+    // so the active one shows nowhere in an inactive title.
+    const uint32_t active = Rgb(AInfo->FormFrames[true][bTop]->TextColor());
+    const uint32_t inactive = Rgb(AInfo->FormInactiveColor->Value());
+    ASSERT_NE(active, inactive);
+    const TPixels title = Crop(screen, TitleArea(c));
+    if (AActive) {
+      EXPECT_GT(PixelsOfColor(title, active), 3) << "no title in " << Hex(active);
+    } else {
+      EXPECT_GT(PixelsOfColor(title, inactive), 3) << "no title in " << Hex(inactive);
+      EXPECT_EQ(PixelsOfColor(title, active, 0), 0) << "title still in the active colour " << Hex(active);
+    }
+  }
+
+  void ExpectButtonFace(TdxSkinFormIcon AIcon, TdxSkinElementState AState, const char* AWhat) {
+    const TCaptionLayout c = Caption();
+    const RECT& r = AIcon == sfiClose ? c.Close : c.Minimize;
+    const TPixels expected = ButtonFace(DarkSide(), c, AIcon, AState);
+    // Each state must look different from the resting face, or this proves nothing.
+    if (AState != esNormal) ASSERT_GT(DifferentPixels(expected, ButtonFace(DarkSide(), c, AIcon, esNormal)), 0);
+    EXPECT_TRUE(WaitFor([&] { return DifferentPixels(Crop(WindowPixels(), r), expected) == 0; }, 3000))
+        << AWhat << ": " << DifferentPixels(Crop(WindowPixels(), r), expected) << " pixels differ in " << r.left
+        << "," << r.top << " " << r.right << "," << r.bottom << " band " << c.Band.top << "-" << c.Band.bottom;
+  }
+
+  // The real mouse, as a person moves it.
+  static void MouseTo(POINT AScreen) {
+    INPUT i{};
+    i.type = INPUT_MOUSE;
+    i.mi.dx = AScreen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    i.mi.dy = AScreen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &i, sizeof i);
+  }
+  static void MouseButton(bool ADown) {
+    INPUT i{};
+    i.type = INPUT_MOUSE;
+    i.mi.dwFlags = ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &i, sizeof i);
+  }
+  void MouseToWindowPoint(POINT p) { MouseTo(ToScreen(p)); }
+
+  // Lets the program handle what is queued for it.
+  void Settle() {
+    DWORD_PTR r;
+    SendMessageTimeoutW(Main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+  }
+};
+
+// The skin engine of this process draws the expected pictures; the program has its own.
+class TSkinEngineEnvironment : public ::testing::Environment {
+public:
+  void SetUp() override { InitializeSkinEngine(); }
+  void TearDown() override { FinalizeSkinEngine(); }
+};
+::testing::Environment* const gEngine = ::testing::AddGlobalTestEnvironment(new TSkinEngineEnvironment);
+
+}  // namespace
+
+TEST_F(SkinnedWindow, HitTestsAnswerTheSkinnedFrameCaptionAndButtons) {
+  StartReady();
+  const TCaptionLayout c = Caption();
+  TdxSkinInfo* skin = DarkSide();
+  // The window has no maximize box: the skin shows no maximize button.
+  EXPECT_TRUE(IsRectEmpty(&c.Maximize)) << "a maximize button at " << c.Maximize.left;
+  ASSERT_FALSE(IsRectEmpty(&c.Close));
+  ASSERT_FALSE(IsRectEmpty(&c.Minimize));
+  ASSERT_FALSE(IsRectEmpty(&c.Menu));
+  // Buttons from the right, inside the caption's content offset, at least their skin size.
+  const RECT offset = skin->FormFrames[true][bTop]->ContentOffset()->Rect();
+  EXPECT_EQ(c.Close.right, c.Window.cx - offset.right);
+  EXPECT_EQ(c.Minimize.right, c.Close.left - 2);
+  EXPECT_GE(c.Close.right - c.Close.left, skin->FormIcons[true][sfiClose]->MinSize()->Size().cx);
+  EXPECT_GE(c.Close.top, 0);
+  EXPECT_LE(c.Close.bottom, c.Band.bottom);
+
+  RECT client;
+  GetClientRect(Main, &client);
+  POINT clientCentre{client.right / 2, client.bottom / 2};
+  ClientToScreen(Main, &clientCentre);
+  const RECT w = WindowRect();
+  const int midY = (c.Band.bottom + c.Window.cy) / 2, midX = c.Window.cx / 2;
+  const struct {
+    const char* where;
+    POINT screen;
+    int code;
+  } cases[] = {
+      {"caption", ToScreen(Centre(CaptionSample(c))), HTCAPTION},
+      {"window menu icon", ToScreen(Centre(c.Menu)), HTSYSMENU},
+      {"minimize button", ToScreen(Centre(c.Minimize)), HTMINBUTTON},
+      {"close button", ToScreen(Centre(c.Close)), HTCLOSE},
+      {"left border", ToScreen({0, midY}), HTLEFT},
+      {"right border", ToScreen({c.Window.cx - 1, midY}), HTRIGHT},
+      {"bottom border", ToScreen({midX, c.Window.cy - 1}), HTBOTTOM},
+      {"top edge", ToScreen({midX, 0}), HTTOP},
+      {"top-left corner", ToScreen({0, 0}), HTTOPLEFT},
+      {"bottom-right corner", ToScreen({c.Window.cx - 1, c.Window.cy - 1}), HTBOTTOMRIGHT},
+      {"client", clientCentre, HTCLIENT},
+      {"outside", {w.right + 5, w.bottom + 5}, HTNOWHERE},
+  };
+  for (const auto& tc : cases) EXPECT_EQ(HitTest(Main, tc.screen), tc.code) << tc.where;
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(SkinnedWindow, ReadyWindowShowsDarkSidesFrameCaptionAndButtons) {
+  StartReady();
+  BringToFront();
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  Shot("skinned-ready");
+  ExpectFrameAndCaption(DarkSide(), true);
+  ExpectButtonFace(sfiClose, esNormal, "close at rest");
+  ExpectButtonFace(sfiMinimize, esNormal, "minimize at rest");
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(SkinnedWindow, CaptionButtonsFollowTheMouseAndActOnlyWhenReleasedOverThem) {
+  StartReady();
+  BringToFront();
+  const TCaptionLayout c = Caption();
+  const POINT away = Centre(CaptionSample(c));
+
+  MouseToWindowPoint(Centre(c.Close));
+  ExpectButtonFace(sfiClose, esHot, "close under the mouse");
+  Shot("skinned-hover-close");
+  MouseToWindowPoint(away);
+  ExpectButtonFace(sfiClose, esNormal, "close once the mouse left");
+
+  // Pressed, moved away and released: nothing happens.
+  MouseToWindowPoint(Centre(c.Close));
+  MouseButton(true);
+  ExpectButtonFace(sfiClose, esPressed, "close pressed");
+  MouseToWindowPoint(away);
+  ExpectButtonFace(sfiClose, esNormal, "close pressed, mouse away");
+  MouseButton(false);
+  Settle();
+  EXPECT_EQ(WaitForSingleObject(FProcess.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT)) << "the window closed";
+  EXPECT_FALSE(IsIconic(Main));
+
+  // A click on minimize minimizes; restored, the window is skinned as before.
+  MouseToWindowPoint(Centre(c.Minimize));
+  MouseButton(true);
+  ExpectButtonFace(sfiMinimize, esPressed, "minimize pressed");
+  MouseButton(false);
+  ASSERT_TRUE(WaitFor([&] { return IsIconic(Main); }, 5000)) << "not minimized";
+  PostMessageW(Main, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsIconic(Main); }, 5000)) << "not restored";
+  BringToFront();
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  Settle();
+  ExpectFrameAndCaption(DarkSide(), true);
+
+  // A click on close ends the program.
+  MouseToWindowPoint(Centre(c.Close));
+  MouseButton(true);
+  MouseButton(false);
+  ASSERT_EQ(WaitForSingleObject(FProcess.hProcess, 20000), WAIT_OBJECT_0) << "close did not close";
+  DWORD code = 99;
+  GetExitCodeProcess(FProcess.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(SkinnedWindow, AnotherActiveWindowTurnsFrameAndTitleInactive) {
+  StartReady();
+  TOtherWindow other;
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  SetForegroundWindow(other.Handle());
+  ASSERT_TRUE(WaitFor([&] { other.Pump(); return GetForegroundWindow() == other.Handle(); }, 3000));
+  Settle();
+  Shot("skinned-inactive");
+  ExpectFrameAndCaption(DarkSide(), false);
+  BringToFront();
+  Settle();
+  ExpectFrameAndCaption(DarkSide(), true);
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(SkinnedWindow, FrameStaysSkinnedAndAnswersDuringARun) {
+  SlowAlbum("slow", 30);
+  StartReady();
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/slow")));
+  ASSERT_TRUE(WaitFor([&] { return Log().size() >= 4; })) << "no photo arrived";  // the folder line, then photos
+  BringToFront();
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  Shot("skinned-run");
+  ASSERT_EQ(TextOf(Button), L"下载中") << "the run ended too soon to tell";
+  ExpectFrameAndCaption(DarkSide(), true);
+  EXPECT_EQ(HitAt(Centre(Caption().Close)), HTCLOSE);
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(SkinnedWindow, GdiAndUserObjectsStayFlatOverRepaintsActivationsAndHovers) {
+  StartReady();
+  TOtherWindow other;
+  const TCaptionLayout c = Caption();
+  RECT button;
+  GetWindowRect(Button, &button);
+  const POINT points[] = {ToScreen(Centre(c.Close)), ToScreen(Centre(c.Minimize)), Centre(button),
+                          ToScreen(Centre(CaptionSample(c)))};
+  auto round = [&](int i) {
+    RedrawWindow(Main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SetForegroundWindow(i % 2 ? other.Handle() : Main);
+    other.Pump();
+    MouseTo(points[i % 4]);
+    Settle();
+  };
+  for (int i = 0; i < 40; ++i) round(i);  // caches and the system's own lazily made objects
+  Sleep(100);
+  Settle();
+  const int gdi = GdiObjects(FProcess.hProcess), user = UserObjects(FProcess.hProcess, FProcess.dwProcessId);
+  ASSERT_GT(gdi, 0);
+  ASSERT_GT(user, 0);
+  for (int i = 0; i < 1000; ++i) round(i);
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  Sleep(100);
+  Settle();
+  // A leak of one object a round would show a thousand.
+  EXPECT_LE(GdiObjects(FProcess.hProcess), gdi + 4) << "GDI objects before: " << gdi;
+  EXPECT_LE(UserObjects(FProcess.hProcess, FProcess.dwProcessId), user) << "USER objects before: " << user;
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
