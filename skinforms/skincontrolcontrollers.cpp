@@ -86,7 +86,14 @@ void TdxSkinButtonController::HandleMessage(TMessage& Message) {
   TdxSkinCustomController::HandleMessage(Message);
   switch (Message.Msg) {
     case WM_ENABLE:
-    case BM_SETSTATE:
+    case BM_SETSTATE: {
+      // The system may have drawn its own button although the look stays (a
+      // disabled button pushed): paint over it then too.
+      TcxButtonState old = ViewInfo()->State();
+      ViewInfo()->UpdateState();
+      if (ViewInfo()->State() == old && IsSkinUsed()) DrawContent(nullptr);
+      break;
+    }
     case WM_MOUSEMOVE:
     case WM_MOUSEHOVER:
     case WM_MOUSELEAVE:
@@ -95,6 +102,12 @@ void TdxSkinButtonController::HandleMessage(TMessage& Message) {
       break;
     case WM_SETTEXT:
       ViewInfo()->SetCaption(Message.LParam ? reinterpret_cast<const wchar_t*>(Message.LParam) : L"");
+      if (IsSkinUsed()) DrawContent(nullptr);
+      break;
+    // The system draws its own focus change; the focus rectangle must also
+    // go when the look stays the same (the default button losing the focus).
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
       if (IsSkinUsed()) DrawContent(nullptr);
       break;
     case WM_UPDATEUISTATE:
