@@ -151,6 +151,34 @@ TEST_F(FormGeometry, CaptionButtonClickIsASystemCommandWhenReleasedOverIt) {
   }
 }
 
+// No caption button stays lit or pressed once the cursor has left the window,
+// even without a button-up message.
+TEST_F(FormGeometry, CaptionButtonsForgetTheCursorOutsideTheWindow) {
+  auto form = RecordingForm();
+  const HWND wnd = form->Handle();
+  Info& info = *FormControllerOf(wnd)->ViewInfo();
+  info.Calculate();
+  auto put = [&](TdxSkinFormIcon AOn) {
+    const POINT p = info.ClientToScreen(Center(info.IconBounds(AOn)));
+    SetCursorPos(p.x, p.y);
+    return Packed(p);
+  };
+  auto outside = [&] { SetCursorPos(info.WindowRect().right + 40, info.WindowRect().bottom + 40); };
+
+  SendMessageW(wnd, WM_NCMOUSEMOVE, HTCLOSE, put(sfiClose));
+  ASSERT_EQ(info.IconState(sfiClose), esHot);
+  outside();
+  SendMessageW(wnd, WM_NCMOUSELEAVE, 0, 0);
+  EXPECT_EQ(info.IconState(sfiClose), esNormal) << "left the window";
+
+  SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCLOSE, put(sfiClose));
+  outside();
+  SendMessageW(wnd, WM_NCMOUSEMOVE, HTMINBUTTON, put(sfiMinimize));
+  EXPECT_EQ(info.IconPressed(), sfiMenu) << "released outside";
+  EXPECT_EQ(info.IconState(sfiMinimize), esHot);
+  EXPECT_TRUE(form->Commands.empty());
+}
+
 TEST_F(FormGeometry, DoubleClickOnTheCaptionGoesToTheSystem) {
   auto form = RecordingForm();
   Info& info = *FormControllerOf(form->Handle())->ViewInfo();
@@ -165,7 +193,11 @@ TEST_F(FormGeometry, DoubleClickOnTheCaptionGoesToTheSystem) {
 // Maximized, the region keeps the window on its monitor; restored from
 // either state and with skins switched off and on, no trace of it is left.
 TEST_F(FormGeometry, WindowRegionFollowsTheWindowState) {
-  for (WindowKind kind : {WindowKind::Sizeable, WindowKind::Maximized, WindowKind::Minimized}) {
+  const struct {
+    WindowKind kind;
+    bool offByName;  // an unregistered skin name instead of UseSkins
+  } cases[] = {{WindowKind::Sizeable, false}, {WindowKind::Maximized, false}, {WindowKind::Minimized, true}};
+  for (const auto [kind, offByName] : cases) {
     SCOPED_TRACE(KindName(kind));
     KindWindow window(kind);
     const HWND wnd = window.Handle();
@@ -182,10 +214,12 @@ TEST_F(FormGeometry, WindowRegionFollowsTheWindowState) {
     const SIZE size = WindowSize(wnd);
     EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy})) << "restored";
 
-    Controller->SetUseSkins(false);
+    if (offByName) Controller->SetSkinName(L"NoSuchSkin");
+    else Controller->SetUseSkins(false);
     EXPECT_EQ(RegionBox(wnd), "none");
     EXPECT_RECT(ScreenClientRect(wnd), SystemClientRect(wnd));
-    Controller->SetUseSkins(true);
+    if (offByName) Controller->SetSkinName(L"DarkSide");
+    else Controller->SetUseSkins(true);
     EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy})) << "skinned again";
     EXPECT_RECT(ScreenClientRect(wnd), RectContent(window.Calculated().WindowRect(), info.GetContentMargins()));
   }
