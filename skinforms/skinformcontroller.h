@@ -1,7 +1,9 @@
 // The controllers of forms, MDI client windows and frames, and forms that
-// skin themselves instead of being hooked. The skinned frame itself (client
-// area, hit tests, painting) is not drawn yet: non-client messages still go to
-// the system.
+// skin themselves instead of being hooked. While skinned, the controller
+// replaces the system's non-client area: it sizes the client area for the
+// skin's frame, answers hit tests, paints through its form painter, turns
+// caption button clicks into system commands and keeps a window region that
+// cuts off the system's frame.
 #pragma once
 #include <windows.h>
 
@@ -12,8 +14,10 @@
 
 namespace talvik {
 
+class TcxObjectLink;
 class TdxSkinForm;
 class TdxSkinFormNonClientAreaInfo;
+class TdxSkinFormPainter;
 
 class TdxSkinFormController : public TdxSkinWinController {
 public:
@@ -29,30 +33,77 @@ public:
   TdxSkinForm* SkinForm() const { return FSkinForm; }
   // The geometry of the window's non-client area.
   TdxSkinFormNonClientAreaInfo* ViewInfo() const { return FViewInfo.get(); }
+  TdxSkinFormPainter* Painter() const { return FPainter.get(); }
+  bool ForceRedraw() const { return FForceRedraw; }
+  void SetForceRedraw(bool Value) { FForceRedraw = Value; }
+  bool HasRegion() const { return FHasRegion; }
+  void SetHasRegion(bool Value) { FHasRegion = Value; }
   // Nested; the outermost pair switches the window's redrawing off and on.
   void LockRedraw();
   void UnlockRedraw();
+  int LockRedrawCount() const { return FLockRedrawCount; }
 
   bool ShouldHook() override;
   void CallSavedWindowProc(TMessage& Message) override;
   void ChoosePainter() override;
   void HandleMessage(TMessage& Message) override;
+  // Hot caption buttons and scroll bar parts are looked at again.
+  void NotifyMouseLeave() override;
+  // Also sets or removes the window region.
+  void Update() override;
   // Chooses the painter again, from the last skin controller to the first.
   void RefreshController();
+
+  virtual void CalculateViewInfo();
+  // A rectangular region of the skinned window bounds, or none without a border.
+  virtual void UpdateWindowRegion();
+  // The form content element over the client area.
+  virtual void PaintBackground(HDC DC);
+  // DC 0: the window's own context.
+  virtual void PaintNonClientArea(HDC DC);
+  virtual void ResetWindowRegion(bool APostRedraw);
   // Labels of a skinned message dialog show the skinned background.
   virtual void MakeLabelsTransparent();
 
+  // True when the hot state changed; ARedraw repaints in any case.
+  bool UpdateNonClientState(bool ARedraw);
+  // Where the system paints over the skin (old systems, native frame widths).
+  void PostRedrawIfNeeded();
+  void RecalculateAndPaint();
+
 protected:
   bool GetIsSkinUsed() const override;
+  virtual bool HandleRegisteredMessage(TMessage& Message);
   // What a skinned form handles itself; false passes the message on.
   virtual bool DispatchSkinMessage(TMessage& Message);
-  virtual bool HandleRegisteredMessage(TMessage& Message);
+  // Reported as not handled: the system's creation follows.
+  virtual bool WMNCCreate(TMessage& Message);
+  virtual void WMContextMenu(TMessage& Message);
+  virtual void WMDestroy(TMessage& Message);
+  virtual void WMEraseBkgnd(TMessage& Message);
+  virtual void WMNCActivate(TMessage& Message);
+  virtual void WMNCLButtonDown(TMessage& Message);
+  virtual void WMNCCalcSize(TMessage& Message);
+  virtual void WMNCHitTest(TMessage& Message);
+  virtual void WMNCLButtonUp(TMessage& Message);
+  virtual void WMNCPaint(TMessage& Message);
+  virtual void WMPrint(TMessage& Message);
+  virtual void WMScroll(TMessage& Message);
+  virtual void WMSetText(TMessage& Message);
+  virtual void WMSize(TMessage& Message);
+  virtual void WMSysCommand(TMessage& Message);
+  virtual void WMWindowPosChanged(TMessage& Message);
+  void WMNCMouseMove(TMessage& Message);
 
 private:
   friend class TdxSkinForm;
+  bool FForceRedraw = false;
+  bool FHasRegion = false;
+  int FLockRedrawCount = 0;
+  bool FTracksNonClientLeave = false;
+  std::unique_ptr<TdxSkinFormPainter> FPainter;
   TdxSkinForm* FSkinForm = nullptr;
   std::unique_ptr<TdxSkinFormNonClientAreaInfo> FViewInfo;
-  int FLockRedrawCount = 0;
 };
 
 // A frame is skinned like a small form, with the skin of the form it sits on.
