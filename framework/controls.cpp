@@ -424,7 +424,13 @@ void TWinControl::PaintControls(HDC DC) {
   }
 }
 
+// A device context in WParam asks for a copy of the window's picture there
+// (a child drawing what lies behind it).
 void TWinControl::PaintHandler(TMessage& Message) {
+  if (Message.WParam) {
+    PaintControls(reinterpret_cast<HDC>(Message.WParam));
+    return;
+  }
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(FHandle, &ps);
   PaintControls(dc);
@@ -477,6 +483,21 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_SETFOCUS:
       if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
       break;
+    case CM_FOCUSCHANGED:
+      // Every control on the form learns which one has the keyboard now.
+      for (TControl* child : std::vector<TControl*>(FControls)) child->Perform(Message.Msg, Message.WParam, Message.LParam);
+      return;
+    case WM_MOUSEMOVE:
+      if (!FTrackingMouse && FHandle) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, FHandle, 0};
+        FTrackingMouse = TrackMouseEvent(&track) != FALSE;
+      }
+      break;
+    case WM_MOUSELEAVE:
+      FTrackingMouse = false;
+      DefaultHandler(Message);
+      Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
+      return;
     case WM_SIZE:
       // A minimized window keeps its size and layout to come back to.
       if (Message.WParam == SIZE_MINIMIZED) break;

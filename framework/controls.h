@@ -159,6 +159,8 @@ public:
   TKeyPressEvent OnKeyPress;
   // Places the aligned children (alBottom, alTop, ...) inside the client area.
   void Realign();
+  // Paints the non-windowed children (labels) over the background.
+  void PaintControls(HDC DC);
 
 protected:
   struct TCreateParams {
@@ -176,8 +178,6 @@ protected:
   virtual void CreateParams(TCreateParams& Params);
   virtual void CreateWnd();
   virtual void DestroyWnd();
-  // Paints the non-windowed children (labels) over the background.
-  void PaintControls(HDC DC);
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
   void FontChanged() override;
@@ -195,6 +195,8 @@ private:
   WNDPROC FDefWndProc = nullptr;
   HBRUSH FBrush = nullptr;
   bool FRealigning = false;
+  // The system reports the mouse leaving the window (TrackMouseEvent).
+  bool FTrackingMouse = false;
 };
 
 // The framework control object behind a window of this process, or nullptr.

@@ -253,8 +253,14 @@ void TCustomForm::WndProc(TMessage& Message) {
       if (LOWORD(Message.WParam) != WA_INACTIVE && !HIWORD(Message.WParam) && FocusActiveControl()) return;
       break;
     case CM_FOCUSCHANGED:
-      if (auto* control = reinterpret_cast<TWinControl*>(Message.LParam); control && control != this)
-        SetActiveControl(control);
+      // The news reaches forms inside this one too; each keeps only its own controls.
+      if (auto* control = reinterpret_cast<TWinControl*>(Message.LParam); control && control != this) {
+        for (TControl* c = control->Parent(); c; c = c->Parent())
+          if (c == this) {
+            SetActiveControl(control);
+            break;
+          }
+      }
       break;
     case WM_MOVE:
       if (FHandle && !IsIconic(FHandle)) {

@@ -67,6 +67,17 @@ void TPanel::SetBevelOuter(TBevelCut Value) {
   Invalidate();
 }
 
+void TPanel::SetBevelInner(TBevelCut Value) {
+  FBevelInner = Value;
+  Realign();
+  Invalidate();
+}
+
+void TPanel::SetAlignment(TAlignment Value) {
+  FAlignment = Value;
+  Invalidate();
+}
+
 void TPanel::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style |= WS_CLIPCHILDREN;
@@ -74,42 +85,52 @@ void TPanel::CreateParams(TCreateParams& Params) {
 }
 
 void TPanel::AdjustClientRect(RECT& Rect) {
-  if (FBevelOuter != bvNone) InflateRect(&Rect, -1, -1);
+  for (TBevelCut bevel : {FBevelOuter, FBevelInner})
+    if (bevel != bvNone) InflateRect(&Rect, -1, -1);
 }
 
 void TPanel::Paint(HDC DC) {
   RECT r = ClientRect();
-  if (FBevelOuter != bvNone)
-    DrawEdge(DC, &r, FBevelOuter == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+  for (TBevelCut bevel : {FBevelOuter, FBevelInner}) {
+    if (bevel == bvNone) continue;
+    DrawEdge(DC, &r, bevel == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+    InflateRect(&r, -1, -1);
+  }
   if (!FText.empty()) {
     HGDIOBJ old = SelectObject(DC, FFont.Handle());
     SetBkMode(DC, TRANSPARENT);
     SetTextColor(DC, ColorToRGB(FFont.Color()));
     std::wstring text = Text();
-    DrawTextW(DC, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    UINT align = FAlignment == taLeftJustify ? DT_LEFT : FAlignment == taRightJustify ? DT_RIGHT : DT_CENTER;
+    DrawTextW(DC, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE);
     SelectObject(DC, old);
   }
 }
 
 void TPanel::WndProc(TMessage& Message) {
+  // A device context in WParam asks for a copy of the panel's picture there.
   if (Message.Msg == WM_PAINT) {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
+    HDC dc = Message.WParam ? reinterpret_cast<HDC>(Message.WParam) : BeginPaint(FHandle, &ps);
     Paint(dc);
     PaintControls(dc);
-    EndPaint(FHandle, &ps);
+    if (!Message.WParam) EndPaint(FHandle, &ps);
     return;
   }
   TWinControl::WndProc(Message);
 }
 
 bool TPanel::ReadProperty(const std::wstring& AName, const std::wstring& AValue) {
-  if (AName == L"BevelOuter") {
-    SetBevelOuter(PropertyEnum<TBevelCut>(AName, AValue,
-                                          {{L"bvNone", bvNone}, {L"bvLowered", bvLowered}, {L"bvRaised", bvRaised}}));
-    return true;
-  }
-  return TWinControl::ReadProperty(AName, AValue);
+  auto bevel = [&] {
+    return PropertyEnum<TBevelCut>(AName, AValue, {{L"bvNone", bvNone}, {L"bvLowered", bvLowered}, {L"bvRaised", bvRaised}});
+  };
+  if (AName == L"BevelOuter") SetBevelOuter(bevel());
+  else if (AName == L"BevelInner") SetBevelInner(bevel());
+  else if (AName == L"Alignment")
+    SetAlignment(PropertyEnum<TAlignment>(
+        AName, AValue, {{L"taLeftJustify", taLeftJustify}, {L"taRightJustify", taRightJustify}, {L"taCenter", taCenter}}));
+  else return TWinControl::ReadProperty(AName, AValue);
+  return true;
 }
 
 // ---- TLabel ----

@@ -36,6 +36,11 @@ public:
   explicit TPanel(TComponent* AOwner = nullptr);
   TBevelCut BevelOuter() const { return FBevelOuter; }
   void SetBevelOuter(TBevelCut Value);
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut Value);
+  // Where the caption sits, on one line centred vertically.
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
   bool ReadProperty(const std::wstring& AName, const std::wstring& AValue) override;
 
 protected:
@@ -46,6 +51,8 @@ protected:
 
 private:
   TBevelCut FBevelOuter = bvRaised;
+  TBevelCut FBevelInner = bvNone;
+  TAlignment FAlignment = taCenter;
 };
 
 // Text painted by its parent; no window of its own.

@@ -1,18 +1,49 @@
 // The controllers of push buttons and panels. They choose no skin: each
 // follows the form controller of the top-level form it sits on, and is
-// skinned exactly while that form is. Their faces are not painted with the
-// skin yet: painting still goes to the controls' own handling.
+// skinned exactly while that form is. While skinned they paint the whole
+// control with that form's skin painter.
 #pragma once
+#include <memory>
+
+#include "skinforms/skincontrolpainter.h"
+#include "skinforms/skincontrolviewinfo.h"
 #include "skinforms/skinwincontroller.h"
 
 namespace talvik {
 
+// The kind of view info a controller makes for itself.
+using TdxSkinCustomControlViewInfoClass = TdxSkinCustomControlViewInfo* (*)(TdxSkinWinController* AController);
+template <class T>
+TdxSkinCustomControlViewInfo* ViewInfoClassOf(TdxSkinWinController* AController) {
+  return new T(AController);
+}
+
 class TdxSkinCustomController : public TdxSkinWinController {
 public:
   TALVIK_CLASS_NAME(TdxSkinCustomController)
-  using TdxSkinWinController::TdxSkinWinController;
+  explicit TdxSkinCustomController(HWND AHandle,
+                                   TdxSkinCustomControlViewInfoClass AViewInfoClass =
+                                       ViewInfoClassOf<TdxSkinCustomControlViewInfo>);
+  ~TdxSkinCustomController() override;
+
+  TdxSkinCustomControlPainter* Painter() const { return FPainter.get(); }
+  TdxSkinCustomControlViewInfo* ViewInfo() const { return FViewInfo.get(); }
+
   TdxSkinWinController* FindMasterController(HWND AHandle) override { return FindParentFormController(); }
   void ChoosePainter() override {}
+  void HandleMessage(TMessage& Message) override;
+  void DrawBackground(HDC DC);
+  // Paints the whole control into DC, or onto the window when DC is 0.
+  virtual void DrawContent(HDC DC) {}
+
+protected:
+  // Each answers whether it handled the message.
+  virtual bool WMEraseBkgnd(TMessage& Message);
+  virtual bool WMPaint(TMessage& Message);
+
+private:
+  std::unique_ptr<TdxSkinCustomControlPainter> FPainter;
+  std::unique_ptr<TdxSkinCustomControlViewInfo> FViewInfo;
 };
 
 class TdxSkinButtonController : public TdxSkinCustomController {
@@ -21,7 +52,11 @@ public:
   static TdxSkinWinControllerClass Class() {
     return ControllerClassOf<TdxSkinButtonController>(L"TdxSkinButtonController");
   }
-  using TdxSkinCustomController::TdxSkinCustomController;
+  explicit TdxSkinButtonController(HWND AHandle);
+  TdxSkinButtonViewInfo* ViewInfo() const { return static_cast<TdxSkinButtonViewInfo*>(TdxSkinCustomController::ViewInfo()); }
+  void HandleMessage(TMessage& Message) override;
+  void NotifyMouseLeave() override;
+  void DrawContent(HDC DC) override;
 };
 
 class TdxSkinPanelController : public TdxSkinCustomController {
@@ -31,6 +66,16 @@ public:
     return ControllerClassOf<TdxSkinPanelController>(L"TdxSkinPanelController");
   }
   using TdxSkinCustomController::TdxSkinCustomController;
+  void HandleMessage(TMessage& Message) override;
+  void DrawContent(HDC DC) override;
+
+protected:
+  bool WMEraseBkgnd(TMessage& Message) override { return false; }
+  bool WMPaint(TMessage& Message) override;
+  virtual bool WMPrintClient(TMessage& Message);
+
+private:
+  bool FPainting = false;
 };
 
 }  // namespace talvik

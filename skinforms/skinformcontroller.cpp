@@ -252,6 +252,11 @@ bool TdxSkinFormController::DispatchSkinMessage(TMessage& Message) {
     case 0x00AE:
     case 0x00AF: PaintNonClientArea(nullptr); return true;
     case WM_NCMOUSEMOVE: WMNCMouseMove(Message); return true;
+    case WM_NCMOUSELEAVE:
+      FTracksNonClientLeave = false;
+      UpdateNonClientState(false);
+      CallSavedWindowProc(Message);
+      return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDown(Message); return true;
     case WM_NCLBUTTONUP: WMNCLButtonUp(Message); return true;
@@ -399,6 +404,14 @@ void TdxSkinFormController::WMNCActivate(TMessage& Message) {
 }
 
 void TdxSkinFormController::WMNCMouseMove(TMessage& Message) {
+  // A press released outside the window never came back as a button-up.
+  if (FViewInfo->IconPressed() != sfiMenu && !FViewInfo->ButtonPressed()) FViewInfo->SetIconPressed(sfiMenu);
+  // The leave timer looks only once: a cursor that then jumps out of the
+  // window would leave its button lit.
+  if (!FTracksNonClientLeave) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | TME_NONCLIENT, FHandle, 0};
+    FTracksNonClientLeave = TrackMouseEvent(&track) != FALSE;
+  }
   if (UpdateNonClientState(false)) return;
   // The system must not light up buttons of its own frame.
   Message.WParam = HTNOWHERE;

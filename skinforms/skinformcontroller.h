@@ -100,6 +100,7 @@ private:
   bool FForceRedraw = false;
   bool FHasRegion = false;
   int FLockRedrawCount = 0;
+  bool FTracksNonClientLeave = false;
   std::unique_ptr<TdxSkinFormPainter> FPainter;
   TdxSkinForm* FSkinForm = nullptr;
   std::unique_ptr<TdxSkinFormNonClientAreaInfo> FViewInfo;

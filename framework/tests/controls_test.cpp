@@ -481,3 +481,85 @@ TEST_F(Fixture, HookFindsTheControlWhileItsWindowIsCreatedAndDestroyed) {
   EXPECT_EQ(createdSeen, (std::vector<TWinControl*>{form.get(), created, memo}));
   EXPECT_EQ(destroyedSeen, (std::vector<TWinControl*>{created}));
 }
+
+namespace {
+// Records the messages AControl's handler sees, then passes them on.
+struct TMessageLog {
+  explicit TMessageLog(TControl* AControl) : Control(AControl), Saved(AControl->WindowProc) {
+    AControl->WindowProc = [this](TMessage& m) {
+      Seen.push_back(m);
+      Saved(m);
+    };
+  }
+  ~TMessageLog() { Control->WindowProc = Saved; }
+  std::vector<TMessage> Of(UINT AMsg) const {
+    std::vector<TMessage> found;
+    for (const TMessage& m : Seen)
+      if (m.Msg == AMsg) found.push_back(m);
+    return found;
+  }
+  TControl* Control;
+  TWndMethodProc Saved;
+  std::vector<TMessage> Seen;
+};
+}  // namespace
+
+TEST_F(Fixture, EveryControlOnTheFormLearnsWhichOneHasTheKeyboard) {
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  auto* inner = new TEdit(form.get());
+  inner->SetParent(panel);
+  form->Show();
+  TMessageLog buttonLog(button), memoLog(memo), innerLog(inner);
+  for (TWinControl* focused : std::initializer_list<TWinControl*>{memo, inner, button}) {
+    for (TMessageLog* log : {&buttonLog, &memoLog, &innerLog}) log->Seen.clear();
+    focused->SetFocus();
+    for (TMessageLog* log : {&buttonLog, &memoLog, &innerLog}) {
+      auto told = log->Of(CM_FOCUSCHANGED);
+      ASSERT_EQ(told.size(), 1u) << log->Control->ClassName();
+      EXPECT_EQ(told[0].LParam, reinterpret_cast<LPARAM>(focused));
+    }
+  }
+  EXPECT_EQ(form->ActiveControl(), button);
+}
+
+TEST_F(Fixture, ControlIsToldWhenTheMouseLeavesIt) {
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  TMessageLog log(button);
+  RECT r;
+  GetWindowRect(button->Handle(), &r);
+  SetCursorPos(r.left + 5, r.top + 5);
+  SendMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  SetCursorPos(1000, 740);
+  // The system notices the leave on a timer of its own.
+  for (int i = 0; i < 100 && log.Of(CM_MOUSELEAVE).empty(); ++i) {
+    Sleep(10);
+    Application()->ProcessMessages();
+  }
+  auto told = log.Of(CM_MOUSELEAVE);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].LParam, reinterpret_cast<LPARAM>(button));
+}
+
+TEST_F(Fixture, PaintIntoAGivenDeviceContextDrawsTheLabelsThere) {
+  auto* panel = new TPanel(form.get());
+  panel->SetBounds(200, 100, 100, 60);
+  panel->SetBevelOuter(bvNone);
+  panel->SetParent(form.get());
+  const TColor labelColor = static_cast<TColor>(0x2040C0);
+  for (TWinControl* parent : std::initializer_list<TWinControl*>{form.get(), panel}) {
+    SCOPED_TRACE(parent->ClassName());
+    auto* label = new TLabel(form.get());
+    label->SetBounds(10, 10, 40, 20);
+    label->SetColor(labelColor);
+    label->SetParent(parent);
+    TBitmap target(100, 60, pf32bit);
+    target.Canvas().Brush().SetColor(clWhite);
+    target.Canvas().FillRect(RECT{0, 0, 100, 60});
+    SendMessageW(parent->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Canvas().Handle()), 0);
+    EXPECT_EQ(target.Canvas().Pixel(12, 12), labelColor);
+    EXPECT_EQ(target.Canvas().Pixel(80, 50), clWhite);
+    delete label;
+  }
+}
