@@ -5,6 +5,9 @@
 // program's GDI and USER objects over many repaints, activations and hovers.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -38,6 +41,62 @@ RECT Moved(RECT r, int dx, int dy) {
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 SIZE SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+
+std::string ReadText(const std::string& APath) {
+  std::ifstream in(APath, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The built-in DarkSide sources copied into ADir, renamed and recoloured as a
+// person restyling the skin would, and packed by skintool; the packed file.
+std::wstring PackRestyledSkin(const std::wstring& ADir) {
+  const char* root = getenv("TALVIK_SOURCE_DIR");
+  EXPECT_NE(root, nullptr);
+  if (!root) return {};
+  const std::string source = std::string("Z:") + root + "/skins/builtin/source/";
+  const std::string dir = Narrow(ADir) + "\\";
+  for (const char* name : {"layout.skinsrc", "styles.skinsrc", "userskin.skinsrc"})
+    std::ofstream(dir + name, std::ios::binary) << ReadText(source + name);
+  std::string darkside = ReadText(source + "darkside.skinsrc");
+  const struct {
+    const char* from;
+    const char* to;
+  } edits[] = {
+      {"\nskin DarkSide\n", "\nskin Ember\n"},
+      {"\nlet frame normal=3A3A3A active=3A3A3A activedisabled=4C4C4C *=3A3A3A\n",
+       "\nlet frame normal=7A3414 active=7A3414 activedisabled=5C3A2A *=7A3414\n"},
+      {"\nlet caption_top normal=444444 active=444444 activedisabled=4E4E4E *=444444\n",
+       "\nlet caption_top normal=9A4A1C active=9A4A1C activedisabled=6A4A3A *=9A4A1C\n"},
+      {"\nlet caption_bottom normal=383838 active=383838 activedisabled=4A4A4A *=383838\n",
+       "\nlet caption_bottom normal=7A3414 active=7A3414 activedisabled=5C3A2A *=7A3414\n"},
+      {"\nlet caption_text E6E6E6\n", "\nlet caption_text FFE0B0\n"},
+  };
+  for (const auto& e : edits) {
+    const size_t at = darkside.find(e.from);
+    EXPECT_NE(at, std::string::npos) << "the DarkSide source changed: no " << e.from;
+    if (at != std::string::npos) darkside.replace(at, strlen(e.from), e.to);
+  }
+  std::ofstream(dir + "ember.skinsrc", std::ios::binary) << darkside;
+
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring tool = self;
+  tool = tool.substr(0, tool.find_last_of(L'\\')) + L"\\..\\..\\skins\\skintool.exe";
+  const std::wstring out = ADir + L"\\ember.skin";
+  std::wstring cmd = L"\"" + tool + L"\" pack \"" + ADir + L"\\ember.skinsrc\" \"" + out + L"\"";
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  EXPECT_TRUE(CreateProcessW(tool.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+      << Narrow(tool);
+  if (!pi.hProcess) return {};
+  WaitForSingleObject(pi.hProcess, 60000);
+  DWORD code = 99;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  EXPECT_EQ(code, 0u) << "skintool pack failed";
+  return out;
+}
 
 // A window of the driver's own, to take the activation from the program.
 class TOtherWindow {
@@ -183,6 +242,26 @@ protected:
         << "," << r.top << " " << r.right << "," << r.bottom << " band " << c.Band.top << "-" << c.Band.bottom;
   }
 
+  // The download button's face in a state, over the form's content colour,
+  // at its left and right ends: the caption sits between, the focus rectangle
+  // 4 pixels inside the edges.
+  void ExpectDownloadButton(TdxSkinElementState AState, const char* AWhat) {
+    TdxSkinInfo* skin = DarkSide();
+    RECT r;
+    GetWindowRect(Button, &r);
+    const SIZE size = SizeOf(r);
+    const uint32_t content = Rgb(skin->FormContent->Color());
+    const TPixels expected = ElementPixels(skin->ButtonElements, size, AState, content);
+    if (AState != esNormal)
+      ASSERT_GT(DifferentPixels(expected, ElementPixels(skin->ButtonElements, size, esNormal, content)), 0);
+    const RECT ends[] = {{5, 5, 16, size.cy - 5}, {size.cx - 16, 5, size.cx - 5, size.cy - 5}};
+    for (const RECT& end : ends) {
+      auto differing = [&] { return DifferentPixels(Crop(ScreenPixels(r), end), Crop(expected, end)); };
+      EXPECT_TRUE(WaitFor([&] { return differing() == 0; }, 3000))
+          << AWhat << ": " << differing() << " pixels differ from x " << end.left;
+    }
+  }
+
   // The real mouse, as a person moves it.
   static void MouseTo(POINT AScreen) {
     INPUT i{};
@@ -319,6 +398,29 @@ TEST_F(SkinnedWindow, CaptionButtonsFollowTheMouseAndActOnlyWhenReleasedOverThem
   EXPECT_EQ(code, 0u);
 }
 
+TEST_F(SkinnedWindow, DownloadButtonFollowsTheMouseAndTheFocus) {
+  StartReady();
+  BringToFront();
+  RECT r;
+  GetWindowRect(Button, &r);
+  const POINT away = ToScreen(Centre(CaptionSample(Caption())));
+  MouseTo(away);
+  ExpectDownloadButton(esNormal, "at rest");
+  MouseTo(Centre(r));
+  ExpectDownloadButton(esHot, "under the mouse");
+  MouseButton(true);
+  ExpectDownloadButton(esPressed, "pressed");
+  Shot("skinned-pressed-button");
+  // Released away from it: no click, but the press gave it the keyboard, and
+  // the focused button looks like the default one.
+  MouseTo(away);
+  MouseButton(false);
+  ExpectDownloadButton(esActive, "focused");
+  Settle();
+  EXPECT_TRUE(TopWindows(FProcess.dwProcessId, L"#32770").empty()) << "the press started a run";
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
 TEST_F(SkinnedWindow, AnotherActiveWindowTurnsFrameAndTitleInactive) {
   StartReady();
   TOtherWindow other;
@@ -376,5 +478,89 @@ TEST_F(SkinnedWindow, GdiAndUserObjectsStayFlatOverRepaintsActivationsAndHovers)
   // A leak of one object a round would show a thousand.
   EXPECT_LE(GdiObjects(FProcess.hProcess), gdi + 4) << "GDI objects before: " << gdi;
   EXPECT_LE(UserObjects(FProcess.hProcess, FProcess.dwProcessId), user) << "USER objects before: " << user;
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(SkinnedWindow, SkinFileRestyledFromTheBuiltInSourcesDrawsTheWindow) {
+  const std::wstring file = PackRestyledSkin(Dir());
+  ASSERT_FALSE(file.empty());
+  auto skin = std::make_unique<TdxSkin>(L"", false, nullptr);
+  skin->LoadFromFile(file);
+  ASSERT_EQ(skin->Name(), L"Ember");
+  TdxSkinInfo ember(std::move(skin));
+
+  auto args = SiteArgs();
+  args.insert(args.begin(), {L"--cookie", kCookie, L"--skin", file});
+  Start(args);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
+  EXPECT_TRUE(TopWindows(FProcess.dwProcessId, L"#32770").empty()) << "an error was reported";
+  BringToFront();
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  Settle();
+  const TCaptionLayout c = Caption();
+  const RECT sample = CaptionSample(c);
+  const SIZE band{c.Window.cx, c.Band.bottom};
+  // The restyled caption must differ from DarkSide's, or this proves nothing.
+  ASSERT_GT(DifferentPixels(Crop(ElementPixels(ember.FormFrames[true][bTop], band, esActive), sample),
+                            Crop(ElementPixels(DarkSide()->FormFrames[true][bTop], band, esActive), sample)),
+            0);
+  ASSERT_NE(ember.FormFrames[true][bTop]->TextColor(), DarkSide()->FormFrames[true][bTop]->TextColor());
+  ExpectFrameAndCaption(&ember, true);
+  EXPECT_EQ(CloseAndWait(), 0u);
+}
+
+TEST_F(SkinnedWindow, UnusableSkinFileIsReportedAndTheWindowStartsInDarkSide) {
+  const std::wstring damaged = Dir() + L"\\damaged.skin";
+  std::ofstream(Narrow(damaged), std::ios::binary) << "PK\x03\x04 an archive, not a skin";
+  const struct {
+    const char* name;
+    std::wstring file;
+    std::wstring message;  // what the reader said, as the box shows it
+  } cases[] = {
+      {"missing", Dir() + L"\\absent.skin", L"Cannot open file \"" + Dir() + L"\\absent.skin\"."},
+      {"damaged", damaged, L"Invalid stream format."},
+  };
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    auto args = SiteArgs();
+    args.insert(args.begin(), {L"--cookie", kCookie, L"--skin", tc.file});
+    ASSERT_NO_FATAL_FAILURE(Launch(args));
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no error report";
+    Shot("skinned-error-box");
+    const auto texts = StaticTexts(box);
+    const bool found = std::any_of(texts.begin(), texts.end(), [&](const std::wstring& t) {
+      return t.find(L"The skin file " + tc.file) == 0 && t.find(tc.message) != std::wstring::npos;
+    });
+    EXPECT_TRUE(found) << (texts.empty() ? "" : Narrow(texts.back()));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_NO_FATAL_FAILURE(FindMainWindow());
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
+    BringToFront();
+    MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+    Settle();
+    ExpectFrameAndCaption(DarkSide(), true);
+    EXPECT_EQ(CloseAndWait(), 0u);
+    CloseProgramHandles();
+  }
+}
+
+TEST_F(SkinnedWindow, NoSkinLeavesTheFrameToTheSystem) {
+  auto args = SiteArgs();
+  args.insert(args.begin(), {L"--cookie", kCookie, L"--no-skin"});
+  Start(args);
+  BringToFront();
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  Settle();
+  const TCaptionLayout c = Caption();
+  ASSERT_FALSE(IsRectEmpty(&c.Band));
+  const RECT sample{c.Window.cx / 2, c.Band.top + 2, c.Window.cx / 2 + 10, c.Band.bottom - 2};
+  const TPixels skinned =
+      Crop(ElementPixels(DarkSide()->FormFrames[true][bTop], {c.Window.cx, c.Band.bottom}, esActive), sample);
+  EXPECT_GT(DifferentPixels(Crop(WindowPixels(), sample), skinned), 0) << "DarkSide's caption without a skin";
+  RECT client;
+  GetClientRect(Main, &client);
+  EXPECT_EQ(client.right, 504);
+  EXPECT_EQ(client.bottom, 350);
   EXPECT_EQ(CloseAndWait(), 0u);
 }
