@@ -445,8 +445,9 @@ TBitmap::TBitmap() = default;
 TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat) { Recreate(AWidth, AHeight, AFormat); }
 
 TBitmap::~TBitmap() {
-  delete FCanvas;
+  // The canvas lets go of the bitmap before either goes.
   FreeHandle();
+  delete FCanvas;
 }
 
 void TBitmap::FreeHandle() {

@@ -360,6 +360,8 @@ TEST_F(SkinnedWindow, CaptionButtonsFollowTheMouseAndActOnlyWhenReleasedOverThem
 
   MouseToWindowPoint(Centre(c.Close));
   ExpectButtonFace(sfiClose, esHot, "close under the mouse");
+  Sleep(300);  // leave tracking looks again after 10 ms: the mouse is still there
+  ExpectButtonFace(sfiClose, esHot, "close under the resting mouse");
   Shot("skinned-hover-close");
   MouseToWindowPoint(away);
   ExpectButtonFace(sfiClose, esNormal, "close once the mouse left");

@@ -183,19 +183,36 @@ inline std::string HeaderOf(const SiteRequest& r, const std::string& name) {
 }
 
 // With TALVIK_WINDOW_SHOTS set to a (Unix) folder, saves a screenshot of the
-// screen there as window-NAME.png (tools/screenshot-window uses this).
+// screen there as window-NAME.bmp (tools/screenshot-window makes PNG files of
+// them). The screen is read as the driver sees it: a screenshot program would
+// grab the pointer, which the window takes for the mouse leaving it.
 inline void Shot(const char* name) {
   const char* dir = getenv("TALVIK_WINDOW_SHOTS");
   if (!dir || !*dir) return;
   Sleep(1000);  // let the windows reach the screen and paint
-  std::wstring cmd = Widen("/usr/bin/import -window root \"" + std::string(dir) + "/window-" + name + ".png\"");
-  STARTUPINFOW si{sizeof(si)};
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(L"Z:\\usr\\bin\\import", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return;
-  WaitForSingleObject(pi.hProcess, 20000);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB};
+  const DWORD stride = (w * 3 + 3) & ~3u, size = stride * h;
+  std::string pixels(size, '\0');
+  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + size), 0, 0,
+                        sizeof(BITMAPFILEHEADER) + sizeof info};
+  std::string path = "Z:" + std::string(dir) + "/window-" + name + ".bmp";
+  HANDLE out = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(out, &file, sizeof file, &written, nullptr);
+  WriteFile(out, &info, sizeof info, &written, nullptr);
+  WriteFile(out, pixels.data(), size, &written, nullptr);
+  CloseHandle(out);
 }
 
 inline const wchar_t kTitle[] = L"Tolrike作品";
