@@ -76,6 +76,12 @@ TEST_F(FormGeometry, ClientAreaIsTheWindowWithoutTheSkinsMargins) {
     const RECT margins = info.GetContentMargins();
     EXPECT_RECT(ScreenClientRect(window.Handle()),
                 tc.skinSizes ? RectContent(info.WindowRect(), margins) : SystemClientRect(window.Handle()));
+    if (tc.kind == WindowKind::Maximized) {
+      const RECT client = ScreenClientRect(window.Handle()), monitor = info.ScreenRect();
+      RECT onScreen;
+      IntersectRect(&onScreen, &client, &monitor);
+      EXPECT_RECT(onScreen, client) << "the client area lies on the monitor";
+    }
 
     // Any proposed rectangle, not only the window's own.
     NCCALCSIZE_PARAMS params{};
