@@ -290,6 +290,6 @@ TEST_F(FormGeometry, RepaintsAndActivationsLeaveNoGdiObjectsBehind) {
   cycle(4);  // caches and fonts made once
   const int before = CountGdiObjects();
   ASSERT_GT(before, 0);
-  cycle(300);
+  cycle(150);
   EXPECT_EQ(CountGdiObjects(), before);
 }
