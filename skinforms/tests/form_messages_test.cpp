@@ -217,8 +217,10 @@ TEST_F(FormGeometry, WindowRegionFollowsTheWindowState) {
 
     ShowWindow(wnd, SW_RESTORE);
     Pump();
+    EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, WindowSize(wnd).cx, WindowSize(wnd).cy})) << "restored";
+    SetWindowPos(wnd, nullptr, 0, 0, WindowSize(wnd).cx + 50, WindowSize(wnd).cy + 40, SWP_NOMOVE | SWP_NOZORDER);
     const SIZE size = WindowSize(wnd);
-    EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy})) << "restored";
+    EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy})) << "made larger";
 
     if (offByName) Controller->SetSkinName(L"NoSuchSkin");
     else Controller->SetUseSkins(false);
