@@ -156,3 +156,36 @@ TEST_F(SkinnedPanel, PanelControllerOfAnotherControlDrawsNothing) {
   const TPicture picture = DrawnPicture(SIZE{50, 30}, [&](HDC dc) { controller->DrawContent(dc); });
   EXPECT_EQ(picture, DrawnPicture(SIZE{50, 30}, [](HDC) {}));
 }
+
+TEST_F(SkinnedPanel, FrameShowsItsParentsBackgroundOrTheSkinsFormContent) {
+  Panel->SetControlStyle(0);
+  Panel->SetBevelOuter(bvNone);
+  Panel->SetColor(static_cast<TColor>(0x336699));
+  auto* frame = new TFrame(Form.get());
+  frame->SetBounds(10, 10, 60, 30);
+  frame->SetParent(Panel);
+  ASSERT_EQ(ControllerClassOf(frame), L"TdxSkinFrameController");
+  const TPicture panel = PaintedPicture(Panel->Handle());
+  // The form's own background, painted by its controller.
+  const TPicture form = DrawnPicture(SIZE{60, 30}, [&](HDC dc) {
+    SendMessageW(Form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  });
+  struct Case {
+    const char* name;
+    unsigned style;
+    COLORREF expected;
+  };
+  const Case cases[] = {
+      {"parent background", csParentBackground, panel.At(40, 25)},
+      {"own background", 0, form.At(30, 15)},
+  };
+  ASSERT_NE(cases[0].expected, cases[1].expected);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    frame->SetControlStyle(c.style);
+    const TPicture erased = DrawnPicture(SIZE{60, 30}, [&](HDC dc) {
+      SendMessageW(frame->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    });
+    EXPECT_EQ(erased.At(30, 15), c.expected);
+  }
+}
