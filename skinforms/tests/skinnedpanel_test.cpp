@@ -12,11 +12,9 @@ const COLORREF kUntouched = RGB(0x12, 0x34, 0x56);
 // A picture of ASize drawn by ADraw on a canvas first filled with kUntouched.
 template <class Draw>
 TPicture DrawnPicture(SIZE ASize, Draw ADraw) {
-  TBitmap target(ASize.cx, ASize.cy, pf32bit);
-  target.Canvas().Brush().SetColor(static_cast<TColor>(kUntouched));
-  target.Canvas().FillRect(RECT{0, 0, ASize.cx, ASize.cy});
-  ADraw(target.Canvas().Handle());
-  return ReadPicture(target.Canvas().Handle(), ASize.cx, ASize.cy);
+  TDrawSurface target(ASize.cx, ASize.cy, kUntouched);
+  ADraw(target.DC());
+  return ReadPicture(target.DC(), ASize.cx, ASize.cy);
 }
 
 struct SkinnedPanel : SkinnedControls {
@@ -133,16 +131,14 @@ TEST_F(SkinnedPanel, NestedPaintOfThePanelFallsBackToItsOwnPainting) {
   auto* label = new TReenteringLabel(Form.get());
   label->SetBounds(0, 0, 10, 10);
   label->SetParent(Panel);
-  TBitmap nested(120, 60, pf32bit);
-  nested.Canvas().Brush().SetColor(static_cast<TColor>(kUntouched));
-  nested.Canvas().FillRect(RECT{0, 0, 120, 60});
-  label->NestedTarget = nested.Canvas().Handle();
+  TDrawSurface nested(120, 60, kUntouched);
+  label->NestedTarget = nested.DC();
 
   const TPicture outer = PaintedPicture(Panel->Handle());
   EXPECT_EQ(label->Paints, 2);  // the outer painting, then the panel's own one, nested
   // The skin painted the outer picture; the nested one was the panel's own, which fills nothing.
   EXPECT_NE(outer.At(60, 30), kUntouched);
-  EXPECT_EQ(nested.Canvas().Pixel(60, 30), static_cast<TColor>(kUntouched));
+  EXPECT_EQ(nested.At(60, 30), kUntouched);
 }
 
 TEST_F(SkinnedPanel, PanelControllerOfAnotherControlDrawsNothing) {
