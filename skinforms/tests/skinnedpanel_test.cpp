@@ -37,7 +37,8 @@ public:
   HDC NestedTarget = nullptr;
   int Paints = 0;
   void Paint(TCanvas&) override {
-    if (++Paints == 1 && NestedTarget) SendMessageW(Parent()->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(NestedTarget), 0);
+    if (++Paints == 1 && NestedTarget)
+      SendMessageW(Parent()->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(NestedTarget), 0);
   }
 };
 
