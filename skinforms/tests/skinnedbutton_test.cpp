@@ -264,3 +264,18 @@ TEST_F(SkinnedControls, RepaintsHoversAndStateChangesKeepGdiObjectsFlat) {
   for (int i = 0; i < 100; ++i) cycle(i);  // several hundred paints
   EXPECT_EQ(CountGdiObjects(), before);
 }
+
+TEST_F(SkinnedControls, ButtonFollowsItsFormWhenSkinsAreSwitchedOffAndOn) {
+  Edit->SetFocus();
+  struct Step {
+    bool useSkins;
+    bool skinned;
+  };
+  for (const Step& step : {Step{false, false}, Step{true, true}}) {
+    SCOPED_TRACE(step.useSkins ? "on" : "off");
+    Controller->SetUseSkins(step.useSkins);
+    PumpMessages();
+    EXPECT_EQ(ButtonController(Plain)->IsSkinUsed(), step.skinned);
+    EXPECT_EQ(FaceRingShows(ScreenPicture(Plain->Handle()), cxbsNormal), step.skinned);
+  }
+}

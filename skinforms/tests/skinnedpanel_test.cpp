@@ -186,3 +186,14 @@ TEST_F(SkinnedPanel, FrameShowsItsParentsBackgroundOrTheSkinsFormContent) {
     EXPECT_EQ(erased.At(30, 15), c.expected);
   }
 }
+
+TEST_F(SkinnedPanel, ColourChangeRepaintsThePanelWithItsChildren) {
+  auto* child = new TEdit(Form.get());
+  child->SetBounds(5, 5, 50, 21);
+  child->SetParent(Panel);
+  PumpMessages();
+  RECT pending;
+  ASSERT_FALSE(GetUpdateRect(child->Handle(), &pending, FALSE));
+  Panel->SetColor(static_cast<TColor>(0x336699));
+  EXPECT_TRUE(GetUpdateRect(child->Handle(), &pending, FALSE));
+}
