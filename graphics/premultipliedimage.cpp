@@ -28,6 +28,8 @@ void TcxPremultipliedImage::Clear() {
   FRuns.clear();
   FRowStart.clear();
   FProbes.clear();
+  FKnownTarget = nullptr;
+  FKnownBits = nullptr;
 }
 
 void TcxPremultipliedImage::Assign(TBitmap& ASource, bool AOpaque) {
@@ -88,8 +90,13 @@ bool TcxPremultipliedImage::DrawInMemory(HDC DC, int X, int Y) {
   if (device.x < 0 || device.y < 0 || device.x + Width() > dib.dsBm.bmWidth ||
       device.y + Height() > dib.dsBm.bmHeight)
     return false;
-  bool bottomUp;
-  if (!ReadRowOrder(DC, X, Y, dib, device, bottomUp)) return false;
+  bool bottomUp = FKnownBottomUp;
+  if (bitmap != FKnownTarget || dib.dsBm.bmBits != FKnownBits) {
+    if (!ReadRowOrder(DC, X, Y, dib, device, bottomUp)) return false;
+    FKnownTarget = bitmap;
+    FKnownBits = dib.dsBm.bmBits;
+    FKnownBottomUp = bottomUp;
+  }
   auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
   for (int y = 0; y < Height(); ++y) {
     int row = bottomUp ? dib.dsBm.bmHeight - 1 - (device.y + y) : device.y + y;

@@ -52,6 +52,10 @@ private:
   std::vector<size_t> FRowStart;
   // Opaque pixels in two different rows, for telling the target's row order.
   std::vector<POINT> FProbes;
+  // The row order of the last target, told once: a probe costs a pixel write and two flushes.
+  HBITMAP FKnownTarget = nullptr;
+  void* FKnownBits = nullptr;
+  bool FKnownBottomUp = false;
 };
 
 }  // namespace talvik

@@ -59,13 +59,15 @@ TdxSkinFormIcon TdxSkinFormNonClientAreaInfo::GetIconHitTest() {
   return GetIconHitTestFromHitTest(GetHitTest(CursorPos(), 0));
 }
 
+// Margins: every side grows inwards, so each of them is added to.
 RECT TdxSkinFormNonClientAreaInfo::GetContentMargins() {
-  RECT r = InflateRectBy(FBorderWidths, FContentOffset, FContentOffset);
+  RECT r = InflateRectBy4(FBorderWidths, -FContentOffset, -FContentOffset, FContentOffset, FContentOffset);
   if (Contains(FScrollAreaElements, saeVertScroll)) r.right += GetSystemMetrics(SM_CXVSCROLL);
   if (Contains(FScrollAreaElements, saeHorzScroll)) r.bottom += GetSystemMetrics(SM_CYHSCROLL);
   if (IsZoomed() && IsSizebox()) {
     const SIZE system = SystemSizeFrame();
-    r = InflateRectBy(r, system.cx - FSizeFrame.cx, system.cy - FSizeFrame.cy);
+    const int dx = system.cx - FSizeFrame.cx, dy = system.cy - FSizeFrame.cy;
+    r = InflateRectBy4(r, -dx, -dy, dx, dy);
   }
   return r;
 }

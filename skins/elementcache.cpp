@@ -18,8 +18,7 @@ bool PaintsEveryPixel(TdxSkinElement* AElement) {
 TdxSkinElementCache::~TdxSkinElementCache() { FreeRenderings(); }
 
 void TdxSkinElementCache::FreeRenderings() {
-  delete FCache;
-  FCache = nullptr;
+  FCacheAlpha.Clear();
   delete FCacheOpaque;
   FCacheOpaque = nullptr;
 }
@@ -57,20 +56,24 @@ void TdxSkinElementCache::RenderOpaque(int AWidth, int AHeight) {
 }
 
 void TdxSkinElementCache::RenderWithAlpha(int AWidth, int AHeight) {
-  FCache = new TdxSkinLayer(AWidth, AHeight);
+  TdxSkinLayer layer(AWidth, AHeight);
   GpGraphics* graphics = nullptr;
-  if (!FCache->Image() || GdiPlus.GdipGetImageGraphicsContext(FCache->Image(), &graphics) != Ok) return;
-  TdxSkinCanvas canvas;  // takes the graphics object and deletes it
-  canvas.BeginPaintEx(graphics, RECT{0, 0, AWidth, AHeight});
-  FElement->DrawContent(&canvas, RECT{0, 0, AWidth, AHeight}, FImageIndex, FState);
+  if (!layer.Image() || GdiPlus.GdipGetImageGraphicsContext(layer.Image(), &graphics) != Ok) return;
+  {
+    TdxSkinCanvas canvas;  // takes the graphics object and deletes it, which finishes its drawing
+    canvas.BeginPaintEx(graphics, RECT{0, 0, AWidth, AHeight});
+    FElement->DrawContent(&canvas, RECT{0, 0, AWidth, AHeight}, FImageIndex, FState);
+  }
+  GdiFlush();
+  FCacheAlpha.Assign(layer.Bitmap(), false);
 }
 
 void TdxSkinElementCache::Draw(HDC DC, const RECT& R) {
   const RECT source{0, 0, RectWidth(R), RectHeight(R)};
   if (FCacheOpaque)
     BitBlt(DC, R.left, R.top, source.right, source.bottom, FCacheOpaque->Canvas().Handle(), 0, 0, SRCCOPY);
-  else if (FCache && FCache->Image())
-    FCache->Draw(DC, R, source);
+  else if (!FCacheAlpha.Empty())
+    FCacheAlpha.Draw(DC, R.left, R.top);
   else if (FElement)  // no rendering with alpha without GDI+: drawn each time instead
     FElement->Draw(DC, R, FImageIndex, FState);
 }

@@ -3,13 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#include "graphics/premultipliedimage.h"
 #include "skins/skintypes.h"
 
 namespace talvik {
 
 class TcxBitmap;
 class TdxSkinElement;
-class TdxSkinLayer;
 
 class TdxSkinElementCache {
 public:
@@ -35,8 +35,8 @@ private:
   void RenderOpaque(int AWidth, int AHeight);
   void RenderWithAlpha(int AWidth, int AHeight);
 
-  // With alpha, blended when drawn (a GDI+ bitmap over pixels GDI can blend from).
-  TdxSkinLayer* FCache = nullptr;
+  // With alpha, blended when drawn: composed in memory where the target allows.
+  TcxPremultipliedImage FCacheAlpha;
   TcxBitmap* FCacheOpaque = nullptr;
   TdxSkinElement* FElement = nullptr;
   int FImageIndex = 0;

@@ -19,6 +19,8 @@ public:
   int Width() { return FBitmap.Width(); }
   int Height() { return FBitmap.Height(); }
   GpBitmap* Image() const { return FImage; }
+  // The pixels, premultiplied; GDI+ may have batched drawing not yet in them until GdiFlush.
+  TBitmap& Bitmap() { return FBitmap; }
   // Back to transparent.
   void Clear(const RECT& R);
   // Lays ASource of the layer over ADest of DC.

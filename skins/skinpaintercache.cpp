@@ -21,28 +21,13 @@ void TdxSkinLookAndFeelPainterCacheManager::DrawPreviewBackground(HDC DC, const 
 
 void TdxSkinLookAndFeelPainterCacheManager::DrawButton(HDC DC, const RECT& R, TdxSkinElement* AElement,
                                                        TdxSkinElementState AState) {
-  TButtonFace& face = FButtons[AState];
-  const SIZE size{RectWidth(R), RectHeight(R)};
-  if (size.cx <= 0 || size.cy <= 0) return;
-  if (face.Element != AElement || !SizesEqual(face.Size, size)) {
-    // The element's rendering laid over transparent black is the rendering itself, alpha included.
-    TBitmap rendering(size.cx, size.cy, pf32bit);
-    TdxSkinElementCache cache;
-    cache.DrawEx(rendering.Canvas().Handle(), AElement, RECT{0, 0, size.cx, size.cy}, AState, 0);
-    face.Element = AElement;
-    face.Size = size;
-    face.Image.Assign(rendering, !cache.IsAlphaBlendUsed());
-  }
-  face.Image.Draw(DC, R.left, R.top);
+  FButtons[AState].DrawEx(DC, AElement, R, AState, 0);
 }
 
 void TdxSkinLookAndFeelPainterCacheManager::Flush() {
   FPrintingPreviewBackground.Flush();
   for (TdxSkinElementCache& c : FScrollBarBackground) c.Flush();
-  for (TButtonFace& face : FButtons) {
-    face.Element = nullptr;
-    face.Image.Clear();
-  }
+  for (TdxSkinElementCache& c : FButtons) c.Flush();
 }
 
 TdxSkinLookAndFeelPainterCacheManager* SkinPainterCacheManager() { return CacheManager; }

@@ -5,7 +5,6 @@
 #pragma once
 #include <windows.h>
 
-#include "graphics/premultipliedimage.h"
 #include "lookandfeel/painterregistry.h"
 #include "skins/elementcache.h"
 #include "skins/skintypes.h"
@@ -29,17 +28,9 @@ public:
   void PainterRegistryChanged(TcxCustomLookAndFeelPainterClass APainter) override { Flush(); }
 
 private:
-  // A button face, composed straight into the target where it can be: a push
-  // button repaints on every hover and press.
-  struct TButtonFace {
-    TdxSkinElement* Element = nullptr;
-    SIZE Size{};
-    TcxPremultipliedImage Image;
-  };
-
   TdxSkinElementCache FPrintingPreviewBackground;
   TdxSkinElementCache FScrollBarBackground[2];
-  TButtonFace FButtons[dxSkinElementStateCount];
+  TdxSkinElementCache FButtons[dxSkinElementStateCount];
 };
 
 // Both exist between the skin painter module's start-up and shut-down, else nullptr.

@@ -4,40 +4,16 @@
 
 #include "graphics/canvas.h"
 #include "graphics/cxbitmap.h"
+#include "graphics/tests/pixel_surface.h"
 
 using namespace talvik;
 
 namespace {
 constexpr COLORREF kGreen = RGB(0, 128, 0);
 
-// A 32-bit bitmap filled with one colour, with a TcxCanvas over it.
-struct Surface {
-  TBitmap bmp;
-  TcxCanvas cx;
-  Surface(int w, int h, COLORREF fill = kGreen) : bmp(w, h, pf32bit), cx(&bmp.Canvas()) {
-    bmp.Canvas().Brush().SetColor(static_cast<TColor>(fill));
-    bmp.Canvas().FillRect(RECT{0, 0, w, h});
-  }
-  COLORREF At(int x, int y) { return GetPixel(bmp.Canvas().Handle(), x, y); }
-  int Count(COLORREF c) {
-    int n = 0;
-    for (int y = 0; y < bmp.Height(); ++y)
-      for (int x = 0; x < bmp.Width(); ++x) n += At(x, y) == c;
-    return n;
-  }
-  // Leftmost column / topmost row holding colour c; -1 when absent.
-  int LeftOf(COLORREF c) {
-    for (int x = 0; x < bmp.Width(); ++x)
-      for (int y = 0; y < bmp.Height(); ++y)
-        if (At(x, y) == c) return x;
-    return -1;
-  }
-  int TopOf(COLORREF c) {
-    for (int y = 0; y < bmp.Height(); ++y)
-      for (int x = 0; x < bmp.Width(); ++x)
-        if (At(x, y) == c) return y;
-    return -1;
-  }
+// A 32-bit bitmap filled with green unless told otherwise.
+struct Surface : test::TPixelSurface {
+  Surface(int w, int h, COLORREF fill = kGreen) : TPixelSurface(w, h, fill) {}
 };
 
 ::testing::AssertionResult SameRect(const RECT& a, const RECT& b) {

@@ -106,6 +106,25 @@ TEST(PremultipliedImage, LandsAsAlphaBlendPutsIt) {
   }
 }
 
+// The row order is told once per target: one picture taking turns between
+// targets of both orders must land upright on each, every time.
+TEST(PremultipliedImage, TargetsOfBothRowOrdersTakingTurns) {
+  std::unique_ptr<TBitmap> source = Picture();
+  TcxPremultipliedImage image;
+  image.Assign(*source, false);
+  Target topDown(32, false), bottomUp(32, true), reference(32, false);
+  BlendDCRect(reference.DC, source->Canvas().Handle(), RECT{3, 2, 3 + kW, 2 + kH}, RECT{0, 0, kW, kH});
+  for (Target* t : {&topDown, &bottomUp, &topDown, &bottomUp}) {
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 20; ++x) SetPixelV(t->DC, x, y, RGB(10 * x, 20 * y, 255 - 10 * x));
+    image.Draw(t->DC, 3, 2);
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 20; ++x)
+        ASSERT_TRUE(Near(GetPixel(t->DC, x, y), GetPixel(reference.DC, x, y)))
+            << (t == &topDown ? "top row first" : "bottom row first") << " at " << x << "," << y;
+  }
+}
+
 TEST(PremultipliedImage, OpaqueIgnoresTheAlphaBytes) {
   std::unique_ptr<TBitmap> source = Picture();
   TcxPremultipliedImage image;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "graphics/canvas.h"
+#include "graphics/tests/pixel_surface.h"
 #include "lookandfeel/builtinpainters.h"
 #include "lookandfeel/painterresources.h"
 
@@ -13,27 +14,9 @@ namespace talvik::test {
 // A colour no painter draws, to see what was left alone.
 constexpr COLORREF kUntouched = RGB(1, 130, 7);
 
-// A 24-bit bitmap filled with kUntouched, with a TcxCanvas over it.
-struct Surface {
-  TBitmap bmp;
-  TcxCanvas cx;
-  Surface(int w, int h) : bmp(w, h, pf24bit), cx(&bmp.Canvas()) {
-    cx.FillRect(RECT{0, 0, w, h}, static_cast<TColor>(kUntouched));
-  }
-  COLORREF At(int x, int y) { return GetPixel(bmp.Canvas().Handle(), x, y); }
-  int Count(COLORREF c) {
-    int n = 0;
-    for (int y = 0; y < bmp.Height(); ++y)
-      for (int x = 0; x < bmp.Width(); ++x) n += At(x, y) == c;
-    return n;
-  }
-  // Whether every pixel equals the other surface's (both the same size).
-  bool SameAs(Surface& other) {
-    for (int y = 0; y < bmp.Height(); ++y)
-      for (int x = 0; x < bmp.Width(); ++x)
-        if (At(x, y) != other.At(x, y)) return false;
-    return true;
-  }
+// A 24-bit bitmap filled with kUntouched.
+struct Surface : TPixelSurface {
+  Surface(int w, int h) : TPixelSurface(w, h, kUntouched, pf24bit) {}
 };
 
 inline TcxCustomLookAndFeelPainterClass Generic() { return TcxCustomLookAndFeelPainter::Instance(); }

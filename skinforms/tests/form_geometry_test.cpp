@@ -244,14 +244,18 @@ TEST_F(FormGeometry, ContentMargins) {
     window.Form()->SetBorderWidth(tc.borderWidth);
     TdxSkinFormNonClientAreaInfo& info = window.Calculated();
     EXPECT_EQ(info.ContentOffset(), tc.borderWidth);
-    RECT expected = InflateRectBy(info.BorderWidths(), tc.borderWidth, tc.borderWidth);
+    // Every margin grows by the border width...
+    const RECT& bw = info.BorderWidths();
+    const int w = tc.borderWidth;
+    RECT expected{bw.left + w, bw.top + w, bw.right + w, bw.bottom + w};
     if (tc.kind == WindowKind::ScrollBars) {
       expected.right += GetSystemMetrics(SM_CXVSCROLL);
       expected.bottom += GetSystemMetrics(SM_CYHSCROLL);
     }
     if (tc.kind == WindowKind::Maximized) {
-      // Out to the window's edge, which the screen does not show.
-      expected = InflateRectBy(expected, SizingFrame().cx - info.SizeFrame().cx, SizingFrame().cy - info.SizeFrame().cy);
+      // ...and out to the window's edge, which the screen does not show.
+      const int dx = SizingFrame().cx - info.SizeFrame().cx, dy = SizingFrame().cy - info.SizeFrame().cy;
+      expected = RECT{expected.left + dx, expected.top + dy, expected.right + dx, expected.bottom + dy};
     }
     EXPECT_RECT(info.GetContentMargins(), expected);
   }

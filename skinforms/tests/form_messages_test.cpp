@@ -76,6 +76,12 @@ TEST_F(FormGeometry, ClientAreaIsTheWindowWithoutTheSkinsMargins) {
     const RECT margins = info.GetContentMargins();
     EXPECT_RECT(ScreenClientRect(window.Handle()),
                 tc.skinSizes ? RectContent(info.WindowRect(), margins) : SystemClientRect(window.Handle()));
+    if (tc.kind == WindowKind::Maximized) {
+      const RECT client = ScreenClientRect(window.Handle()), monitor = info.ScreenRect();
+      RECT onScreen;
+      IntersectRect(&onScreen, &client, &monitor);
+      EXPECT_RECT(onScreen, client) << "the client area lies on the monitor";
+    }
 
     // Any proposed rectangle, not only the window's own.
     NCCALCSIZE_PARAMS params{};
@@ -211,8 +217,10 @@ TEST_F(FormGeometry, WindowRegionFollowsTheWindowState) {
 
     ShowWindow(wnd, SW_RESTORE);
     Pump();
+    EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, WindowSize(wnd).cx, WindowSize(wnd).cy})) << "restored";
+    SetWindowPos(wnd, nullptr, 0, 0, WindowSize(wnd).cx + 50, WindowSize(wnd).cy + 40, SWP_NOMOVE | SWP_NOZORDER);
     const SIZE size = WindowSize(wnd);
-    EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy})) << "restored";
+    EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy})) << "made larger";
 
     if (offByName) Controller->SetSkinName(L"NoSuchSkin");
     else Controller->SetUseSkins(false);
@@ -284,6 +292,6 @@ TEST_F(FormGeometry, RepaintsAndActivationsLeaveNoGdiObjectsBehind) {
   cycle(4);  // caches and fonts made once
   const int before = CountGdiObjects();
   ASSERT_GT(before, 0);
-  cycle(300);
+  cycle(150);
   EXPECT_EQ(CountGdiObjects(), before);
 }

@@ -2,7 +2,10 @@
 // compared with the skin's own drawing of its elements.
 #include <algorithm>
 #include <memory>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "lookandfeel/painterregistry.h"
 #include "skinforms/formpainter.h"
@@ -278,4 +281,83 @@ TEST_F(FormGeometry, ScrollBarsAndSizeGripAreTheSkinPaintersDrawing) {
   }
   for (TdxScrollAreaElement e : {saeHorzScroll, saeVertScroll, saeSizeGrip})
     EXPECT_EQ(FirstDifference(printed, reference, info.ScrollAreaBounds(e)), "") << "element " << e;
+}
+
+namespace {
+
+// The ring between two rectangles, as four strips.
+std::vector<RECT> Ring(const RECT& AOuter, const RECT& AInner) {
+  return {{AOuter.left, AOuter.top, AOuter.right, AInner.top},
+          {AOuter.left, AInner.bottom, AOuter.right, AOuter.bottom},
+          {AOuter.left, AInner.top, AInner.left, AInner.bottom},
+          {AInner.right, AInner.top, AOuter.right, AInner.bottom}};
+}
+
+}  // namespace
+
+// The band of the form's border width and an MDI client's edge are the form content.
+TEST_F(FormGeometry, RingsAroundTheClientAreaAreTheFormContent) {
+  struct Window {
+    std::unique_ptr<TForm> Form;
+    HWND Handle = nullptr;
+  };
+  const struct {
+    const char* name;
+    std::function<Window(KindWindow&)> make;
+    std::function<std::pair<RECT, RECT>(Info&)> ring;  // outer, inner
+  } cases[] = {
+      {"border width",
+       [](KindWindow&) {
+         Window w{std::make_unique<TForm>()};
+         w.Form->SetBorderWidth(6);
+         w.Form->SetBounds(40, 30, 300, 200);
+         w.Handle = w.Form->Handle();
+         return w;
+       },
+       [](Info& I) {
+         const RECT client = RectContent(I.WindowBounds(), I.GetContentMargins());
+         return std::pair{InflateRectBy(client, 6, 6), client};
+       }},
+      {"MDI client edge",
+       [](KindWindow& AFrame) {
+         CLIENTCREATESTRUCT create{nullptr, 1000};
+         Window w;
+         w.Handle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 200, 150,
+                                    AFrame.Handle(), nullptr, GetModuleHandleW(nullptr), &create);
+         return w;
+       },
+       [](Info& I) {
+         const SIZE edge = I.ClientEdgeSize();
+         return std::pair{I.WindowBounds(), InflateRectBy(I.WindowBounds(), -edge.cx, -edge.cy)};
+       }},
+  };
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    KindWindow frame(WindowKind::Sizeable);
+    Window window = tc.make(frame);
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    TdxSkinFormController* controller = FormControllerOf(window.Handle);
+    ASSERT_NE(controller, nullptr);
+    Info& info = *controller->ViewInfo();
+    info.Calculate();
+    const auto [outer, inner] = tc.ring(info);
+    const SIZE size = WindowSize(window.Handle);
+    TDrawSurface printed(size.cx, size.cy, kMarker), reference(size.cx, size.cy, kMarker);
+    PrintWindowInto(window.Handle, printed);
+    info.PainterInfo()->FormContent->Draw(reference.DC(), outer, 0, esNormal);
+    for (const RECT& strip : Ring(outer, inner)) EXPECT_EQ(FirstDifference(printed, reference, strip), "");
+    if (!window.Form) DestroyWindow(window.Handle);
+  }
+}
+
+TEST_F(FormGeometry, MenuSeparatorIsTheMenuColour) {
+  KindWindow window(WindowKind::MenuBar);
+  Info& info = window.Calculated();
+  const RECT line = info.MenuSeparatorBounds();
+  ASSERT_FALSE(RectIsEmpty(line));
+  const SIZE size = WindowSize(window.Handle());
+  TDrawSurface printed(size.cx, size.cy, kMarker);
+  PrintWindowInto(window.Handle(), printed);
+  for (int x = line.left; x < line.right; ++x) ASSERT_EQ(printed.At(x, line.top), GetSysColor(COLOR_MENU)) << x;
 }

@@ -12,6 +12,7 @@
 #include "skins/bench/bench_statistics.h"
 #include "skins/elementcache.h"
 #include "skins/skin.h"
+#include "skins/skinengine.h"
 
 using namespace talvik;
 using talvik::bench::Best;
@@ -64,6 +65,7 @@ struct Case {
 }  // namespace
 
 int main() {
+  TSkinEngineScope engine({.BuiltinSkins = false});
   if (!GdiPlusAvailable()) {
     std::printf("element drawing: GDI+ is not available\n");
     return 1;

@@ -4,23 +4,13 @@
 
 #include <cstdint>
 
-#include "framework/graphics.h"
+#include "graphics/tests/pixel_surface.h"
 
 namespace talvik::testing {
 
-// A 32-bit bitmap filled with one colour.
-class TDrawSurface {
-public:
-  TDrawSurface(int AWidth, int AHeight, COLORREF AFill = RGB(0, 128, 0)) : FBitmap(AWidth, AHeight, pf32bit) {
-    FBitmap.Canvas().Brush().SetColor(static_cast<TColor>(AFill));
-    FBitmap.Canvas().FillRect(RECT{0, 0, AWidth, AHeight});
-  }
-  HDC DC() { return FBitmap.Canvas().Handle(); }
-  COLORREF At(int x, int y) { return GetPixel(DC(), x, y); }
-  TBitmap& Bitmap() { return FBitmap; }
-
-private:
-  TBitmap FBitmap;
+// A 32-bit bitmap filled with one colour, green unless told otherwise.
+struct TDrawSurface : test::TPixelSurface {
+  TDrawSurface(int AWidth, int AHeight, COLORREF AFill = RGB(0, 128, 0)) : TPixelSurface(AWidth, AHeight, AFill) {}
 };
 
 // The colour of a 0xAARRGGBB picture pixel.
