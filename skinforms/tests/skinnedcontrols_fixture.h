@@ -60,9 +60,8 @@ inline TPicture PaintedPicture(HWND Wnd) {
 // The skin's button face alone for AState, on a background of AColor.
 inline TPicture SkinFace(TcxButtonState AState, SIZE ASize, COLORREF AColor) {
   TDrawSurface target(ASize.cx, ASize.cy, AColor);
-  TcxCanvas canvas(&target.Bitmap().Canvas());
-  SkinPainter()->DrawButton(&canvas, RECT{0, 0, ASize.cx, ASize.cy}, L"", AState, false, clDefault, clDefault, false,
-                            false);
+  SkinPainter()->DrawButton(&target.cx, RECT{0, 0, ASize.cx, ASize.cy}, L"", AState, false, clDefault, clDefault,
+                            false, false);
   return ReadPicture(target.DC(), ASize.cx, ASize.cy);
 }
 

@@ -63,16 +63,11 @@ TEST_F(SkinnedPanel, BackgroundAndBevelsComeFromTheSkinPainter) {
     Panel->SetColor(c.color);
     Panel->SetBevelOuter(c.outer);
     Panel->SetBevelInner(c.inner);
-    const TPicture expected = DrawnPicture(size, [&](HDC dc) {
-      TCanvas plain;
-      plain.SetHandle(dc);
-      TcxCanvas canvas(&plain);
-      if (c.color == clBtnFace) SkinPainter()->DrawPanelContent(&canvas, r, false);
-      else SkinPainter()->DrawPanelBackground(&canvas, Panel, r, c.color, clDefault);
-      if (c.outer != bvNone || c.inner != bvNone) SkinPainter()->DrawPanelBorders(&canvas, r);
-      plain.SetHandle(nullptr);
-    });
-    EXPECT_TRUE(NearlySame(PaintedPicture(Panel->Handle()), expected));
+    TDrawSurface expected(size.cx, size.cy, kUntouched);
+    if (c.color == clBtnFace) SkinPainter()->DrawPanelContent(&expected.cx, r, false);
+    else SkinPainter()->DrawPanelBackground(&expected.cx, Panel, r, c.color, clDefault);
+    if (c.outer != bvNone || c.inner != bvNone) SkinPainter()->DrawPanelBorders(&expected.cx, r);
+    EXPECT_TRUE(NearlySame(PaintedPicture(Panel->Handle()), ReadPicture(expected.DC(), size.cx, size.cy)));
   }
 }
 
