@@ -908,9 +908,14 @@ void DrawParentBackground(HWND AControl, TcxCanvas* ACanvas, const RECT& R) {
   MapWindowPoints(AControl, parent, reinterpret_cast<POINT*>(&pr), 2);
   ACanvas->SaveState();
   PaintWindowCopy(parent, ACanvas, pr, false);
-  // Siblings from the bottom of the z-order up to the control itself.
+  // Siblings from the bottom of the z-order up to the control itself; those
+  // elsewhere are not asked to paint (a skinned one would copy its own parent).
   for (HWND w = GetWindow(AControl, GW_HWNDLAST); w && w != AControl; w = GetWindow(w, GW_HWNDPREV)) {
     if (!IsWindowVisible(w)) continue;
+    RECT bounds, overlap;
+    GetWindowRect(w, &bounds);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    if (!IntersectRect(&overlap, &bounds, &pr)) continue;
     RECT sr = pr;
     MapWindowPoints(parent, w, reinterpret_cast<POINT*>(&sr), 2);
     PaintWindowCopy(w, ACanvas, sr, true);

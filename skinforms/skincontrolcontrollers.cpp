@@ -39,11 +39,6 @@ TdxSkinCustomController::TdxSkinCustomController(HWND AHandle, TdxSkinCustomCont
   FPainter = std::make_unique<TdxSkinCustomControlPainter>(FViewInfo.get());
 }
 
-TdxSkinCustomController::~TdxSkinCustomController() {
-  FViewInfo.reset();
-  FPainter.reset();
-}
-
 void TdxSkinCustomController::HandleMessage(TMessage& Message) {
   if (IsSkinUsed()) {
     if (Message.Msg == WM_PAINT && WMPaint(Message)) return;
@@ -84,6 +79,7 @@ TdxSkinButtonController::TdxSkinButtonController(HWND AHandle)
 void TdxSkinButtonController::HandleMessage(TMessage& Message) {
   if (Message.Msg == CM_FOCUSCHANGED) ViewInfo()->UpdateActive(reinterpret_cast<TWinControl*>(Message.LParam));
   TdxSkinCustomController::HandleMessage(Message);
+  bool repaint = false;
   switch (Message.Msg) {
     case WM_ENABLE:
     case BM_SETSTATE: {
@@ -91,7 +87,7 @@ void TdxSkinButtonController::HandleMessage(TMessage& Message) {
       // disabled button pushed): paint over it then too.
       TcxButtonState old = ViewInfo()->State();
       ViewInfo()->UpdateState();
-      if (ViewInfo()->State() == old && IsSkinUsed()) DrawContent(nullptr);
+      repaint = ViewInfo()->State() == old;
       break;
     }
     case WM_MOUSEMOVE:
@@ -102,18 +98,19 @@ void TdxSkinButtonController::HandleMessage(TMessage& Message) {
       break;
     case WM_SETTEXT:
       ViewInfo()->SetCaption(Message.LParam ? reinterpret_cast<const wchar_t*>(Message.LParam) : L"");
-      if (IsSkinUsed()) DrawContent(nullptr);
+      repaint = true;
       break;
-    // The system draws its own focus change; the focus rectangle must also
-    // go when the look stays the same (the default button losing the focus).
+    // The focus rectangle must also go when the look stays the same (the
+    // default button losing the focus to an edit box).
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (IsSkinUsed()) DrawContent(nullptr);
+      repaint = true;
       break;
     case WM_UPDATEUISTATE:
-      if (IsSkinUsed() && (LOWORD(Message.WParam) == UIS_SET || LOWORD(Message.WParam) == UIS_CLEAR)) DrawContent(nullptr);
+      repaint = LOWORD(Message.WParam) == UIS_SET || LOWORD(Message.WParam) == UIS_CLEAR;
       break;
   }
+  if (repaint && IsSkinUsed()) DrawContent(nullptr);
 }
 
 void TdxSkinButtonController::NotifyMouseLeave() { ViewInfo()->UpdateState(); }
@@ -162,7 +159,8 @@ UINT PanelTextFormat(TAlignment AAlignment) {
   return align | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
 }
 
-void PaintPanelBackground(TcxCustomLookAndFeelPainterClass APainter, TcxCanvas* ACanvas, TPanel* APanel, const RECT& R) {
+void PaintPanelBackground(TcxCustomLookAndFeelPainterClass APainter, TcxCanvas* ACanvas, TPanel* APanel,
+                          const RECT& R) {
   if (APanel->ControlStyle() & csParentBackground) DrawParentBackground(APanel, ACanvas, R);
   else if (APanel->Color() == clBtnFace) APainter->DrawPanelContent(ACanvas, R, false);
   else APainter->DrawPanelBackground(ACanvas, APanel, R, APanel->Color(), clDefault);

@@ -24,7 +24,6 @@ public:
   explicit TdxSkinCustomController(HWND AHandle,
                                    TdxSkinCustomControlViewInfoClass AViewInfoClass =
                                        ViewInfoClassOf<TdxSkinCustomControlViewInfo>);
-  ~TdxSkinCustomController() override;
 
   TdxSkinCustomControlPainter* Painter() const { return FPainter.get(); }
   TdxSkinCustomControlViewInfo* ViewInfo() const { return FViewInfo.get(); }
@@ -42,8 +41,9 @@ protected:
   virtual bool WMPaint(TMessage& Message);
 
 private:
-  std::unique_ptr<TdxSkinCustomControlPainter> FPainter;
+  // The painter goes first: it draws for the view info.
   std::unique_ptr<TdxSkinCustomControlViewInfo> FViewInfo;
+  std::unique_ptr<TdxSkinCustomControlPainter> FPainter;
 };
 
 class TdxSkinButtonController : public TdxSkinCustomController {
@@ -53,7 +53,9 @@ public:
     return ControllerClassOf<TdxSkinButtonController>(L"TdxSkinButtonController");
   }
   explicit TdxSkinButtonController(HWND AHandle);
-  TdxSkinButtonViewInfo* ViewInfo() const { return static_cast<TdxSkinButtonViewInfo*>(TdxSkinCustomController::ViewInfo()); }
+  TdxSkinButtonViewInfo* ViewInfo() const {
+    return static_cast<TdxSkinButtonViewInfo*>(TdxSkinCustomController::ViewInfo());
+  }
   void HandleMessage(TMessage& Message) override;
   void NotifyMouseLeave() override;
   void DrawContent(HDC DC) override;

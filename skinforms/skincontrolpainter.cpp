@@ -6,7 +6,9 @@
 namespace talvik {
 
 TdxSkinCustomControlPainter::TdxSkinCustomControlPainter(TdxSkinCustomControlViewInfo* AViewInfo)
-    : FCanvas(std::make_unique<TCanvas>()), FcxCanvas(std::make_unique<TcxCanvas>(FCanvas.get())), FViewInfo(AViewInfo) {}
+    : FCanvas(std::make_unique<TCanvas>()),
+      FcxCanvas(std::make_unique<TcxCanvas>(FCanvas.get())),
+      FViewInfo(AViewInfo) {}
 
 TdxSkinCustomControlPainter::~TdxSkinCustomControlPainter() { EndDraw(); }
 
@@ -32,7 +34,8 @@ void TdxSkinCustomControlPainter::EndDraw() {
 }
 
 void TdxSkinCustomControlPainter::DrawBackground() {
-  if (TWinControl* control = Controller()->WinControl()) DrawParentBackground(control, FcxCanvas.get(), FViewInfo->ClientRect());
+  if (TWinControl* control = Controller()->WinControl())
+    DrawParentBackground(control, FcxCanvas.get(), FViewInfo->ClientRect());
 }
 
 // The face comes from the skin; the caption is drawn here so that it takes the
@@ -49,8 +52,8 @@ void TdxSkinCustomControlPainter::DrawButton(const std::wstring& ACaption, const
   DrawButtonCaption(ACaption, R, flags, AFont, painter->ButtonSymbolColor(AState, clDefault));
 }
 
-void TdxSkinCustomControlPainter::DrawButtonCaption(const std::wstring& ACaption, const RECT& R, int AFlags, TFont* AFont,
-                                                    TColor AColor) {
+void TdxSkinCustomControlPainter::DrawButtonCaption(const std::wstring& ACaption, const RECT& R, int AFlags,
+                                                    TFont* AFont, TColor AColor) {
   if (AFont) FcxCanvas->Font().Assign(AFont);
   FcxCanvas->Font().SetColor(AColor);
   FcxCanvas->DrawTexT(ACaption, R, AFlags, true);

@@ -211,6 +211,17 @@ TdxSkinWinControllerClass TdxSkinFrameController::Class() {
 
 TdxSkinWinController* TdxSkinFrameController::FindMasterController(HWND) { return FindParentFormController(); }
 
+void TdxSkinFrameController::PaintBackground(HDC DC) {
+  TWinControl* frame = WinControl();
+  if (!frame || !(frame->ControlStyle() & csParentBackground)) {
+    TdxSkinFormController::PaintBackground(DC);
+    return;
+  }
+  if (!Painter() || !FHandle) return;
+  TPaintScope paint(Painter(), DC);
+  DrawParentBackground(frame, Painter()->Canvas(), ViewInfo()->ClientBounds());
+}
+
 // ---- TdxSkinForm ----
 
 TdxSkinForm::~TdxSkinForm() { FreeController(); }

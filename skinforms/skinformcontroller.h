@@ -114,6 +114,8 @@ public:
   using TdxSkinFormController::TdxSkinFormController;
   TdxSkinWinController* FindMasterController(HWND AHandle) override;
   void ChoosePainter() override {}
+  // A frame that shows its parent's background shows it, not the skin's form content.
+  void PaintBackground(HDC DC) override;
 };
 
 // A form that answers WM_HASOWNSKINENGINE and keeps its own controller.

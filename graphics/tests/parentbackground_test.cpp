@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "graphics/canvas.h"
 
 using namespace talvik;
 
 namespace {
+// How often each window was asked for its background.
+std::map<HWND, int> gErased;
+
 // Windows that paint a fixed picture on WM_ERASEBKGND / WM_PAINT into the
 // device context they are handed: the colour is kept in the window's user data.
 LRESULT CALLBACK PictureProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -16,6 +21,7 @@ LRESULT CALLBACK PictureProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   COLORREF color = static_cast<COLORREF>(GetWindowLongPtrW(w, GWLP_USERDATA));
   switch (msg) {
     case WM_ERASEBKGND: {
+      ++gErased[w];
       RECT r;
       GetClientRect(w, &r);
       fill(reinterpret_cast<HDC>(wp), r, color);
@@ -60,12 +66,18 @@ TEST(DrawParentBackground, ShowsTheParentAndTheSiblingsBeneath) {
   HWND control = Make(parent, 10, 10, 20, 20, RGB(1, 1, 1));
   HWND below = Make(parent, 25, 10, 10, 10, RGB(0, 255, 0));
   HWND above = Make(parent, 10, 25, 10, 10, RGB(255, 255, 0));
+  HWND apart = Make(parent, 45, 45, 10, 10, RGB(0, 255, 255));
+  SetWindowPos(apart, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   TBitmap bmp(20, 20, pf32bit);
   TcxCanvas canvas(&bmp.Canvas());
+  gErased.clear();
   DrawParentBackground(control, &canvas, RECT{0, 0, 20, 20});
+  // A sibling beneath but elsewhere is not asked to paint.
+  EXPECT_EQ(gErased[below], 1);
+  EXPECT_EQ(gErased[apart], 0);
   HDC dc = bmp.Canvas().Handle();
   EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));    // parent background at (10, 10)
   EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 0, 255));    // parent content at (12, 12)

@@ -256,10 +256,26 @@ TEST_F(SkinnedControls, RepaintsHoversAndStateChangesKeepGdiObjectsFlat) {
     PumpMessages();
   };
   for (int i = 0; i < 10; ++i) cycle(i);  // caches fill on first use
-  const int before = GdiObjectCount();
+  const int before = CountGdiObjects();
+  ASSERT_GT(before, 0);
   HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-  ASSERT_EQ(GdiObjectCount(), before + 1);  // the count sees objects come
+  ASSERT_EQ(CountGdiObjects(), before + 1);  // the count sees objects come
   DeleteObject(probe);
   for (int i = 0; i < 100; ++i) cycle(i);  // several hundred paints
-  EXPECT_LE(GdiObjectCount() - before, 4);
+  EXPECT_EQ(CountGdiObjects(), before);
+}
+
+TEST_F(SkinnedControls, ButtonFollowsItsFormWhenSkinsAreSwitchedOffAndOn) {
+  Edit->SetFocus();
+  struct Step {
+    bool useSkins;
+    bool skinned;
+  };
+  for (const Step& step : {Step{false, false}, Step{true, true}}) {
+    SCOPED_TRACE(step.useSkins ? "on" : "off");
+    Controller->SetUseSkins(step.useSkins);
+    PumpMessages();
+    EXPECT_EQ(ButtonController(Plain)->IsSkinUsed(), step.skinned);
+    EXPECT_EQ(FaceRingShows(ScreenPicture(Plain->Handle()), cxbsNormal), step.skinned);
+  }
 }

@@ -9,9 +9,13 @@
 #include <vector>
 
 #include "skinforms/skincontrolcontrollers.h"
+#include "skinforms/tests/gdiobjects.h"
 #include "skinforms/tests/skinforms_fixture.h"
+#include "skins/tests/draw_surface.h"
 
 namespace talvik::test {
+
+using talvik::testing::TDrawSurface;
 
 // The pixels of a rectangle of a device context.
 struct TPicture {
@@ -22,11 +26,11 @@ struct TPicture {
 };
 
 inline TPicture ReadPicture(HDC DC, int AWidth, int AHeight) {
-  TBitmap copy(AWidth, AHeight, pf32bit);
-  BitBlt(copy.Canvas().Handle(), 0, 0, AWidth, AHeight, DC, 0, 0, SRCCOPY);
+  TDrawSurface copy(AWidth, AHeight);
+  BitBlt(copy.DC(), 0, 0, AWidth, AHeight, DC, 0, 0, SRCCOPY);
   TPicture p{AWidth, AHeight, {}};
   for (int y = 0; y < AHeight; ++y)
-    for (int x = 0; x < AWidth; ++x) p.Pixels.push_back(copy.Canvas().Pixel(x, y));
+    for (int x = 0; x < AWidth; ++x) p.Pixels.push_back(copy.At(x, y));
   return p;
 }
 
@@ -46,22 +50,19 @@ inline TPicture ScreenPicture(HWND Wnd) {
 }
 
 // The window painted into a memory device context (WM_PAINT with the context in WParam).
-inline TPicture PaintedPicture(HWND Wnd, UINT AMessage = WM_PAINT, LPARAM LParam = 0) {
+inline TPicture PaintedPicture(HWND Wnd) {
   SIZE s = WindowSize(Wnd);
-  TBitmap target(s.cx, s.cy, pf32bit);
-  SendMessageW(Wnd, AMessage, reinterpret_cast<WPARAM>(target.Canvas().Handle()), LParam);
-  return ReadPicture(target.Canvas().Handle(), s.cx, s.cy);
+  TDrawSurface target(s.cx, s.cy);
+  SendMessageW(Wnd, WM_PAINT, reinterpret_cast<WPARAM>(target.DC()), 0);
+  return ReadPicture(target.DC(), s.cx, s.cy);
 }
 
 // The skin's button face alone for AState, on a background of AColor.
 inline TPicture SkinFace(TcxButtonState AState, SIZE ASize, COLORREF AColor) {
-  TBitmap target(ASize.cx, ASize.cy, pf32bit);
-  RECT r{0, 0, ASize.cx, ASize.cy};
-  target.Canvas().Brush().SetColor(static_cast<TColor>(AColor));
-  target.Canvas().FillRect(r);
-  TcxCanvas canvas(&target.Canvas());
-  SkinPainter()->DrawButton(&canvas, r, L"", AState, false, clDefault, clDefault, false, false);
-  return ReadPicture(target.Canvas().Handle(), ASize.cx, ASize.cy);
+  TDrawSurface target(ASize.cx, ASize.cy, AColor);
+  SkinPainter()->DrawButton(&target.cx, RECT{0, 0, ASize.cx, ASize.cy}, L"", AState, false, clDefault, clDefault,
+                            false, false);
+  return ReadPicture(target.DC(), ASize.cx, ASize.cy);
 }
 
 // Blending on the screen and in memory may round differently.
@@ -103,16 +104,6 @@ inline bool FaceRingShows(const TPicture& APicture, TcxButtonState AState) {
       ++compared;
     }
   return compared > size.cx;  // the face really was there to compare
-}
-
-// Live GDI objects of the process. Wine answers 0 to GetGuiResources; its
-// object table answers GetObjectType for a bare table index.
-inline int GdiObjectCount() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
-  int count = 0;
-  for (UINT_PTR i = 1; i < 0x10000; ++i)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++count;
-  return count;
 }
 
 inline void MoveCursorAway() { SetCursorPos(1000, 740); }

@@ -12,11 +12,9 @@ const COLORREF kUntouched = RGB(0x12, 0x34, 0x56);
 // A picture of ASize drawn by ADraw on a canvas first filled with kUntouched.
 template <class Draw>
 TPicture DrawnPicture(SIZE ASize, Draw ADraw) {
-  TBitmap target(ASize.cx, ASize.cy, pf32bit);
-  target.Canvas().Brush().SetColor(static_cast<TColor>(kUntouched));
-  target.Canvas().FillRect(RECT{0, 0, ASize.cx, ASize.cy});
-  ADraw(target.Canvas().Handle());
-  return ReadPicture(target.Canvas().Handle(), ASize.cx, ASize.cy);
+  TDrawSurface target(ASize.cx, ASize.cy, kUntouched);
+  ADraw(target.DC());
+  return ReadPicture(target.DC(), ASize.cx, ASize.cy);
 }
 
 struct SkinnedPanel : SkinnedControls {
@@ -39,7 +37,8 @@ public:
   HDC NestedTarget = nullptr;
   int Paints = 0;
   void Paint(TCanvas&) override {
-    if (++Paints == 1 && NestedTarget) SendMessageW(Parent()->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(NestedTarget), 0);
+    if (++Paints == 1 && NestedTarget)
+      SendMessageW(Parent()->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(NestedTarget), 0);
   }
 };
 
@@ -64,16 +63,11 @@ TEST_F(SkinnedPanel, BackgroundAndBevelsComeFromTheSkinPainter) {
     Panel->SetColor(c.color);
     Panel->SetBevelOuter(c.outer);
     Panel->SetBevelInner(c.inner);
-    const TPicture expected = DrawnPicture(size, [&](HDC dc) {
-      TCanvas plain;
-      plain.SetHandle(dc);
-      TcxCanvas canvas(&plain);
-      if (c.color == clBtnFace) SkinPainter()->DrawPanelContent(&canvas, r, false);
-      else SkinPainter()->DrawPanelBackground(&canvas, Panel, r, c.color, clDefault);
-      if (c.outer != bvNone || c.inner != bvNone) SkinPainter()->DrawPanelBorders(&canvas, r);
-      plain.SetHandle(nullptr);
-    });
-    EXPECT_TRUE(NearlySame(PaintedPicture(Panel->Handle()), expected));
+    TDrawSurface expected(size.cx, size.cy, kUntouched);
+    if (c.color == clBtnFace) SkinPainter()->DrawPanelContent(&expected.cx, r, false);
+    else SkinPainter()->DrawPanelBackground(&expected.cx, Panel, r, c.color, clDefault);
+    if (c.outer != bvNone || c.inner != bvNone) SkinPainter()->DrawPanelBorders(&expected.cx, r);
+    EXPECT_TRUE(NearlySame(PaintedPicture(Panel->Handle()), ReadPicture(expected.DC(), size.cx, size.cy)));
   }
 }
 
@@ -133,16 +127,14 @@ TEST_F(SkinnedPanel, NestedPaintOfThePanelFallsBackToItsOwnPainting) {
   auto* label = new TReenteringLabel(Form.get());
   label->SetBounds(0, 0, 10, 10);
   label->SetParent(Panel);
-  TBitmap nested(120, 60, pf32bit);
-  nested.Canvas().Brush().SetColor(static_cast<TColor>(kUntouched));
-  nested.Canvas().FillRect(RECT{0, 0, 120, 60});
-  label->NestedTarget = nested.Canvas().Handle();
+  TDrawSurface nested(120, 60, kUntouched);
+  label->NestedTarget = nested.DC();
 
   const TPicture outer = PaintedPicture(Panel->Handle());
   EXPECT_EQ(label->Paints, 2);  // the outer painting, then the panel's own one, nested
   // The skin painted the outer picture; the nested one was the panel's own, which fills nothing.
   EXPECT_NE(outer.At(60, 30), kUntouched);
-  EXPECT_EQ(nested.Canvas().Pixel(60, 30), static_cast<TColor>(kUntouched));
+  EXPECT_EQ(nested.At(60, 30), kUntouched);
 }
 
 TEST_F(SkinnedPanel, PanelControllerOfAnotherControlDrawsNothing) {
@@ -155,4 +147,48 @@ TEST_F(SkinnedPanel, PanelControllerOfAnotherControlDrawsNothing) {
   ASSERT_TRUE(controller->IsSkinUsed());
   const TPicture picture = DrawnPicture(SIZE{50, 30}, [&](HDC dc) { controller->DrawContent(dc); });
   EXPECT_EQ(picture, DrawnPicture(SIZE{50, 30}, [](HDC) {}));
+}
+
+TEST_F(SkinnedPanel, FrameShowsItsParentsBackgroundOrTheSkinsFormContent) {
+  Panel->SetControlStyle(0);
+  Panel->SetBevelOuter(bvNone);
+  Panel->SetColor(static_cast<TColor>(0x336699));
+  auto* frame = new TFrame(Form.get());
+  frame->SetBounds(10, 10, 60, 30);
+  frame->SetParent(Panel);
+  ASSERT_EQ(ControllerClassOf(frame), L"TdxSkinFrameController");
+  const TPicture panel = PaintedPicture(Panel->Handle());
+  // The form's own background, painted by its controller.
+  const TPicture form = DrawnPicture(SIZE{60, 30}, [&](HDC dc) {
+    SendMessageW(Form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  });
+  struct Case {
+    const char* name;
+    unsigned style;
+    COLORREF expected;
+  };
+  const Case cases[] = {
+      {"parent background", csParentBackground, panel.At(40, 25)},
+      {"own background", 0, form.At(30, 15)},
+  };
+  ASSERT_NE(cases[0].expected, cases[1].expected);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    frame->SetControlStyle(c.style);
+    const TPicture erased = DrawnPicture(SIZE{60, 30}, [&](HDC dc) {
+      SendMessageW(frame->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    });
+    EXPECT_EQ(erased.At(30, 15), c.expected);
+  }
+}
+
+TEST_F(SkinnedPanel, ColourChangeRepaintsThePanelWithItsChildren) {
+  auto* child = new TEdit(Form.get());
+  child->SetBounds(5, 5, 50, 21);
+  child->SetParent(Panel);
+  PumpMessages();
+  RECT pending;
+  ASSERT_FALSE(GetUpdateRect(child->Handle(), &pending, FALSE));
+  Panel->SetColor(static_cast<TColor>(0x336699));
+  EXPECT_TRUE(GetUpdateRect(child->Handle(), &pending, FALSE));
 }

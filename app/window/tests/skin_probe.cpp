@@ -1,10 +1,10 @@
 #include "app/window/tests/skin_probe.h"
 
-#include <winternl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+#include "skinforms/tests/gdiobjects.h"
 
 namespace talvik::windowtests {
 
@@ -122,51 +122,7 @@ int HitTest(HWND AWindow, POINT AScreen) {
   return static_cast<int>(static_cast<LRESULT>(code));
 }
 
-namespace {
-
-// An entry of the GDI handle table that the process environment block points to.
-struct TGdiHandleEntry {
-  uint64_t Object;
-  uint32_t Owner;
-  uint16_t Unique;
-  uint8_t Type;
-  uint8_t Flags;
-  uint64_t UserPointer;
-};
-static_assert(sizeof(TGdiHandleEntry) == 24);
-constexpr size_t GdiSharedHandleTableOffset = 0xF8;  // in the 64-bit PEB
-constexpr int GdiHandleTableEntries = 0x10000;
-
-int GdiHandleTableCount(HANDLE AProcess) {
-  using TQuery = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-  auto query = reinterpret_cast<TQuery>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess"));
-  PROCESS_BASIC_INFORMATION info{};
-  ULONG length = 0;
-  if (!query || query(AProcess, ProcessBasicInformation, &info, sizeof info, &length) != 0) return -1;
-  uint64_t table = 0;
-  SIZE_T got = 0;
-  if (!ReadProcessMemory(AProcess, reinterpret_cast<const char*>(info.PebBaseAddress) + GdiSharedHandleTableOffset,
-                         &table, sizeof table, &got) ||
-      !table)
-    return -1;
-  std::vector<TGdiHandleEntry> entries(GdiHandleTableEntries);
-  int count = 0;
-  constexpr int chunk = 1024;
-  for (int i = 0; i < GdiHandleTableEntries; i += chunk) {
-    if (!ReadProcessMemory(AProcess, reinterpret_cast<const TGdiHandleEntry*>(table) + i, &entries[i],
-                           chunk * sizeof(TGdiHandleEntry), &got))
-      break;
-    for (int k = i; k < i + chunk; ++k) count += entries[k].Type != 0;
-  }
-  return count;
-}
-
-}  // namespace
-
-int GdiObjects(HANDLE AProcess) {
-  if (DWORD n = GetGuiResources(AProcess, GR_GDIOBJECTS)) return static_cast<int>(n);
-  return GdiHandleTableCount(AProcess);
-}
+int GdiObjects(HANDLE AProcess, DWORD AProcessId) { return test::CountGdiObjects(AProcess, AProcessId); }
 
 int UserObjects(HANDLE AProcess, DWORD AProcessId) {
   if (DWORD n = GetGuiResources(AProcess, GR_USEROBJECTS)) return static_cast<int>(n);

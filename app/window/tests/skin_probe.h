@@ -47,7 +47,7 @@ int HitTest(HWND AWindow, POINT AScreen);
 
 // GDI objects the process holds: GetGuiResources where the system counts them,
 // else the entries of its GDI handle table.
-int GdiObjects(HANDLE AProcess);
+int GdiObjects(HANDLE AProcess, DWORD AProcessId);
 // USER objects: GetGuiResources where the system counts them, else the windows
 // the process owns (top-level, child and message-only), which is what Wine lets
 // another process see.

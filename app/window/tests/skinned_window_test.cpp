@@ -470,7 +470,8 @@ TEST_F(SkinnedWindow, GdiAndUserObjectsStayFlatOverRepaintsActivationsAndHovers)
   for (int i = 0; i < 40; ++i) round(i);  // caches and the system's own lazily made objects
   Sleep(100);
   Settle();
-  const int gdi = GdiObjects(FProcess.hProcess), user = UserObjects(FProcess.hProcess, FProcess.dwProcessId);
+  const int gdi = GdiObjects(FProcess.hProcess, FProcess.dwProcessId);
+  const int user = UserObjects(FProcess.hProcess, FProcess.dwProcessId);
   ASSERT_GT(gdi, 0);
   ASSERT_GT(user, 0);
   for (int i = 0; i < 1000; ++i) round(i);
@@ -478,7 +479,7 @@ TEST_F(SkinnedWindow, GdiAndUserObjectsStayFlatOverRepaintsActivationsAndHovers)
   Sleep(100);
   Settle();
   // A leak of one object a round would show a thousand.
-  EXPECT_LE(GdiObjects(FProcess.hProcess), gdi + 4) << "GDI objects before: " << gdi;
+  EXPECT_LE(GdiObjects(FProcess.hProcess, FProcess.dwProcessId), gdi + 4) << "GDI objects before: " << gdi;
   EXPECT_LE(UserObjects(FProcess.hProcess, FProcess.dwProcessId), user) << "USER objects before: " << user;
   EXPECT_EQ(CloseAndWait(), 0u);
 }
