@@ -199,10 +199,10 @@ protected:
   }
 
   // Frame, caption and title drawn with AInfo's elements in the active or inactive state.
-  void ExpectFrameAndCaption(TdxSkinInfo* AInfo, bool AActive) {
+  void ExpectFrameAndCaption(TdxSkinInfo* AInfo, bool AActive) { ExpectFrameAndCaption(AInfo, AActive, Caption()); }
+  void ExpectFrameAndCaption(TdxSkinInfo* AInfo, bool AActive, const TCaptionLayout& c) {
     SCOPED_TRACE(AActive ? "active" : "inactive");
     const TdxSkinElementState state = AActive ? esActive : esActiveDisabled;
-    const TCaptionLayout c = Caption();
     ASSERT_FALSE(IsRectEmpty(&c.Minimize)) << "no minimize button";
     const TPixels screen = WindowPixels();
 
@@ -439,16 +439,20 @@ TEST_F(SkinnedWindow, AnotherActiveWindowTurnsFrameAndTitleInactive) {
 }
 
 TEST_F(SkinnedWindow, FrameStaysSkinnedAndAnswersDuringARun) {
-  SlowAlbum("slow", 30);
+  SlowAlbum("slow", 60);
   StartReady();
+  // Laid out before: during the run the window answers only between photos.
+  const TCaptionLayout c = Caption();
   ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/slow")));
   ASSERT_TRUE(WaitFor([&] { return Log().size() >= 4; })) << "no photo arrived";  // the folder line, then photos
   BringToFront();
   MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
   Shot("skinned-run");
   ASSERT_EQ(TextOf(Button), L"下载中") << "the run ended too soon to tell";
-  ExpectFrameAndCaption(DarkSide(), true);
-  EXPECT_EQ(HitAt(Centre(Caption().Close)), HTCLOSE);
+  ExpectDownloadButton(esDisabled, "disabled during the run");
+  ExpectFrameAndCaption(DarkSide(), true, c);
+  EXPECT_EQ(HitAt(Centre(c.Close)), HTCLOSE);
+  EXPECT_EQ(TextOf(Button), L"下载中") << "the run ended too soon to tell";
   EXPECT_EQ(CloseAndWait(), 0u);
 }
 
