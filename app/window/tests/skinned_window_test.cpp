@@ -13,8 +13,6 @@
 
 #include "app/window/tests/skin_probe.h"
 #include "app/window/tests/window_driver.h"
-#include "framework/streams.h"
-#include "framework/sysutils.h"
 #include "skins/builtinskins.h"
 #include "skins/skin.h"
 #include "skins/skinengine.h"
@@ -191,13 +189,6 @@ protected:
   }
   // From the window menu icon to the buttons: where the title is written.
   static RECT TitleArea(const TCaptionLayout& c) { return {c.Menu.right, c.Band.top, c.Minimize.left - 4, c.Band.bottom}; }
-  // The middle rows of the left frame strip.
-  static RECT LeftFrameSample(TdxSkinInfo* AInfo, const TCaptionLayout& c) {
-    const int width = AInfo->FormFrames[true][bLeft]->Size().cx;
-    const int mid = (c.Band.bottom + c.Window.cy) / 2;
-    return {0, mid - 2, width, mid + 2};
-  }
-
   // Frame, caption and title drawn with AInfo's elements in the active or inactive state.
   void ExpectFrameAndCaption(TdxSkinInfo* AInfo, bool AActive) { ExpectFrameAndCaption(AInfo, AActive, Caption()); }
   void ExpectFrameAndCaption(TdxSkinInfo* AInfo, bool AActive, const TCaptionLayout& c) {
@@ -206,11 +197,26 @@ protected:
     ASSERT_FALSE(IsRectEmpty(&c.Minimize)) << "no minimize button";
     const TPixels screen = WindowPixels();
 
-    const RECT frame = LeftFrameSample(AInfo, c);
-    const RECT strip{0, c.Band.bottom, frame.right, c.Window.cy - AInfo->FormFrames[true][bBottom]->Size().cy};
-    const TPixels expectedFrame =
-        Crop(ElementPixels(AInfo->FormFrames[true][bLeft], SizeOf(strip), state), Moved(frame, 0, -strip.top));
-    EXPECT_EQ(DifferentPixels(Crop(screen, frame), expectedFrame), 0) << "left frame";
+    // Each frame strip in the middle of its length, at the element's own thickness.
+    const int left = AInfo->FormFrames[true][bLeft]->Size().cx, right = AInfo->FormFrames[true][bRight]->Size().cx;
+    const int bottom = AInfo->FormFrames[true][bBottom]->Size().cy;
+    const int midX = c.Window.cx / 2, midY = (c.Band.bottom + c.Window.cy - bottom) / 2;
+    const struct {
+      const char* name;
+      TcxBorder side;
+      RECT strip, sample;  // in the window
+    } frames[] = {
+        {"left frame", bLeft, {0, c.Band.bottom, left, c.Window.cy - bottom}, {0, midY - 2, left, midY + 2}},
+        {"right frame", bRight, {c.Window.cx - right, c.Band.bottom, c.Window.cx, c.Window.cy - bottom},
+         {c.Window.cx - right, midY - 2, c.Window.cx, midY + 2}},
+        {"bottom frame", bBottom, {0, c.Window.cy - bottom, c.Window.cx, c.Window.cy},
+         {midX - 2, c.Window.cy - bottom, midX + 2, c.Window.cy}},
+    };
+    for (const auto& f : frames) {
+      const TPixels expected = Crop(ElementPixels(AInfo->FormFrames[true][f.side], SizeOf(f.strip), state),
+                                    Moved(f.sample, -f.strip.left, -f.strip.top));
+      EXPECT_EQ(DifferentPixels(Crop(screen, f.sample), expected), 0) << f.name;
+    }
 
     const RECT sample = CaptionSample(c);
     const TPixels expectedCaption =
