@@ -279,3 +279,18 @@ TEST_F(SkinnedControls, ButtonFollowsItsFormWhenSkinsAreSwitchedOffAndOn) {
     EXPECT_EQ(FaceRingShows(ScreenPicture(Plain->Handle()), cxbsNormal), step.skinned);
   }
 }
+
+TEST_F(SkinnedControls, ScreenPaintsAreComposedInMemoryBeforeTheyShow) {
+  // The form is asked for the picture behind the button; its device context
+  // tells where the button is being composed.
+  std::vector<DWORD> targets;
+  TWndMethodProc saved = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_PAINT && m.WParam) targets.push_back(GetObjectType(reinterpret_cast<HGDIOBJ>(m.WParam)));
+    saved(m);
+  };
+  RedrawWindow(Plain->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  SendMessageW(Plain->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"下载中"));
+  Form->WindowProc = saved;
+  EXPECT_EQ(targets, (std::vector<DWORD>{OBJ_MEMDC, OBJ_MEMDC}));
+}
