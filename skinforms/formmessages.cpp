@@ -9,6 +9,14 @@
 
 namespace talvik {
 
+namespace {
+// Undocumented: themed windows get these to draw their caption and frame.
+constexpr UINT WM_NCUAHDRAWCAPTION = 0x00AE;
+constexpr UINT WM_NCUAHDRAWFRAME = 0x00AF;
+// Undocumented: after it the system has laid out its own frame again.
+constexpr UINT WM_FRAMERESET = 0x003F;
+}  // namespace
+
 void TdxSkinFormController::HandleMessage(TMessage& Message) {
   if (!FViewInfo) {
     CallSavedWindowProc(Message);
@@ -46,7 +54,7 @@ bool TdxSkinFormController::DispatchSkinMessage(TMessage& Message) {
       PaintNonClientArea(nullptr);
       return true;
     case WM_ERASEBKGND: WMEraseBkgnd(Message); return true;
-    case 0x003F:
+    case WM_FRAMERESET:
       CallSavedWindowProc(Message);
       Refresh();
       return true;
@@ -59,8 +67,8 @@ bool TdxSkinFormController::DispatchSkinMessage(TMessage& Message) {
     case WM_NCACTIVATE: WMNCActivate(Message); return true;
     // The system would paint its own frame here.
     case WM_SYNCPAINT:
-    case 0x00AE:
-    case 0x00AF: PaintNonClientArea(nullptr); return true;
+    case WM_NCUAHDRAWCAPTION:
+    case WM_NCUAHDRAWFRAME: PaintNonClientArea(nullptr); return true;
     case WM_NCMOUSEMOVE: WMNCMouseMove(Message); return true;
     case WM_NCMOUSELEAVE:
       FTracksNonClientLeave = false;

@@ -7,35 +7,46 @@ namespace talvik {
 
 namespace {
 
-// A memory context with a bitmap compatible with another context, both
-// released when it goes out of scope.
-class TMemoryContext {
-public:
-  TMemoryContext(HDC ACompatibleWith, HDC ABitmapLike, int AWidth, int AHeight)
-      : FDC(CreateCompatibleDC(ACompatibleWith)), FBitmap(CreateCompatibleBitmap(ABitmapLike, AWidth, AHeight)) {
-    if (FDC && FBitmap) FOld = SelectObject(FDC, FBitmap);
-  }
-  TMemoryContext(HDC ACompatibleWith, int AWidth, int AHeight)
-      : TMemoryContext(ACompatibleWith, ACompatibleWith, AWidth, AHeight) {}
-  ~TMemoryContext() {
-    if (FOld) SelectObject(FDC, FOld);
-    if (FBitmap) DeleteObject(FBitmap);
-    if (FDC) DeleteDC(FDC);
-  }
-  TMemoryContext(const TMemoryContext&) = delete;
-  TMemoryContext& operator=(const TMemoryContext&) = delete;
-  HDC DC() const { return FDC; }
-  bool Valid() const { return FOld != nullptr; }
-
-private:
-  HDC FDC;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld = nullptr;
-};
-
 constexpr UINT kCaptionTextFormat = DT_END_ELLIPSIS | DT_EDITCONTROL | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
 
 }  // namespace
+
+// ---- TdxSkinFormPaintBuffer
+
+TdxSkinFormPaintBuffer::~TdxSkinFormPaintBuffer() { Free(); }
+
+void TdxSkinFormPaintBuffer::Free() {
+  if (FOld) SelectObject(FDC, FOld);
+  if (FBitmap) DeleteObject(FBitmap);
+  if (FDC) DeleteDC(FDC);
+  FDC = nullptr;
+  FBitmap = nullptr;
+  FOld = nullptr;
+  FSize = {};
+}
+
+HDC TdxSkinFormPaintBuffer::Prepare(int AWidth, int AHeight) {
+  if (AWidth <= 0 || AHeight <= 0) return nullptr;
+  if (FDC && AWidth <= FSize.cx && AHeight <= FSize.cy) {
+    SetWindowOrgEx(FDC, 0, 0, nullptr);
+    return FDC;
+  }
+  Free();
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), AWidth, -AHeight, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  FDC = CreateCompatibleDC(nullptr);
+  FBitmap = FDC ? CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  if (!FBitmap) {
+    Free();
+    return nullptr;
+  }
+  FOld = SelectObject(FDC, FBitmap);
+  FSize = {AWidth, AHeight};
+  return FDC;
+}
+
+// ---- TdxSkinFormPainter
 
 TdxSkinFormPainter::TdxSkinFormPainter(TdxSkinFormNonClientAreaInfo* AViewInfo)
     : FBaseCanvas(std::make_unique<TCanvas>()), FViewInfo(AViewInfo) {
@@ -136,12 +147,11 @@ void TdxSkinFormPainter::DrawMenuSeparator() {
 // Composed in memory and copied in one go, so that it never flickers.
 void TdxSkinFormPainter::DrawCaption(const RECT& R, TdxSkinElement* ACaption) {
   if (RectIsEmpty(R)) return;
-  const HDC target = FCanvas->Handle();
-  TMemoryContext memory(target, R.right, R.bottom);
-  if (!memory.Valid()) return;
-  DrawCaptionContent(memory.DC(), R, ACaption);
+  const HDC memory = FCaptionBuffer.Prepare(R.right, R.bottom);
+  if (!memory) return;
+  DrawCaptionContent(memory, R, ACaption);
   // Only R: a maximized window's bounds start inside the bitmap.
-  BitBlt(target, R.left, R.top, RectWidth(R), RectHeight(R), memory.DC(), R.left, R.top, SRCCOPY);
+  BitBlt(FCanvas->Handle(), R.left, R.top, RectWidth(R), RectHeight(R), memory, R.left, R.top, SRCCOPY);
 }
 
 void TdxSkinFormPainter::DrawCaptionContent(HDC DC, const RECT& R, TdxSkinElement* ACaption) {
@@ -224,11 +234,11 @@ void TdxSkinFormPainter::DrawBorderPart(HDC DC, const RECT& R, bool AComposed, T
     return;
   }
   const RECT r0{0, 0, RectWidth(R), RectHeight(R)};
-  TMemoryContext memory(FCanvas->Handle(), r0.right, r0.bottom);
-  if (!memory.Valid()) return;
-  DrawFormContent(memory.DC(), r0);
-  DrawFrameElement(memory.DC(), FrameElementRect(r0, ASide), ASide);
-  BitBlt(DC, R.left, R.top, r0.right, r0.bottom, memory.DC(), 0, 0, SRCCOPY);
+  const HDC memory = FPartBuffer.Prepare(r0.right, r0.bottom);
+  if (!memory) return;
+  DrawFormContent(memory, r0);
+  DrawFrameElement(memory, FrameElementRect(r0, ASide), ASide);
+  BitBlt(DC, R.left, R.top, r0.right, r0.bottom, memory, 0, 0, SRCCOPY);
 }
 
 void TdxSkinFormPainter::DrawBorders() {
@@ -273,16 +283,16 @@ void TdxSkinFormPainter::DrawScrollAreas(HDC DC) {
 
 void TdxSkinFormPainter::DrawScrollBar(HDC DC, TdxSkinFormScrollBar ABar, const RECT& R) {
   if (RectIsEmpty(R) || !FPainter) return;
-  TMemoryContext memory(nullptr, DC, RectWidth(R), RectHeight(R));
-  if (!memory.Valid()) return;
+  const HDC memory = FPartBuffer.Prepare(RectWidth(R), RectHeight(R));
+  if (!memory) return;
   // R's own coordinates address the bitmap.
-  SetWindowOrgEx(memory.DC(), R.left, R.top, nullptr);
+  SetWindowOrgEx(memory, R.left, R.top, nullptr);
   struct TCanvasContext {
     TdxSkinFormPainter* Painter;
     HDC Previous;
     ~TCanvasContext() { Painter->SelectDC(Previous); }
-  } selected{this, SelectDC(memory.DC())};
-  DrawFormContent(memory.DC(), R);
+  } selected{this, SelectDC(memory)};
+  DrawFormContent(memory, R);
   const bool horizontal = ABar == saeHorzScroll;
   FPainter->DrawScrollBarBackground(FCanvas.get(), R, horizontal);
   for (int i = sbpNone; i <= sbpPageDown; ++i) {
@@ -291,7 +301,7 @@ void TdxSkinFormPainter::DrawScrollBar(HDC DC, TdxSkinFormScrollBar ABar, const 
     if (state != cxbsDefault)
       FPainter->DrawScrollBarPart(FCanvas.get(), horizontal, FViewInfo->ScrollBarPartBounds(ABar, part), part, state);
   }
-  BlitRect(DC, memory.DC(), R, SRCCOPY, POINT{R.left, R.top});
+  BlitRect(DC, memory, R, SRCCOPY, POINT{R.left, R.top});
 }
 
 void TdxSkinFormPainter::DrawSizeGripArea(HDC DC, const RECT& R) {

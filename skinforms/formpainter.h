@@ -17,6 +17,25 @@
 
 namespace talvik {
 
+// A memory context with a 32-bit bitmap, kept between paints and made again
+// only to grow: a new bitmap for every paint would cost more than the paint.
+class TdxSkinFormPaintBuffer {
+public:
+  TdxSkinFormPaintBuffer() = default;
+  ~TdxSkinFormPaintBuffer();
+  TdxSkinFormPaintBuffer(const TdxSkinFormPaintBuffer&) = delete;
+  TdxSkinFormPaintBuffer& operator=(const TdxSkinFormPaintBuffer&) = delete;
+  // A context whose bitmap is at least that large, origin at (0, 0); nullptr when none can be made.
+  HDC Prepare(int AWidth, int AHeight);
+
+private:
+  void Free();
+  HDC FDC = nullptr;
+  HBITMAP FBitmap = nullptr;
+  HGDIOBJ FOld = nullptr;
+  SIZE FSize{};
+};
+
 class TdxSkinFormPainter : public TObject {
 public:
   TALVIK_CLASS_NAME(TdxSkinFormPainter)
@@ -77,6 +96,9 @@ protected:
 private:
   std::unique_ptr<TCanvas> FBaseCanvas;
   TdxSkinElementCache FBordersCache[4];
+  // The caption is composed in one, frame parts and scroll bars in the other.
+  TdxSkinFormPaintBuffer FCaptionBuffer;
+  TdxSkinFormPaintBuffer FPartBuffer;
   std::unique_ptr<TcxCanvas> FCanvas;
   HDC FDC = nullptr;
   TdxSkinElementCache FIconsCache[dxSkinFormIconCount];

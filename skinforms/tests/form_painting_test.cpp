@@ -1,8 +1,8 @@
 // What a skinned form's frame looks like, read back through WM_PRINT and
 // compared with the skin's own drawing of its elements.
 #include <algorithm>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,8 +68,7 @@ CaptionInk InkOf(KindWindow& AWindow, const std::wstring& ACaption) {
     for (int x = result.Band.left; x < result.Band.right; ++x) {
       row.push_back(printed.At(x, y) != empty.At(x, y));
       if (!row.back()) continue;
-      if (result.Left < 0) result.Left = x;
-      result.Left = std::min(result.Left, x);
+      if (result.Left < 0 || x < result.Left) result.Left = x;
       result.Right = std::max(result.Right, x);
     }
   }
@@ -128,6 +127,7 @@ TEST_F(FormGeometry, PrintedFrameIsTheSkinsElementsInTheFramesState) {
     const std::vector<COLORREF> text = DrawnOver(printed, reference, InflateRectBy(info.CaptionTextBounds(), 1, 1));
     EXPECT_TRUE(Has(text, info.CaptionTextColor()));
     EXPECT_EQ(Has(text, info.CaptionTextShadowColor()), tc.active && ordinary);
+    if (!tc.active) EXPECT_FALSE(Has(text, info.PainterInfo()->FormFrames[true][bTop]->TextColor())) << "active colour";
   }
 }
 

@@ -6,10 +6,11 @@
 
 namespace talvik::test {
 
-// Live GDI objects of the process. GetGuiResources answers 0 under Wine, so
+// Live GDI objects of the process. GetGuiResources answers 0 under Wine; then
 // the process's GDI handle table (its address in the process environment
 // block, where Windows keeps it as well) is read instead; -1 when unknown.
 inline int CountGdiObjects() {
+  if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
   struct Entry {
     uint64_t Object;
     uint16_t ProcessId;
