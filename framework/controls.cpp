@@ -485,7 +485,8 @@ void TWinControl::WndProc(TMessage& Message) {
       break;
     case CM_FOCUSCHANGED:
       // Every control on the form learns which one has the keyboard now.
-      for (TControl* child : std::vector<TControl*>(FControls)) child->Perform(Message.Msg, Message.WParam, Message.LParam);
+      for (TControl* child : std::vector<TControl*>(FControls))
+        child->Perform(Message.Msg, Message.WParam, Message.LParam);
       return;
     case WM_MOUSEMOVE:
       if (!FTrackingMouse && FHandle) {

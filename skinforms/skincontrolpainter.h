@@ -27,6 +27,7 @@ public:
   TdxSkinCustomControlViewInfo* ViewInfo() const { return FViewInfo; }
 
   // DC 0 draws on the whole window, through a device context released by EndDraw.
+  // Drawing meant for the screen is composed in memory and shown by EndDraw at once.
   void BeginDraw(HDC DC);
   void EndDraw();
   // What the parent shows behind the control.
@@ -35,11 +36,17 @@ public:
   void DrawFocus(const RECT& R);
 
 private:
+  void ReleaseBuffer();
   void DrawButtonCaption(const std::wstring& ACaption, const RECT& R, int AFlags, TFont* AFont, TColor AColor);
   std::unique_ptr<TCanvas> FCanvas;
   std::unique_ptr<TcxCanvas> FcxCanvas;
   HDC FDC = nullptr;
   bool FNeedRelease = false;
+  // The picture composed in memory for a screen device context.
+  HDC FBufferDC = nullptr;
+  HBITMAP FBuffer = nullptr;
+  HGDIOBJ FSavedBitmap = nullptr;
+  SIZE FBufferSize{};
   TdxSkinCustomControlViewInfo* FViewInfo;
 };
 

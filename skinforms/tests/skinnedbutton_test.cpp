@@ -17,11 +17,12 @@ const char* StateName(TcxButtonState AState) {
 }
 
 // The state is stored, and the screen shows it already (nothing is pumped).
-void ExpectLook(TButton* AButton, TcxButtonState AState) {
-  SCOPED_TRACE(std::string(AButton->Name().empty() ? "button" : "") + " expected " + StateName(AState));
+void ExpectLook(const char* AName, TButton* AButton, TcxButtonState AState) {
+  SCOPED_TRACE(std::string(AName) + " expected " + StateName(AState));
   EXPECT_EQ(StateName(SkinnedControls::StateOf(AButton)), std::string(StateName(AState)));
   EXPECT_TRUE(FaceRingShows(ScreenPicture(AButton->Handle()), AState));
 }
+void ExpectLook(TButton* AButton, TcxButtonState AState) { ExpectLook("button", AButton, AState); }
 
 // Records the text drawn into an enhanced metafile and the colour of each.
 struct TTextRecord {
@@ -45,22 +46,22 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* ARecord, int, L
 
 TEST_F(SkinnedControls, FocusedButtonOrElseTheDefaultOneTakesTheDefaultLook) {
   struct Step {
-    const char* focus;
+    const char* name;
+    TWinControl* focus;
     TcxButtonState plain, deflt;
   };
   const Step steps[] = {
-      {"edit box", cxbsNormal, cxbsDefault},
-      {"plain button", cxbsDefault, cxbsNormal},
-      {"default button", cxbsNormal, cxbsDefault},
-      {"plain button", cxbsDefault, cxbsNormal},
-      {"edit box", cxbsNormal, cxbsDefault},
+      {"edit box focused", Edit, cxbsNormal, cxbsDefault},
+      {"plain button focused", Plain, cxbsDefault, cxbsNormal},
+      {"default button focused", Default, cxbsNormal, cxbsDefault},
+      {"plain button focused again", Plain, cxbsDefault, cxbsNormal},
+      {"edit box focused again", Edit, cxbsNormal, cxbsDefault},
   };
   for (const Step& step : steps) {
-    SCOPED_TRACE(step.focus);
-    std::string target = step.focus;
-    (target == "edit box" ? static_cast<TWinControl*>(Edit) : target == "plain button" ? Plain : Default)->SetFocus();
-    ExpectLook(Plain, step.plain);
-    ExpectLook(Default, step.deflt);
+    SCOPED_TRACE(step.name);
+    step.focus->SetFocus();
+    ExpectLook("plain button", Plain, step.plain);
+    ExpectLook("default button", Default, step.deflt);
   }
 }
 
@@ -118,7 +119,6 @@ TEST_F(SkinnedControls, DisabledButtonLooksDisabledAndComesBack) {
 
 TEST_F(SkinnedControls, CaptionColoursFollowTheStateAndDisabledCaptionsAreDrawnTwice) {
   TdxSkinCustomControlPainter* painter = ButtonController(Plain)->Painter();
-  const TColor highlight = clBtnHighlight;
   for (TcxButtonState state : {cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled}) {
     SCOPED_TRACE(StateName(state));
     RECT frame{0, 0, 80, 26};
@@ -132,7 +132,7 @@ TEST_F(SkinnedControls, CaptionColoursFollowTheStateAndDisabledCaptionsAreDrawnT
     DeleteEnhMetaFile(picture);
 
     std::vector<COLORREF> expected;
-    if (state == cxbsDisabled) expected.push_back(ColorToRGB(highlight));
+    if (state == cxbsDisabled) expected.push_back(ColorToRGB(clBtnHighlight));
     expected.push_back(ColorToRGB(SkinPainter()->ButtonSymbolColor(state, clDefault)));
     ASSERT_EQ(seen.second.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -278,4 +278,19 @@ TEST_F(SkinnedControls, ButtonFollowsItsFormWhenSkinsAreSwitchedOffAndOn) {
     EXPECT_EQ(ButtonController(Plain)->IsSkinUsed(), step.skinned);
     EXPECT_EQ(FaceRingShows(ScreenPicture(Plain->Handle()), cxbsNormal), step.skinned);
   }
+}
+
+TEST_F(SkinnedControls, ScreenPaintsAreComposedInMemoryBeforeTheyShow) {
+  // The form is asked for the picture behind the button; its device context
+  // tells where the button is being composed.
+  std::vector<DWORD> targets;
+  TWndMethodProc saved = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_PAINT && m.WParam) targets.push_back(GetObjectType(reinterpret_cast<HGDIOBJ>(m.WParam)));
+    saved(m);
+  };
+  RedrawWindow(Plain->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  SendMessageW(Plain->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"下载中"));
+  Form->WindowProc = saved;
+  EXPECT_EQ(targets, (std::vector<DWORD>{OBJ_MEMDC, OBJ_MEMDC}));
 }
