@@ -35,12 +35,14 @@ std::wstring RegisterSkinFile(const std::wstring& AFileName) {
   if (Trim(name).empty()) throw EdxSkin(L"The skin in " + AFileName + L" has no name");
   TcxExtendedStylePainters* registry = GetPainterRegistry();
   if (!registry) throw EdxSkin(L"Skins cannot be registered before the skin engine starts");
+  TcxCustomLookAndFeelPainterClass owner = nullptr;
+  if (registry->GetPainterByName(name, owner) && owner != TdxSkinFilePainter::Instance())
+    throw EdxSkin(L"A skin named " + name + L" is registered already: give the skin in " + AFileName +
+                  L" a name of its own");
   UnitsLoaderInstance().RemoveUnit(UnregisterSkinFile);
   // Content changes of a skin being made refresh every window, as for the user skin.
   auto info = std::make_unique<TdxSkinUserLookAndFeelPainterInfo>(std::move(skin));
-  if (!registry->Register(name, TdxSkinFilePainter::Instance(), info.get()))
-    throw EdxSkin(L"A skin named " + name + L" is registered already: give the skin in " + AFileName +
-                  L" a name of its own");
+  registry->Register(name, TdxSkinFilePainter::Instance(), info.get());
   FileSkinInfo = info.release();
   FileSkinName = name;
   UnitsLoaderInstance().AddUnit(nullptr, UnregisterSkinFile);

@@ -28,7 +28,7 @@ std::unique_ptr<TdxSkin> ReadSkin(TStream& AStream);
 
 // Loads the file and registers its skin under the name inside it; returns that
 // name. A missing or damaged file fails with the reader's error, a nameless skin
-// or a name already registered with EdxSkin; nothing is registered then. A second
+// or a name another skin holds with EdxSkin; nothing changes then. A second
 // file replaces the first. The skin is unregistered when the skin modules shut
 // down, before GDI+ goes.
 std::wstring RegisterSkinFile(const std::wstring& AFileName);

@@ -104,8 +104,12 @@ TEST_F(FileSkin, UnusableFilesRegisterNothingAndSayWhy) {
   }
 }
 
-TEST_F(FileSkin, ASecondFileReplacesTheFirst) {
+TEST_F(FileSkin, ASecondFileReplacesTheFirstOnlyOnceItIsUsable) {
   RegisterSkinFile(File(SampleSkinBytes("Ember")));
+  for (const std::string& unusable : {std::string("not a skin"), SampleSkinBytes("DarkSide")}) {
+    EXPECT_THROW(RegisterSkinFile(File(unusable)), Exception);
+    EXPECT_EQ(PainterNamed(L"Ember"), FilePainter()) << "the first file went";
+  }
   EXPECT_EQ(RegisterSkinFile(File(SampleSkinBytes("Frost"))), L"Frost");
   EXPECT_EQ(PainterNamed(L"Ember"), nullptr);
   EXPECT_EQ(PainterNamed(L"Frost"), FilePainter());
