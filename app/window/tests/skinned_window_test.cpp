@@ -370,7 +370,11 @@ TEST_F(SkinnedWindow, CaptionButtonsFollowTheMouseAndActOnlyWhenReleasedOverThem
   ExpectButtonFace(sfiClose, esHot, "close under the resting mouse");
   Shot("skinned-hover-close");
   MouseToWindowPoint(away);
-  ExpectButtonFace(sfiClose, esNormal, "close once the mouse left");
+  ExpectButtonFace(sfiClose, esNormal, "close once the mouse left for the caption");
+  MouseToWindowPoint(Centre(c.Close));
+  ExpectButtonFace(sfiClose, esHot, "close under the mouse again");
+  MouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  ExpectButtonFace(sfiClose, esNormal, "close once the mouse left the window");
 
   // Pressed, moved away and released: nothing happens.
   MouseToWindowPoint(Centre(c.Close));
