@@ -31,11 +31,23 @@ void TCustomForm::SetBorderWidth(int Value) {
 void TCustomForm::SetClientSize(int AWidth, int AHeight) {
   FClientWidth = AWidth;
   FClientHeight = AHeight;
-  if (FHandle) {
-    RECT r{0, 0, AWidth, AHeight};
-    AdjustWindowRectEx(&r, GetWindowLongW(FHandle, GWL_STYLE), FALSE, GetWindowLongW(FHandle, GWL_EXSTYLE));
-    SetBounds(FLeft, FTop, r.right - r.left, r.bottom - r.top);
+  if (FHandle) FitClientSize();
+}
+
+// A frame drawn by a skin is not the one the system's metrics describe.
+void TCustomForm::FitClientSize() {
+  RECT window, client;
+  GetWindowRect(FHandle, &window);
+  GetClientRect(FHandle, &client);
+  const int w = FClientWidth + (window.right - window.left) - client.right;
+  const int h = FClientHeight + (window.bottom - window.top) - client.bottom;
+  if (w == window.right - window.left && h == window.bottom - window.top) return;
+  int x = window.left, y = window.top;
+  if (FPosition == poScreenCenter) {
+    x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   }
+  SetBounds(x, y, w, h);
 }
 
 RECT TCustomForm::ClientRect() const {
@@ -101,6 +113,7 @@ void TCustomForm::CreateWnd() {
   FWidth = r.right - r.left;
   FHeight = r.bottom - r.top;
   if (FIcon) SetIcon(FIcon);
+  if (!FParent && (FClientWidth > 0 || FClientHeight > 0)) FitClientSize();
   Realign();
 }
 

@@ -86,6 +86,8 @@ private:
   std::wstring FActiveControlName;
   // False when the active control cannot take the keyboard now.
   bool FocusActiveControl();
+  // Sizes the window for the stored client size around the frame it really has.
+  void FitClientSize();
 };
 
 class TForm : public TCustomForm {

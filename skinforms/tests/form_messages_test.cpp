@@ -177,6 +177,16 @@ TEST_F(FormGeometry, CaptionButtonsForgetTheCursorOutsideTheWindow) {
   SendMessageW(wnd, WM_NCMOUSELEAVE, 0, 0);
   EXPECT_EQ(info.IconState(sfiClose), esNormal) << "left the window";
 
+  // With no message from outside: the leave tracking looks again by itself.
+  SendMessageW(wnd, WM_NCMOUSEMOVE, HTCLOSE, put(sfiClose));
+  ASSERT_EQ(info.IconState(sfiClose), esHot);
+  outside();
+  for (int i = 0; i < 50 && info.IconState(sfiClose) == esHot; ++i) {
+    Sleep(10);
+    Pump();
+  }
+  EXPECT_EQ(info.IconState(sfiClose), esNormal) << "a while after leaving";
+
   SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCLOSE, put(sfiClose));
   outside();
   SendMessageW(wnd, WM_NCMOUSEMOVE, HTMINBUTTON, put(sfiMinimize));
