@@ -27,35 +27,24 @@ void TdxSkinCustomControlPainter::BeginDraw(HDC DC) {
   // the screen one after the other: a flash on every hover.
   RECT r = FViewInfo->ClientRect();
   FBufferSize = SIZE{r.right - r.left, r.bottom - r.top};
-  if (DC && GetObjectType(DC) == OBJ_DC && FBufferSize.cx > 0 && FBufferSize.cy > 0) {
-    FBufferDC = CreateCompatibleDC(DC);
-    FBuffer = CreateCompatibleBitmap(DC, FBufferSize.cx, FBufferSize.cy);
-    if (FBufferDC && FBuffer) {
-      FSavedBitmap = SelectObject(FBufferDC, FBuffer);
-      DC = FBufferDC;
-    } else {
-      ReleaseBuffer();
-    }
+  if (DC && GetObjectType(DC) == OBJ_DC) FBufferDC = FBuffer.Prepare(FBufferSize.cx, FBufferSize.cy);
+  if (FBufferDC) {
+    FBufferState = SaveDC(FBufferDC);
+    DC = FBufferDC;
   }
   FCanvas->SetHandle(DC);
 }
 
 void TdxSkinCustomControlPainter::EndDraw() {
   FCanvas->SetHandle(nullptr);
-  if (FBufferDC) BitBlt(FDC, 0, 0, FBufferSize.cx, FBufferSize.cy, FBufferDC, 0, 0, SRCCOPY);
-  ReleaseBuffer();
+  if (FBufferDC) {
+    RestoreDC(FBufferDC, FBufferState);
+    BitBlt(FDC, 0, 0, FBufferSize.cx, FBufferSize.cy, FBufferDC, 0, 0, SRCCOPY);
+    FBufferDC = nullptr;
+  }
   if (FNeedRelease && FDC) ReleaseDC(Controller()->Handle(), FDC);
   FDC = nullptr;
   FNeedRelease = false;
-}
-
-void TdxSkinCustomControlPainter::ReleaseBuffer() {
-  if (FSavedBitmap) SelectObject(FBufferDC, FSavedBitmap);
-  if (FBuffer) DeleteObject(FBuffer);
-  if (FBufferDC) DeleteDC(FBufferDC);
-  FBufferDC = nullptr;
-  FBuffer = nullptr;
-  FSavedBitmap = nullptr;
 }
 
 void TdxSkinCustomControlPainter::DrawBackground() {

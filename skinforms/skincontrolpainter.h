@@ -9,6 +9,7 @@
 #include "framework/graphics.h"
 #include "graphics/canvas.h"
 #include "lookandfeel/painter.h"
+#include "skinforms/formpainter.h"
 
 namespace talvik {
 
@@ -36,16 +37,15 @@ public:
   void DrawFocus(const RECT& R);
 
 private:
-  void ReleaseBuffer();
   void DrawButtonCaption(const std::wstring& ACaption, const RECT& R, int AFlags, TFont* AFont, TColor AColor);
   std::unique_ptr<TCanvas> FCanvas;
   std::unique_ptr<TcxCanvas> FcxCanvas;
   HDC FDC = nullptr;
   bool FNeedRelease = false;
   // The picture composed in memory for a screen device context.
+  TdxSkinFormPaintBuffer FBuffer;
   HDC FBufferDC = nullptr;
-  HBITMAP FBuffer = nullptr;
-  HGDIOBJ FSavedBitmap = nullptr;
+  int FBufferState = 0;
   SIZE FBufferSize{};
   TdxSkinCustomControlViewInfo* FViewInfo;
 };
