@@ -102,6 +102,10 @@ public:
   const NONCLIENTMETRICSW& NonClientMetrics() const { return FNonClientMetrics; }
   TcxCustomLookAndFeelPainterClass Painter() const { return FPainter; }
   TdxSkinInfo* PainterInfo() const { return FPainterInfo; }
+  // The skin's form element for this window's kind (ordinary or tool window),
+  // or nullptr without skin info or element.
+  TdxSkinElement* FormFrame(TcxBorder ASide) const;
+  TdxSkinElement* FormIcon(TdxSkinFormIcon AIcon) const;
   TdxScrollAreaElements ScrollAreaElements() const { return FScrollAreaElements; }
   const SIZE& SizeFrame() const { return FSizeFrame; }
   int Style() const { return FStyle; }
@@ -177,9 +181,6 @@ protected:
   RECT GetCaptionContentMargins();
   SIZE GetIconSize(TdxSkinFormIcon AIcon);
   RECT IconRectIn(const RECT& R, TdxSkinFormIcon AIcon);
-  // The skin's form element, or nullptr without skin info or element.
-  TdxSkinElement* FormFrame(TcxBorder ASide) const;
-  TdxSkinElement* FormIcon(TdxSkinFormIcon AIcon) const;
   // The skin's frame widths of this window's kind; zero without skin info.
   RECT SkinBorderWidths() const;
   SCROLLBARINFO GetScrollBarInfoFor(TdxSkinFormScrollBar ABar);

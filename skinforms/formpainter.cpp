@@ -78,14 +78,6 @@ bool TdxSkinFormPainter::IsBordersThin() const {
   return false;
 }
 
-TdxSkinElement* TdxSkinFormPainter::FormFrame(TcxBorder ASide) const {
-  return FPainterInfo ? FPainterInfo->FormFrames[!FViewInfo->ToolWindow()][ASide] : nullptr;
-}
-
-TdxSkinElement* TdxSkinFormPainter::FormIcon(TdxSkinFormIcon AIcon) const {
-  return FPainterInfo ? FPainterInfo->FormIcons[!FViewInfo->ToolWindow()][AIcon] : nullptr;
-}
-
 TdxSkinElement* TdxSkinFormPainter::FormContent() const {
   return ElementOrEmpty(FPainterInfo ? FPainterInfo->FormContent : nullptr);
 }
@@ -107,7 +99,7 @@ void TdxSkinFormPainter::DrawWindowBorder() {
   if (!FDC) return;
   DrawMDIClientEdgeArea();
   DrawContentOffsetArea();
-  DrawCaption(FViewInfo->BorderBounds(bTop), FormFrame(bTop));
+  DrawCaption(FViewInfo->BorderBounds(bTop), FViewInfo->FormFrame(bTop));
   DrawBorders();
   if (FViewInfo->IsIconic()) return;
   DrawMenuSeparator();
@@ -159,7 +151,8 @@ void TdxSkinFormPainter::DrawCaptionContent(HDC DC, const RECT& R, TdxSkinElemen
   DrawCaptionText(DC, FViewInfo->CaptionTextBounds());
   for (int i = 0; i < dxSkinFormIconCount; ++i) {
     const auto icon = static_cast<TdxSkinFormIcon>(i);
-    if (Contains(FViewInfo->Icons(), icon)) DrawCaptionIcon(DC, FViewInfo->IconBounds(icon), FormIcon(icon), icon);
+    if (Contains(FViewInfo->Icons(), icon))
+      DrawCaptionIcon(DC, FViewInfo->IconBounds(icon), FViewInfo->FormIcon(icon), icon);
   }
 }
 
@@ -211,7 +204,8 @@ void TdxSkinFormPainter::DrawCaptionIcon(HDC DC, const RECT& R, TdxSkinElement* 
 
 void TdxSkinFormPainter::DrawFrameElement(HDC DC, const RECT& R, TcxBorder ASide) {
   // A skin without this side's element leaves the strip to the form content.
-  if (TdxSkinElement* element = FormFrame(ASide)) FBordersCache[ASide].DrawEx(DC, element, R, FrameState(), 0);
+  if (TdxSkinElement* element = FViewInfo->FormFrame(ASide))
+    FBordersCache[ASide].DrawEx(DC, element, R, FrameState(), 0);
   else DrawFormContent(DC, R);
 }
 

@@ -87,9 +87,6 @@ protected:
   HDC SelectDC(HDC DC);
 
   TdxSkinElementState FrameState() const { return Active() ? esActive : esActiveDisabled; }
-  // The skin's element for this window's kind (ordinary or tool window).
-  TdxSkinElement* FormFrame(TcxBorder ASide) const;
-  TdxSkinElement* FormIcon(TdxSkinFormIcon AIcon) const;
   // The skin's form content, or the empty element.
   TdxSkinElement* FormContent() const;
 

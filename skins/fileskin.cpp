@@ -39,6 +39,7 @@ std::wstring RegisterSkinFile(const std::wstring& AFileName) {
   if (registry->GetPainterByName(name, owner) && owner != TdxSkinFilePainter::Instance())
     throw EdxSkin(L"A skin named " + name + L" is registered already: give the skin in " + AFileName +
                   L" a name of its own");
+  // Removing the shut-down step runs it: the earlier file's skin goes first.
   UnitsLoaderInstance().RemoveUnit(UnregisterSkinFile);
   // Content changes of a skin being made refresh every window, as for the user skin.
   auto info = std::make_unique<TdxSkinUserLookAndFeelPainterInfo>(std::move(skin));
