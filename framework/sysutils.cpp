@@ -65,7 +65,11 @@ std::string WideToUtf8(std::wstring_view s) {
 
 std::wstring AnsiUpperCase(std::wstring_view s) {
   std::wstring out(s);
-  if (!out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+  // Through kernel32, not user32's CharUpperBuffW: the console downloader uses this
+  // and would otherwise load user32, which costs every start.
+  if (!out.empty())
+    LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, out.data(), static_cast<int>(out.size()), out.data(),
+                 static_cast<int>(out.size()));
   return out;
 }
 
