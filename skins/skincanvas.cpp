@@ -9,6 +9,20 @@
 
 namespace talvik {
 
+// A layer or scratch bitmap with the graphics object that draws on it.
+struct TdxSkinCanvasSurface {
+  TdxSkinCanvasSurface(int AWidth, int AHeight) : Layer(AWidth, AHeight) {
+    if (!Layer.Image() || GdiPlus.GdipGetImageGraphicsContext(Layer.Image(), &Graphics) != Ok) Graphics = nullptr;
+    else GdiPlus.GdipGetInterpolationMode(Graphics, &DefaultMode);
+  }
+  ~TdxSkinCanvasSurface() {
+    if (Graphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(Graphics);
+  }
+  TdxSkinLayer Layer;
+  GpGraphics* Graphics = nullptr;
+  int DefaultMode = 0;
+};
+
 namespace {
 constexpr int WrapModeTile = 0;
 // A layer larger than this is not kept between paintings.
@@ -16,43 +30,63 @@ constexpr int KeptLayerPixels = 256 * 1024;
 
 bool IsColor(TColor AColor) { return AColor != clNone && AColor != clDefault; }
 
+struct TSpareSurfaces {
+  std::unique_ptr<TdxSkinCanvasSurface> Layer, Scratch;
+};
+
+TSpareSurfaces& ThreadSpares() {
+  thread_local TSpareSurfaces spares;
+  return spares;
+}
+
 bool Contains(const RECT& AOuter, const RECT& AInner) {
   return AInner.left >= AOuter.left && AInner.top >= AOuter.top && AInner.right <= AOuter.right &&
          AInner.bottom <= AOuter.bottom;
 }
+// Takes ASurface from the thread's spare when the canvas has none; grows it to at least
+// AWidth x AHeight. False without GDI+ or memory for it.
+bool Borrow(std::unique_ptr<TdxSkinCanvasSurface>& ASurface, std::unique_ptr<TdxSkinCanvasSurface>& ASpare,
+            int AWidth, int AHeight) {
+  if (!ASurface) ASurface = std::move(ASpare);
+  if (ASurface && ASurface->Layer.Width() >= AWidth && ASurface->Layer.Height() >= AHeight) return true;
+  const int keptWidth = ASurface ? ASurface->Layer.Width() : 0, keptHeight = ASurface ? ASurface->Layer.Height() : 0;
+  ASurface.reset();
+  ASurface = std::make_unique<TdxSkinCanvasSurface>(std::max(AWidth, keptWidth), std::max(AHeight, keptHeight));
+  if (!ASurface->Graphics) ASurface.reset();
+  return ASurface != nullptr;
+}
+
+// Back to the spare when that is free and the surface small enough to keep; a canvas
+// that painted inside another's painting found the spare taken and drops its own.
+void GiveBack(std::unique_ptr<TdxSkinCanvasSurface>& ASurface, std::unique_ptr<TdxSkinCanvasSurface>& ASpare) {
+  if (ASurface && !ASpare && ASurface->Layer.Width() * ASurface->Layer.Height() <= KeptLayerPixels)
+    ASpare = std::move(ASurface);
+  ASurface.reset();
+}
+
 }  // namespace
+
+void dxSkinCanvasFreeSpareSurfaces() {
+  ThreadSpares().Layer.reset();
+  ThreadSpares().Scratch.reset();
+}
 
 TdxSkinCanvas::TdxSkinCanvas() = default;
 
 TdxSkinCanvas::~TdxSkinCanvas() {
   EndPaint();
-  FreeLayer();
-  FreeScratch();
+  ReleaseSurfaces();
 }
 
-void TdxSkinCanvas::FreeLayer() {
-  if (FLayerGraphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(FLayerGraphics);
-  FLayerGraphics = nullptr;
-  FLayer.reset();
-}
-
-void TdxSkinCanvas::FreeScratch() {
-  if (FScratchGraphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(FScratchGraphics);
-  FScratchGraphics = nullptr;
-  FScratch.reset();
+void TdxSkinCanvas::ReleaseSurfaces() {
+  GiveBack(FLayer, ThreadSpares().Layer);
+  GiveBack(FScratch, ThreadSpares().Scratch);
 }
 
 GpGraphics* TdxSkinCanvas::ScratchGraphics(int AWidth, int AHeight) {
-  if (FScratch && FScratch->Width() >= AWidth && FScratch->Height() >= AHeight) {
-    FScratch->Clear(RECT{0, 0, AWidth, AHeight});
-    return FScratchGraphics;
-  }
-  const int keptWidth = FScratch ? FScratch->Width() : 0, keptHeight = FScratch ? FScratch->Height() : 0;
-  FreeScratch();
-  FScratch = std::make_unique<TdxSkinLayer>(std::max(AWidth, keptWidth), std::max(AHeight, keptHeight));
-  if (!FScratch->Image() || GdiPlus.GdipGetImageGraphicsContext(FScratch->Image(), &FScratchGraphics) != Ok)
-    FreeScratch();
-  return FScratchGraphics;
+  if (!Borrow(FScratch, ThreadSpares().Scratch, AWidth, AHeight)) return nullptr;
+  FScratch->Layer.Clear(RECT{0, 0, AWidth, AHeight});  // it holds the last drawing
+  return FScratch->Graphics;
 }
 
 bool TdxSkinCanvas::IsDoubleBufferNeeded(HDC DC) {
@@ -75,22 +109,12 @@ void TdxSkinCanvas::BeginPaint(HDC DC, const RECT& R) {
 
 GpGraphics* TdxSkinCanvas::LayerGraphics() {
   if (FGraphics || !FSourceDC || !GdiPlusLoaded() || RectIsEmpty(FRect)) return FGraphics;
-  const int w = RectWidth(FRect), h = RectHeight(FRect);
-  if (!FLayer || FLayer->Width() < w || FLayer->Height() < h) {
-    const int keptWidth = FLayer ? FLayer->Width() : 0, keptHeight = FLayer ? FLayer->Height() : 0;
-    FreeLayer();
-    FLayer = std::make_unique<TdxSkinLayer>(std::max(w, keptWidth), std::max(h, keptHeight));
-    if (!FLayer->Image() || GdiPlus.GdipGetImageGraphicsContext(FLayer->Image(), &FLayerGraphics) != Ok) {
-      FreeLayer();
-      return nullptr;
-    }
-    GdiPlus.GdipGetInterpolationMode(FLayerGraphics, &FLayerDefaultMode);
-  }
+  if (!Borrow(FLayer, ThreadSpares().Layer, RectWidth(FRect), RectHeight(FRect))) return nullptr;
   // FRect's top-left is the layer's (0, 0).
-  FGraphics = FLayerGraphics;
+  FGraphics = FLayer->Graphics;
   GdiPlus.GdipResetWorldTransform(FGraphics);
   GdiPlus.GdipTranslateWorldTransform(FGraphics, float(-FRect.left), float(-FRect.top), MatrixOrderPrepend);
-  GdiPlus.GdipSetInterpolationMode(FGraphics, FLayerDefaultMode);
+  GdiPlus.GdipSetInterpolationMode(FGraphics, FLayer->DefaultMode);
   return FGraphics;
 }
 
@@ -108,12 +132,12 @@ void TdxSkinCanvas::EndPaint() {
   if (!FSourceDC) {
     if (FGraphics && GdiPlusLoaded()) GdiPlus.GdipDeleteGraphics(FGraphics);
     FGraphics = nullptr;
+    ReleaseSurfaces();
     return;
   }
   FillDC();  // puts what GDI+ drew on the context
   FGraphics = nullptr;
-  if (FLayer && FLayer->Width() * FLayer->Height() > KeptLayerPixels) FreeLayer();
-  if (FScratch && FScratch->Width() * FScratch->Height() > KeptLayerPixels) FreeScratch();
+  ReleaseSurfaces();
   if (FBuffer) {
     HDC buffer = FBuffer->Canvas().Handle();
     SetWindowOrgEx(buffer, 0, 0, nullptr);
@@ -171,8 +195,8 @@ HDC TdxSkinCanvas::PaintDC() { return FBuffer ? FBuffer->Canvas().Handle() : FSo
 void TdxSkinCanvas::FlushLayer() {
   if (!FLayer || RectIsEmpty(FLayerDirty)) return;
   const RECT source = OffsetRectBy(FLayerDirty, -FRect.left, -FRect.top);
-  FLayer->Draw(PaintDC(), FLayerDirty, source);
-  FLayer->Clear(source);
+  FLayer->Layer.Draw(PaintDC(), FLayerDirty, source);
+  FLayer->Layer.Clear(source);
   FLayerDirty = RECT{};
 }
 
@@ -234,7 +258,7 @@ void TdxSkinCanvas::StretchDraw(TdxPNGImage* AImage, const RECT& ADest, const RE
   if (mode < 0) GdiPlus.GdipGetInterpolationMode(g, &mode);
   GdiPlus.GdipSetInterpolationMode(scratch, mode);
   AImage->StretchDrawVisible(scratch, RECT{0, 0, w, h}, ASource);
-  GdiPlus.GdipDrawImageRectRectI(g, FScratch->Image(), ADest.left, ADest.top, w, h, 0, 0, w, h, UnitPixel, nullptr,
+  GdiPlus.GdipDrawImageRectRectI(g, FScratch->Layer.Image(), ADest.left, ADest.top, w, h, 0, 0, w, h, UnitPixel, nullptr,
                                  nullptr, nullptr);
 }
 

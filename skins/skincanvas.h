@@ -13,7 +13,11 @@ namespace talvik {
 
 class TcxBitmap;
 class TdxPNGImage;
-class TdxSkinLayer;
+struct TdxSkinCanvasSurface;
+
+// Frees the calling thread's spare layer and scratch bitmaps; the skin module calls it
+// before GDI+ goes away.
+void dxSkinCanvasFreeSpareSurfaces();
 
 class TdxSkinCanvas {
 public:
@@ -59,10 +63,10 @@ private:
   // The buffer on palette displays, else the painted context.
   HDC PaintDC();
   void FlushLayer();
-  void FreeLayer();
   // The scratch graphics with (0, 0, AWidth, AHeight) transparent.
   GpGraphics* ScratchGraphics(int AWidth, int AHeight);
-  void FreeScratch();
+  // Gives the layer and the scratch bitmap back to the thread's spares.
+  void ReleaseSurfaces();
   void StretchDraw(TdxPNGImage* AImage, const RECT& ADest, const RECT& ASource, int AInterpolationMode);
   void FillByLineBrush(const RECT& R, TColor AColor1, TColor AColor2, int AMode);
 
@@ -72,10 +76,10 @@ private:
   HDC FSourceDC = nullptr;
   // On a device context GDI+ draws into a layer over FRect, laid onto the context in one blend
   // before each GDI fill and at the end: each GDI+ call straight onto a device context has a
-  // fixed cost larger than most element parts (a millisecond under Wine).
-  std::unique_ptr<TdxSkinLayer> FLayer;
-  GpGraphics* FLayerGraphics = nullptr;
-  int FLayerDefaultMode = 0;
+  // fixed cost larger than most element parts (a millisecond under Wine). Every skin
+  // element has a canvas, but only one paints at a time: the layer is borrowed from the
+  // thread's spare for one painting, not kept by each canvas.
+  std::unique_ptr<TdxSkinCanvasSurface> FLayer;
   RECT FLayerDirty{};
   // Straight onto the device context, for what reaches beyond FRect (centred pictures).
   GpGraphics* FDirectGraphics = nullptr;
@@ -83,9 +87,8 @@ private:
   RECT FVisibleBounds{};
   // Scaled pictures are drawn at the origin of this scratch bitmap, then put in place
   // unscaled: Wine's GDI+ leaves out the first row or column of some scaled drawings away
-  // from the origin, which shows as a seam between parts.
-  std::unique_ptr<TdxSkinLayer> FScratch;
-  GpGraphics* FScratchGraphics = nullptr;
+  // from the origin, which shows as a seam between parts. Borrowed like the layer.
+  std::unique_ptr<TdxSkinCanvasSurface> FScratch;
 };
 
 }  // namespace talvik

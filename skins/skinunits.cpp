@@ -50,6 +50,8 @@ void dxSkinsUnitFinalize() {
   PartStream = nullptr;
   delete EmptyElement;
   EmptyElement = nullptr;
+  // Last: freed canvases above hand their bitmaps back to the spares.
+  dxSkinCanvasFreeSpareSurfaces();
 }
 
 }  // namespace talvik

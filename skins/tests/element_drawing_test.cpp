@@ -1,10 +1,12 @@
 // Skin images, borders and elements drawn into memory device contexts.
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "skins/elementcache.h"
 #include "skins/skin.h"
@@ -418,3 +420,36 @@ TEST(SkinElementCache, RenderingsWithAlphaBlend) {
 }
 
 }  // namespace
+
+namespace {
+
+size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PagefileUsage;
+}
+
+}  // namespace
+
+// Every element has a canvas; what GDI+ draws goes through a layer and, scaled, a
+// scratch bitmap, about half a megabyte each at this size. A window draws hundreds of
+// elements: the canvases must share those bitmaps instead of each keeping its own.
+TEST(SkinCanvasSurfaces, ElementsDrawnOneAfterAnotherShareTheirBitmaps) {
+  TdxSkin skin(L"S", false, nullptr);
+  TdxSkinControlGroup* group = skin.AddGroup(L"G");
+  auto picture = MakePicture(2, 2, Gradient);
+  std::vector<TdxSkinElement*> elements;
+  for (int i = 0; i < 120; ++i) {
+    TdxSkinElement* e = group->AddElement(L"E" + std::to_wstring(i));
+    e->Image()->Texture()->Assign(picture.get());
+    e->Image()->SetStates(dxSkinStateBit(esNormal));
+    elements.push_back(e);
+  }
+  TDrawSurface s(400, 300);
+  const RECT r{0, 0, 400, 300};
+  elements[0]->Draw(s.DC(), r);  // the first drawing makes the shared bitmaps
+  const size_t before = PrivateBytes();
+  for (TdxSkinElement* e : elements) e->Draw(s.DC(), r);
+  const size_t after = PrivateBytes();
+  EXPECT_LT(after - std::min(before, after), size_t(16) << 20) << "120 elements drawn at 400 x 300";
+}
