@@ -27,14 +27,22 @@ void RefreshAllSkinnedWindows() {
   if (application && application->Destroying()) return;
   auto* list = WinControllerList();
   if (!list) return;
-  // By index: choosing a painter asks event handlers, which may create windows.
-  for (size_t i = 0; i < list->size(); ++i) {
-    TdxSkinWinController* c = (*list)[i].get();
+  // Over a copy: choosing a painter asks event handlers, which may create or destroy
+  // windows and so controllers. One freed meanwhile is passed over.
+  std::vector<TdxSkinWinController*> controllers;
+  for (auto& c : *list) controllers.push_back(c.get());
+  auto live = [](TdxSkinWinController* c) {
+    auto* now = WinControllerList();
+    return now && std::any_of(now->begin(), now->end(), [c](const auto& o) { return o.get() == c; });
+  };
+  for (TdxSkinWinController* c : controllers) {
+    if (!live(c)) continue;
     c->SetLookAndFeelPainter(nullptr);
     if (!c->Master())
       if (auto* form = dynamic_cast<TdxSkinFormController*>(c)) form->RefreshController();
   }
-  for (size_t i = 0; i < list->size(); ++i) (*list)[i]->Update();
+  for (TdxSkinWinController* c : controllers)
+    if (live(c)) c->Update();
 }
 
 // ---- TdxSkinController ----

@@ -1,5 +1,7 @@
 #include "skinforms/skinformcontroller.h"
 
+#include <algorithm>
+
 #include "framework/stdctrls.h"
 #include "framework/sysutils.h"
 #include "graphics/objectlinks.h"
@@ -61,44 +63,43 @@ void TdxSkinFormController::CallSavedWindowProc(TMessage& Message) {
   else TdxSkinWinController::CallSavedWindowProc(Message);
 }
 
-// The first skin controller chooses; the others can only supply a skin through OnSkinForm.
-void TdxSkinFormController::ChoosePainter() {
-  TCustomForm* form = Form();
-  if (!form) return;
+namespace {
+// The skin controllers from the last made to the first, passing over those being
+// destroyed: the first asked chooses, the others can only supply a skin through
+// OnSkinForm. Creation and refresh choose alike. The list is copied, since handlers
+// may make or free controllers; one freed meanwhile is not asked.
+TcxCustomLookAndFeelPainterClass ChooseFormPainter(TCustomForm* AForm) {
+  const std::vector<TdxSkinController*> controllers = SkinControllerList();
   bool first = true;
-  for (TdxSkinController* controller : std::vector<TdxSkinController*>(SkinControllerList())) {
-    if (first) {
-      FLookAndFeelPainter = controller->GetPainterForForm(form);
-      first = false;
-    } else {
-      std::wstring name;
-      bool useSkin = TdxSkinController::GetFormSkin(form, name);
-      FLookAndFeelPainter = controller->QuerySkinForm(form, name, useSkin);
-    }
-    if (FLookAndFeelPainter) break;
-  }
-}
-
-// With one skin controller (the program's case) its skin is the choice. With
-// several, the last one chooses and the others may supply a skin through
-// OnSkinForm, as when the form's window is created.
-void TdxSkinFormController::RefreshController() {
-  TCustomForm* form = Form();
-  FLookAndFeelPainter = nullptr;
-  if (!form) return;
-  bool first = true;
-  const auto controllers = SkinControllerList();
-  for (auto it = controllers.rbegin(); it != controllers.rend() && !FLookAndFeelPainter; ++it) {
+  for (auto it = controllers.rbegin(); it != controllers.rend(); ++it) {
+    const auto& live = SkinControllerList();
+    if (std::find(live.begin(), live.end(), *it) == live.end()) continue;
     if ((*it)->ComponentState() & csDestroying) continue;
+    TcxCustomLookAndFeelPainterClass painter = nullptr;
     if (first) {
-      FLookAndFeelPainter = (*it)->GetPainterForForm(form);
+      painter = (*it)->GetPainterForForm(AForm);
       first = false;
     } else {
       std::wstring name;
       bool useSkin = false;
-      FLookAndFeelPainter = (*it)->QuerySkinForm(form, name, useSkin);
+      painter = (*it)->QuerySkinForm(AForm, name, useSkin);
     }
+    if (painter) return painter;
   }
+  return nullptr;
+}
+}  // namespace
+
+void TdxSkinFormController::ChoosePainter() {
+  if (TCustomForm* form = Form()) FLookAndFeelPainter = ChooseFormPainter(form);
+}
+
+// The title may have changed while the window was not skinned, when no handler of
+// ours saw it: the caption is read again before the new choice draws it.
+void TdxSkinFormController::RefreshController() {
+  if (FViewInfo) FViewInfo->UpdateFormCaption();
+  FLookAndFeelPainter = nullptr;
+  if (TCustomForm* form = Form()) FLookAndFeelPainter = ChooseFormPainter(form);
 }
 
 void TdxSkinFormController::Update() {
@@ -188,7 +189,8 @@ bool TdxSkinFormController::UpdateNonClientState(bool ARedraw) {
 }
 
 void TdxSkinFormController::NotifyMouseLeave() {
-  if (!FHandle || !FViewInfo) return;
+  // Without a skin the system draws the frame: skinned pixels must not come back over it.
+  if (!FHandle || !FViewInfo || !IsSkinUsed()) return;
   UnlockRedraw();
   UpdateNonClientState(true);
   UpdateWindow(FHandle);
@@ -252,7 +254,8 @@ void TdxSkinForm::WndProc(TMessage& Message) {
   if (FController && FController->Handle()) FController->HandleMessage(Message);
   else InheritedWndProc(Message);
   // Made once the window exists and before the controls on it: they take this form's skin.
-  if (Message.Msg == WM_CREATE && !FController) {
+  // Outside the skinned windows' start-up and shut-down there is no list to own it.
+  if (Message.Msg == WM_CREATE && !FController && WinControllerList()) {
     FController = new TdxSkinFormController(this);
     AddWinController(FController);
     FController->ChoosePainter();

@@ -24,20 +24,27 @@ LRESULT CALLBACK CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
   LRESULT result = CallNextHookEx(gHook, Code, WParam, LParam);
   const auto* msg = reinterpret_cast<const CWPSTRUCT*>(LParam);
   if (!gHelper || !msg) return result;
-  switch (msg->message) {
-    case WM_CREATE:
-    case WM_MDICREATE:
-      gHelper->InitializeEngine(msg->hwnd);
-      break;
-    case WM_DESTROY:
-    case WM_MDIDESTROY:
-      // WM_MDIDESTROY names the child being destroyed, not the client window.
-      if (msg->wParam == 0) gHelper->FinalizeEngine(msg->hwnd);
-      break;
-    case WM_CHILDACTIVATE:
-    case WM_MDIACTIVATE:
-      gHelper->ChildChanged(msg->hwnd);
-      break;
+  // Nothing may unwind through the system from here, in the middle of CreateWindowEx:
+  // a failure (a user's handler, the window-procedure table full) is reported as any
+  // other, and the window goes on unskinned.
+  try {
+    switch (msg->message) {
+      case WM_CREATE:
+      case WM_MDICREATE:
+        gHelper->InitializeEngine(msg->hwnd);
+        break;
+      case WM_DESTROY:
+      case WM_MDIDESTROY:
+        // WM_MDIDESTROY names the child being destroyed, not the client window.
+        if (msg->wParam == 0) gHelper->FinalizeEngine(msg->hwnd);
+        break;
+      case WM_CHILDACTIVATE:
+      case WM_MDIACTIVATE:
+        gHelper->ChildChanged(msg->hwnd);
+        break;
+    }
+  } catch (...) {
+    Application()->HandleException(nullptr);
   }
   return result;
 }

@@ -150,8 +150,11 @@ TdxSkinWinController* TdxSkinWinController::FindParentFormController() {
 bool TdxSkinWinController::IsSkinAllowed() {
   bool allowed = GlobalUseSkins() && FWinControl;
   if (!FWinControl) return allowed;
-  const auto& controllers = SkinControllerList();
+  // A copy: OnSkinControl handlers may make or free skin controllers.
+  const std::vector<TdxSkinController*> controllers = SkinControllerList();
   for (auto it = controllers.rbegin(); it != controllers.rend(); ++it) {
+    const auto& live = SkinControllerList();
+    if (std::find(live.begin(), live.end(), *it) == live.end()) continue;
     if ((*it)->ComponentState() & csDestroying) continue;
     allowed = (*it)->QuerySkinControl(FWinControl);
     if (allowed) break;
@@ -180,6 +183,8 @@ void TdxSkinWinController::AttachWindowProc() {
 
 void TdxSkinWinController::DetachWindowProc() {
   if (!IsHooked()) return;
+  // A hot part tracked for the skin has no meaning once the window is given back.
+  StopLeaveTracking(this);
   if (FWinControl) FWinControl->WindowProc = FSavedWndProc;
   else SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FSavedWndProcPtr));
   FSavedWndProc = nullptr;
@@ -224,8 +229,10 @@ void TdxSkinWinController::InitializeEngine(TdxSkinWinControllerClass AClass, HW
   if (controller) {
     controller->SetHandle(AHandle);
   } else {
-    controller = AClass->Construct(AHandle);
-    controller->FMaster = controller->FindMasterController(AHandle);
+    // Owned from the start: a master lookup that fails must not leak the new controller.
+    std::unique_ptr<TdxSkinWinController> made(AClass->Construct(AHandle));
+    made->FMaster = made->FindMasterController(AHandle);
+    controller = made.release();
     AddWinController(controller);
   }
   controller->ChoosePainter();

@@ -305,3 +305,26 @@ TEST_F(FormGeometry, RepaintsAndActivationsLeaveNoGdiObjectsBehind) {
   cycle(150);
   EXPECT_EQ(CountGdiObjects(), before);
 }
+
+// Switching skins off while a caption button is hot gives the frame back to the system:
+// the leave tracking ends with it, and a late leave paints nothing skinned over it.
+TEST_F(FormGeometry, SkinsOffWhileACaptionButtonIsHotEndsItsTracking) {
+  auto form = RecordingForm();
+  const HWND wnd = form->Handle();
+  TdxSkinFormController* controller = FormControllerOf(wnd);
+  Info& info = *controller->ViewInfo();
+  info.Calculate();
+  const POINT p = info.ClientToScreen(Center(info.IconBounds(sfiClose)));
+  SetCursorPos(p.x, p.y);
+  SendMessageW(wnd, WM_NCMOUSEMOVE, HTCLOSE, Packed(p));
+  ASSERT_TRUE(IsLeaveTracking(controller));
+  Controller->SetUseSkins(false);
+  ASSERT_FALSE(controller->IsSkinUsed());
+  EXPECT_FALSE(IsLeaveTracking(controller));
+  // A leave that was already on its way: nothing is drawn, nothing tracked again.
+  ValidateRect(wnd, nullptr);
+  controller->NotifyMouseLeave();
+  EXPECT_FALSE(IsLeaveTracking(controller));
+  EXPECT_EQ(info.IconState(sfiClose), esHot) << "the skinned state was left alone";
+  Controller->SetUseSkins(true);
+}

@@ -303,3 +303,45 @@ TEST(SkinFormsShutDown, GivesEveryWindowItsOwnProcedureBackAndUnhooks) {
   EXPECT_EQ(ControllerOf(&later), nullptr);
   controller.reset();
 }
+
+// A failure inside the hook would unwind through the system in the middle of
+// CreateWindowEx. It is reported as the application reports any other, and the
+// window is made, unskinned; the controller begun for it is freed.
+TEST_F(SkinnedWindows, FailuresWhileAWindowIsCreatedAreReportedAndTheWindowLives) {
+  std::vector<std::wstring> reports;
+  Application()->OnException = [&](TObject*, const std::wstring& AMessage) { reports.push_back(AMessage); };
+  const size_t controllersBefore = WinControllerList()->size();
+  Controller->SetOnSkinControl([](TObject*, TWinControl*, bool&) { throw Exception(L"control handler failed"); });
+  auto* button = new TButton(Form.get());
+  button->WindowProc = OwnHandler{button->WindowProc};
+  button->SetParent(Form.get());
+  Controller->SetOnSkinControl(nullptr);
+  EXPECT_TRUE(button->HandleAllocated() && IsWindow(button->Handle()));
+  EXPECT_EQ(ControllerOf(button), nullptr);
+  EXPECT_EQ(WinControllerList()->size(), controllersBefore);
+  EXPECT_NE(button->WindowProc.target<OwnHandler>(), nullptr) << "the button's own procedure must be back";
+
+  Controller->SetOnSkinForm([](TObject*, TCustomForm*, std::wstring&, bool&) { throw Exception(L"form handler failed"); });
+  TTestForm form;
+  form.HandleNeeded();
+  Controller->SetOnSkinForm(nullptr);
+  EXPECT_TRUE(IsWindow(form.Handle()));
+  EXPECT_FALSE(Hooked(&form));
+  Application()->OnException = nullptr;
+  EXPECT_EQ(reports, (std::vector<std::wstring>{L"control handler failed", L"form handler failed"}));
+}
+
+// A self-skinning form whose window is made while the skinned windows are not running
+// has no controller and handles its messages alone.
+TEST(SkinFormsShutDown, SelfSkinningFormMadeWhileStoppedWorksUnskinned) {
+  FinalizeSkinForms();
+  {
+    TdxSkinForm form;
+    form.HandleNeeded();
+    EXPECT_EQ(form.Controller(), nullptr);
+    form.SetCaption(L"alone");
+    EXPECT_EQ(form.Caption(), L"alone");
+    PumpMessages();  // its posted region check finds no controller either
+  }
+  InitializeSkinForms();
+}

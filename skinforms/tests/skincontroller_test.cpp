@@ -2,6 +2,7 @@
 // skinned, and the re-evaluation that follows every change.
 #include <functional>
 
+#include "skinforms/formnonclientinfo.h"
 #include "skinforms/tests/skinforms_fixture.h"
 
 using namespace talvik;
@@ -180,4 +181,106 @@ TEST(SkinControllerStorage, UseSkinsAndSkinNameAreReadAndWrittenWithTheDescripti
   written.clear();
   controller.WriteProperties(written);
   EXPECT_EQ(written, (TStoredProperties{{L"SkinName", kSkin}}));
+}
+
+// A title set while the window is not skinned reaches no handler of the skin: the
+// skinned caption must show it once the skin comes back, however it went away.
+TEST_F(SkinnedWindows, SkinnedCaptionShowsATitleSetWhileTheFormWasNotSkinned) {
+  const struct {
+    const char* name;
+    std::function<void(TdxSkinController&, TTestForm&)> off, on;
+  } cases[] = {
+      {"skins off", [](TdxSkinController& c, TTestForm&) { c.SetUseSkins(false); },
+       [](TdxSkinController& c, TTestForm&) { c.SetUseSkins(true); }},
+      {"unknown skin name", [](TdxSkinController& c, TTestForm&) { c.SetSkinName(kNoSkin); },
+       [](TdxSkinController& c, TTestForm&) { c.SetSkinName(kSkin); }},
+      {"the form declines", [](TdxSkinController& c, TTestForm& f) { f.DeclineAnswer = 1; c.Refresh(); },
+       [](TdxSkinController& c, TTestForm& f) { f.DeclineAnswer = 0; c.Refresh(); }},
+  };
+  int n = 0;
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    const std::wstring title = L"title " + std::to_wstring(++n);
+    tc.off(*Controller, *Form);
+    ASSERT_FALSE(Hooked(Form.get()));
+    Form->SetCaption(title);
+    tc.on(*Controller, *Form);
+    auto* controller = dynamic_cast<TdxSkinFormController*>(ControllerOf(Form.get()));
+    ASSERT_TRUE(controller && controller->IsSkinUsed());
+    EXPECT_EQ(controller->ViewInfo()->Caption(), title);
+  }
+}
+
+// Window creation and refresh ask the skin controllers in the same order: the one made
+// last chooses, an earlier one may only supply a skin through OnSkinForm.
+TEST_F(SkinnedWindows, CreationAndRefreshChooseTheSamePainterWithTwoControllers) {
+  auto second = std::make_unique<TdxSkinController>();
+  Controller->SetOnSkinForm([](TObject*, TCustomForm*, std::wstring& AName, bool& AUse) {
+    AName = kOtherSkin;
+    AUse = true;
+  });
+  const struct {
+    const char* name;
+    bool secondDeclines;
+    TcxCustomLookAndFeelPainterClass painter;
+  } cases[] = {
+      {"the last made chooses its skin", false, SkinPainter()},
+      {"it refuses: the first supplies another", true, TdxSkinsUserSkinPainter::Instance()},
+  };
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    second->SetOnSkinForm([&](TObject*, TCustomForm*, std::wstring&, bool& AUse) {
+      if (tc.secondDeclines) AUse = false;
+    });
+    TTestForm created;
+    created.HandleNeeded();
+    ASSERT_NE(ControllerOf(&created), nullptr);
+    EXPECT_EQ(ControllerOf(&created)->LookAndFeelPainter(), tc.painter) << "at creation";
+    second->Refresh();
+    EXPECT_EQ(ControllerOf(&created)->LookAndFeelPainter(), tc.painter) << "after a refresh";
+  }
+  second->SetOnSkinForm(nullptr);
+  Controller->SetOnSkinForm(nullptr);
+}
+
+// Handlers run while the controller lists are walked; what they make or free must not
+// break the walk.
+TEST_F(SkinnedWindows, HandlersThatMakeOrFreeControllersDuringAWalkAreSafe) {
+  std::vector<std::unique_ptr<TdxSkinController>> made;
+  std::unique_ptr<TdxSkinController> doomed = std::make_unique<TdxSkinController>();
+  doomed->SetSkinName(kSkin);
+  // The newest controller is asked first; declining, it passes the question on.
+  doomed->SetOnSkinControl([](TObject*, TWinControl*, bool& AUse) { AUse = false; });
+  int calls = 0;
+  Controller->SetOnSkinControl([&](TObject*, TWinControl*, bool&) {
+    ++calls;
+    // A new controller while the skin controllers are being asked, and the end of another.
+    if (made.size() < 8) made.push_back(std::make_unique<TdxSkinController>());
+    doomed.reset();
+  });
+  std::vector<std::unique_ptr<TTestForm>> windows;
+  bool inHandler = false;
+  Controller->SetOnSkinForm([&](TObject*, TCustomForm* AForm, std::wstring&, bool&) {
+    if (inHandler) return;
+    inHandler = true;
+    // A window (and so a controller in the window list) while the refresh walks that
+    // list, and the end of an earlier one.
+    if (windows.size() < 8) {
+      windows.push_back(std::make_unique<TTestForm>());
+      windows.back()->HandleNeeded();
+    }
+    if (windows.size() > 2 && windows.front().get() != AForm) windows.erase(windows.begin());
+    inHandler = false;
+  });
+  auto* button = new TButton(Form.get());
+  button->SetParent(Form.get());
+  Controller->Refresh();
+  Controller->Refresh();
+  EXPECT_GT(calls, 0);
+  EXPECT_TRUE(Hooked(Form.get()));
+  EXPECT_TRUE(Hooked(button));
+  Controller->SetOnSkinControl(nullptr);
+  Controller->SetOnSkinForm(nullptr);
+  windows.clear();
+  made.clear();
 }
