@@ -97,6 +97,9 @@ bool TcxPremultipliedImage::DrawInMemory(HDC DC, int X, int Y) {
     FKnownBits = dib.dsBm.bmBits;
     FKnownBottomUp = bottomUp;
   }
+  // GDI may still hold drawing for this bitmap in its batch (a fill just before):
+  // it must land first, or it would land over the picture.
+  GdiFlush();
   auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
   for (int y = 0; y < Height(); ++y) {
     int row = bottomUp ? dib.dsBm.bmHeight - 1 - (device.y + y) : device.y + y;

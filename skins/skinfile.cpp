@@ -1,4 +1,5 @@
 // Reading and writing skins in the "dxSkin" stream format.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -138,6 +139,10 @@ void TdxSkinElement::ReadData(TStream& AStream, double AVersion) {
   FImageCount = std::max(1, dxReadInt32(AStream));
   RECT offset;
   AStream.ReadBuffer(&offset, sizeof offset);
+  // Painters add these to window rectangles in int: a damaged file's extreme values
+  // are bounded far beyond any real skin's, so no sum overflows.
+  constexpr LONG kMaxOffset = 1 << 20;
+  for (LONG* v : {&offset.left, &offset.top, &offset.right, &offset.bottom}) *v = std::clamp(*v, -kMaxOffset, kMaxOffset);
   FContentOffset->SetRect(offset);
   FGlyph->ReadData(AStream, AVersion);
   FImage->ReadData(AStream, AVersion);

@@ -1,5 +1,6 @@
 // How a skin image puts its frames into rectangles.
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "graphics/bitmap32.h"
@@ -17,13 +18,17 @@ const TdxSkinElementPartVisibility dxSkinDefaultPartSizing = {{
 namespace {
 constexpr TdxSkinElementPartVisibility AllParts = {{{true, true, true}, {true, true, true}, {true, true, true}}};
 
+// MulDiv's rounding for non-negative values, in 64 bits.
+int64_t MulDiv64(int64_t A, int64_t B, int64_t C) { return (A * B + C / 2) / C; }
+
 // Shrinks A and B in proportion so that they add up to AExtent; false when they fit.
-bool FitMargins(LONG& A, LONG& B, int AExtent) {
-  const int sum = A + B, excess = sum - std::max(AExtent, 0);
+// In 64 bits: a damaged skin's margins may lie near the end of the int range.
+bool FitMargins(LONG& A, LONG& B, int64_t AExtent) {
+  const int64_t sum = int64_t(A) + B, excess = sum - std::max<int64_t>(AExtent, 0);
   if (excess <= 0) return false;
-  const int a = A, b = B;
-  A = a - MulDiv(a, excess, sum);
-  B = b - MulDiv(b, excess, sum);
+  const int64_t a = A, b = B;
+  A = static_cast<LONG>(a - MulDiv64(a, excess, sum));
+  B = static_cast<LONG>(b - MulDiv64(b, excess, sum));
   return true;
 }
 }  // namespace
@@ -35,16 +40,17 @@ void dxSkinCutNineParts(const RECT& ABounds, RECT AMargins, bool AIsTarget, TdxS
   m = RECT{std::max(m.left, 0L), std::max(m.top, 0L), std::max(m.right, 0L), std::max(m.bottom, 0L)};
   ASizing = dxSkinDefaultPartSizing;
   if (AIsTarget) {
-    if (FitMargins(m.left, m.right, RectWidth(ABounds)))
+    if (FitMargins(m.left, m.right, int64_t(ABounds.right) - ABounds.left))
       for (int r = 0; r < 3; ++r) ASizing[0][r] = ASizing[2][r] = true;
-    if (FitMargins(m.top, m.bottom, RectHeight(ABounds)))
+    if (FitMargins(m.top, m.bottom, int64_t(ABounds.bottom) - ABounds.top))
       for (int c = 0; c < 3; ++c) ASizing[c][0] = ASizing[c][2] = true;
   }
   const RECT& b = ABounds;
-  const LONG x1 = std::min(b.left + m.left, b.right);
-  const LONG x2 = std::min(std::max(b.right - m.right, x1), b.right);
-  const LONG y1 = std::min(b.top + m.top, b.bottom);
-  const LONG y2 = std::min(std::max(b.bottom - m.bottom, y1), b.bottom);
+  // Each lies between its bounds' edges, but the sums on the way need 64 bits.
+  const LONG x1 = static_cast<LONG>(std::min<int64_t>(int64_t(b.left) + m.left, b.right));
+  const LONG x2 = static_cast<LONG>(std::min<int64_t>(std::max<int64_t>(int64_t(b.right) - m.right, x1), b.right));
+  const LONG y1 = static_cast<LONG>(std::min<int64_t>(int64_t(b.top) + m.top, b.bottom));
+  const LONG y2 = static_cast<LONG>(std::min<int64_t>(std::max<int64_t>(int64_t(b.bottom) - m.bottom, y1), b.bottom));
   const LONG xs[4] = {b.left, x1, x2, b.right}, ys[4] = {b.top, y1, y2, b.bottom};
   for (int c = 0; c < 3; ++c)
     for (int r = 0; r < 3; ++r) {

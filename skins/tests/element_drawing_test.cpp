@@ -65,6 +65,11 @@ TEST(NinePartCut, MarginsFitOrShrinkInProportion) {
       {"no margins", {0, 0, 8, 8}, {0, 0, 0, 0}, true, 0, 8, 0, 8, "000 010 000", "010 111 010"},
       {"negative margin counts as none", {0, 0, 8, 8}, {-3, 0, 0, 0}, true, 0, 8, 0, 8, "000 010 000",
        "010 111 010"},
+      // A damaged skin's margins near the end of the int range: their sums must not wrap.
+      {"huge margins shrink", {0, 0, 30, 20}, {0x7FFFFFF0, 0x7FFFFFF0, 0x7FFFFFF0, 0x7FFFFFF0}, true, 15, 15, 10, 10,
+       "101 000 101", "111 111 111"},
+      {"huge margins of a source away from the origin", {100, 50, 110, 80}, {0x7FFFFFF0, 0x7FFFFFF0, 0x7FFFFFF0, 0x7FFFFFF0},
+       false, 110, 110, 80, 80, "100 000 000", "010 111 010"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);

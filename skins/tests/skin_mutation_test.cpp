@@ -41,7 +41,39 @@ std::string Original() {
   return SaveToBytes(skin);
 }
 
-// Loads; true when it loaded, false on a clean error. Anything else fails the test.
+// A 32-bit memory surface that every loaded mutant is drawn on.
+struct TMutantSurface {
+  HDC DC = CreateCompatibleDC(nullptr);
+  HBITMAP Bitmap = nullptr;
+  HGDIOBJ Old = nullptr;
+  TMutantSurface() {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -48, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    Bitmap = CreateDIBSection(DC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Old = SelectObject(DC, Bitmap);
+  }
+  ~TMutantSurface() {
+    SelectObject(DC, Old);
+    DeleteObject(Bitmap);
+    DeleteDC(DC);
+  }
+};
+
+// What loaded must also draw, as a window would: every element, in turns at a size
+// that fits its margins in a state it has, and at one too small in a state it may borrow.
+void DrawEveryElement(TdxSkin& ASkin) {
+  static TMutantSurface surface;
+  bool small = false;
+  for (int g = 0; g < ASkin.GroupCount(); ++g)
+    for (int e = 0; e < ASkin.Groups(g)->Count(); ++e) {
+      TdxSkinElement* element = ASkin.Groups(g)->Elements(e);
+      if ((small = !small)) element->Draw(surface.DC, RECT{5, 5, 8, 7}, 1, esHot);
+      else element->Draw(surface.DC, RECT{2, 2, 62, 46}, 0, esNormal);
+    }
+}
+
+// Loads and draws; true when it loaded, false on a clean error. Anything else fails the test.
 bool LoadsCleanly(const std::string& ABytes, bool AWriteBack = false) {
   TdxSkin skin(L"", false, nullptr);
   TBytesStream s(ABytes);
@@ -52,6 +84,7 @@ bool LoadsCleanly(const std::string& ABytes, bool AWriteBack = false) {
     return false;
   }
   EXPECT_EQ(skin.LockCount(), 0);
+  DrawEveryElement(skin);
   if (AWriteBack) {
     // What loaded must also write and read back.
     TMemoryStream out;
