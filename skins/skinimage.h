@@ -72,6 +72,8 @@ public:
   int ImageCount() const;
   // The element name with "_Image.png" or "_Glyph.png"; empty when Empty.
   std::wstring Name();
+  // Writing the name loads the picture from that file.
+  void SetName(const std::wstring& AValue) { LoadFromFile(AValue); }
   std::wstring SourceName();
   void SetSourceName(const std::wstring& Value) { FSourceName = Value; }
 

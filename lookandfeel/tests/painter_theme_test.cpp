@@ -5,6 +5,7 @@
 #include <vssym32.h>
 
 #include "lookandfeel/themes.h"
+#include "lookandfeel/uxthemebinding.h"
 #include "lookandfeel/tests/painter_fixture.h"
 
 using namespace talvik;
@@ -90,4 +91,37 @@ TEST_F(NativeTheme, Metrics) {
   EXPECT_GE(focus.left, 0);
   EXPECT_LE(focus.right, 75);
   EXPECT_LT(focus.left, focus.right);
+}
+
+namespace {
+std::vector<int> gAskedParts;
+// Gripper sizes that tell the parts and their axes apart.
+HRESULT WINAPI FakeGripperPartSize(HTHEME, HDC, int APart, int, RECT*, THEMESIZE ASize, SIZE* AOut) {
+  gAskedParts.push_back(APart);
+  const bool min = ASize == TS_MIN;
+  if (APart == SBP_GRIPPERHORZ) *AOut = min ? SIZE{20, 3} : SIZE{30, 2};
+  else if (APart == SBP_GRIPPERVERT) *AOut = min ? SIZE{3, 12} : SIZE{2, 14};
+  else return E_INVALIDARG;
+  return S_OK;
+}
+}  // namespace
+
+// The minimal thumb asks the theme for the gripper of its own bar: SBP_GRIPPERHORZ (8)
+// on horizontal bars, SBP_GRIPPERVERT (9) on vertical ones, and reads that gripper's
+// length along the bar.
+TEST_F(NativeTheme, MinimalThumbSizeAsksTheGripperOfItsOwnBar) {
+  auto& entries = UxThemeEntryPoints();
+  const auto real = entries.GetThemePartSize;
+  entries.GetThemePartSize = FakeGripperPartSize;
+  gAskedParts.clear();
+  const int horizontal = Native()->ScrollBarMinimalThumbSize(false);
+  const std::vector<int> horizontalParts = gAskedParts;
+  gAskedParts.clear();
+  const int vertical = Native()->ScrollBarMinimalThumbSize(true);
+  const std::vector<int> verticalParts = gAskedParts;
+  entries.GetThemePartSize = real;
+  EXPECT_EQ(horizontalParts, (std::vector<int>{SBP_GRIPPERHORZ, SBP_GRIPPERHORZ}));
+  EXPECT_EQ(verticalParts, (std::vector<int>{SBP_GRIPPERVERT, SBP_GRIPPERVERT}));
+  EXPECT_EQ(horizontal, 30);  // its true width, more than the minimum 20 plus 4
+  EXPECT_EQ(vertical, 16);    // the minimum height 12 plus 4, more than its true 14
 }

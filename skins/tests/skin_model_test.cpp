@@ -455,4 +455,21 @@ TEST(SkinImage, FilesAndClearing) {
   EXPECT_THROW(image->LoadFromFile(base + L".png"), EFOpenError);
 }
 
+// The name is written by naming the file to load.
+TEST(SkinImage, WritingTheNameLoadsThatFile) {
+  TdxSkin skin(L"S", false, nullptr);
+  TdxSkinElement* e = skin.AddGroup(L"G")->AddElement(L"E");
+  e->Glyph()->Texture()->Assign(MakePicture(4, 6, Gradient).get());
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  const std::wstring file = std::wstring(dir) + L"image-name-test.png";
+  e->Glyph()->SaveToFile(file);
+  e->Image()->SetName(file);
+  DeleteFileW(file.c_str());
+  EXPECT_TRUE(e->Image()->Texture()->Compare(e->Glyph()->Texture()));
+  EXPECT_EQ(e->Image()->SourceName(), file);
+  EXPECT_EQ(e->Image()->Name(), L"E_Image.png");
+  EXPECT_THROW(e->Image()->SetName(file), EFOpenError);
+}
+
 }  // namespace
