@@ -1,9 +1,11 @@
 // Start-up time of the window: from starting talvik-album.exe until its main
 // window is on the screen, painted and answering messages, with the DarkSide
-// skin, with --no-skin (the skins still load before the window exists, the
-// window keeps the system's look) and, given a skin file, with --skin FILE.
+// skin, with --no-skin (the window keeps the system's look) and, given a skin
+// file, with --skin FILE; against plain_window.exe, a plain Win32 window with
+// the same controls, timed the same way in the same turns.
 //   startup_bench [REPEAT] [SKIN-FILE]
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,8 +20,9 @@ using Clock = std::chrono::steady_clock;
 
 struct TVariant {
   const char* Name;
-  std::wstring Args;
+  std::wstring Exe, Args;
   std::vector<double> Times;  // milliseconds
+  size_t PeakKB = 0;          // the largest working set seen at the window's answer
 };
 
 HWND MainWindowOf(DWORD pid) {
@@ -42,8 +45,9 @@ HWND MainWindowOf(DWORD pid) {
   return find.Found;
 }
 
-// Milliseconds until the window is up; -1 when it never came.
-double StartOnce(const std::wstring& AExe, const std::wstring& AArgs) {
+// Milliseconds until the window is up; -1 when it never came. APeakKB takes the
+// process's peak working set by then.
+double StartOnce(const std::wstring& AExe, const std::wstring& AArgs, size_t* APeakKB = nullptr) {
   std::wstring cmd = L"\"" + AExe + L"\" --cookie sid=bench " + AArgs;
   STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
@@ -61,6 +65,9 @@ double StartOnce(const std::wstring& AExe, const std::wstring& AArgs) {
   // answer says the loop runs.
   if (main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result))
     ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  PROCESS_MEMORY_COUNTERS counters{};
+  if (APeakKB && K32GetProcessMemoryInfo(pi.hProcess, &counters, sizeof counters))
+    *APeakKB = std::max(*APeakKB, size_t(counters.PeakWorkingSetSize / 1024));
   if (main) PostMessageW(main, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hProcess);
@@ -93,23 +100,29 @@ int wmain(int argc, wchar_t** argv) {
   }
   CloseHandle(CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 
-  std::vector<TVariant> variants = {{"DarkSide", L"", {}}, {"--no-skin", L"--no-skin", {}}};
-  if (argc > 2) variants.push_back({"--skin FILE", L"--skin \"" + std::wstring(argv[2]) + L"\"", {}});
-  StartOnce(exe, L"");  // warm-up: the first start pays for loading the system's libraries
+  std::vector<TVariant> variants = {{"plain Win32", dir + L"plain_window.exe", L"", {}},
+                                    {"DarkSide", exe, L"", {}},
+                                    {"--no-skin", exe, L"--no-skin", {}}};
+  if (argc > 2) variants.push_back({"--skin FILE", exe, L"--skin \"" + std::wstring(argv[2]) + L"\"", {}});
+  // Warm-up: the first start pays for loading the system's libraries.
+  for (const TVariant& v : variants) StartOnce(v.Exe, v.Args);
   for (int r = 0; r < repeat; ++r)
     for (size_t k = 0; k < variants.size(); ++k) {
       // Turns alternate, so a burst of load elsewhere falls on all alike.
       TVariant& v = variants[(k + r) % variants.size()];
-      v.Times.push_back(StartOnce(exe, v.Args));
+      v.Times.push_back(StartOnce(v.Exe, v.Args, &v.PeakKB));
     }
-  printf("window start-up (process start to the main window shown and answering), %d runs each:\n", repeat);
-  printf("  %-12s %9s %9s\n", "", "best ms", "median ms");
+  printf("window start-up (process start to the main window shown and answering), %d runs each;\n", repeat);
+  printf("ratios of medians against the plain Win32 window with the same controls (goal <= 1.5):\n");
+  printf("  %-12s %9s %9s %7s %9s\n", "", "best ms", "median ms", "ratio", "peak MB");
+  const double base = Median(variants[0].Times);
   for (const TVariant& v : variants) {
     if (std::find(v.Times.begin(), v.Times.end(), -1.0) != v.Times.end()) {
       printf("  %-12s the window did not come up\n", v.Name);
       continue;
     }
-    printf("  %-12s %9.1f %9.1f\n", v.Name, *std::min_element(v.Times.begin(), v.Times.end()), Median(v.Times));
+    printf("  %-12s %9.1f %9.1f %7.2f %9.1f\n", v.Name, *std::min_element(v.Times.begin(), v.Times.end()),
+           Median(v.Times), Median(v.Times) / base, v.PeakKB / 1024.0);
   }
   DeleteFileW(exe.c_str());
   DeleteFileW(marker.c_str());
