@@ -41,6 +41,14 @@ HBITMAP LoadResourceBitmap(const wchar_t* AName) {
   return bitmap;
 }
 
+// The indicator pictures are made into an image list on first use, which loads the
+// common controls library; their resources are looked for at start-up.
+void CheckIndicatorResources() {
+  for (const wchar_t* name : kIndicatorResources)
+    if (!FindResourceW(GetModuleHandleW(nullptr), name, RT_BITMAP))
+      throw EResNotFound(Format(L"Resource %s not found", {name}));
+}
+
 HIMAGELIST CreateIndicatorImages() {
   HIMAGELIST images = nullptr;
   try {
@@ -90,7 +98,7 @@ UINT RadioStateFlags(TcxButtonState AState, bool AChecked) {
 void InitializePainters() {
   if (gResources) return;
   auto resources = std::make_unique<TPainterResources>();
-  resources->IndicatorImages = CreateIndicatorImages();
+  CheckIndicatorResources();
   resources->PageBitmaps[0] = CreatePageBitmap(clBtnFace, clBtnHighlight);
   resources->PageBitmaps[1] = CreatePageBitmap(clBlack, cl3DDkShadow);
   resources->Notifier = std::make_unique<TSystemPaletteChangedNotifier>();
@@ -103,7 +111,7 @@ void FinalizePainters() {
   gResources->Notifier.reset();
   gResources->PageBitmaps[0].reset();
   gResources->PageBitmaps[1].reset();
-  ImageList_Destroy(gResources->IndicatorImages);
+  if (gResources->IndicatorImages) ImageList_Destroy(gResources->IndicatorImages);
   gResources->IndicatorImages = nullptr;
   gResources->RadioImages.reset();
   delete gResources;
@@ -111,7 +119,11 @@ void FinalizePainters() {
 }
 
 bool PaintersInitialized() { return gResources != nullptr; }
-HIMAGELIST cxIndicatorImages() { return gResources ? gResources->IndicatorImages : nullptr; }
+HIMAGELIST cxIndicatorImages() {
+  if (!gResources) return nullptr;
+  if (!gResources->IndicatorImages) gResources->IndicatorImages = CreateIndicatorImages();
+  return gResources->IndicatorImages;
+}
 TBitmap* cxScrollBarPageBitmap(bool APressed) { return gResources ? gResources->PageBitmaps[APressed].get() : nullptr; }
 SIZE cxCheckBoxSize() { return gResources ? gResources->CheckBoxSize : SIZE{}; }
 

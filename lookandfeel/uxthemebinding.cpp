@@ -1,6 +1,5 @@
 #include "lookandfeel/uxthemebinding.h"
 
-#include <commctrl.h>
 
 namespace talvik {
 
@@ -23,8 +22,9 @@ R Call(F Entry, R Missing, A... Args) {
 
 TUxThemeEntryPoints& UxThemeEntryPoints() { return Entries; }
 
+// No InitCommonControls first: no window here is a common control, and loading their
+// library is a large part of a start under Wine.
 void LoadUxTheme(const wchar_t* ALibraryName) {
-  InitCommonControls();
   UxThemeModule = LoadLibraryW(ALibraryName);
   if (!UxThemeModule) return;
 #define TALVIK_RESOLVE(Name) Resolve(Entries.Name, #Name);

@@ -130,15 +130,32 @@ TdxGPImage::~TdxGPImage() {
   if (FDataStream) FDataStream->Release();
 }
 
+GpImage* TdxGPImage::Handle() const {
+  if (FDecodePending) Decode();
+  return FHandle;
+}
+
+// What fails to decode leaves the picture empty, as it would have at load.
+void TdxGPImage::Decode() const {
+  FDecodePending = false;
+  LARGE_INTEGER start{};
+  if (!GdiPlusLoaded() || FDataStream->Seek(start, STREAM_SEEK_SET, nullptr) != S_OK ||
+      GdiPlus.GdipCreateBitmapFromStream(FDataStream, &FHandle) != Ok) {
+    FHandle = nullptr;
+    FDataStream->Release();
+    FDataStream = nullptr;
+  }
+}
+
 int TdxGPImage::Width() const {
   UINT v = 0;
-  if (FHandle && GdiPlusLoaded() && GdiPlus.GdipGetImageWidth(FHandle, &v) != Ok) v = 0;
+  if (Handle() && GdiPlusLoaded() && GdiPlus.GdipGetImageWidth(FHandle, &v) != Ok) v = 0;
   return static_cast<int>(v);
 }
 
 int TdxGPImage::Height() const {
   UINT v = 0;
-  if (FHandle && GdiPlusLoaded() && GdiPlus.GdipGetImageHeight(FHandle, &v) != Ok) v = 0;
+  if (Handle() && GdiPlusLoaded() && GdiPlus.GdipGetImageHeight(FHandle, &v) != Ok) v = 0;
   return static_cast<int>(v);
 }
 
@@ -197,17 +214,23 @@ void TdxGPImage::DecodeStream(TStream& AStream) {
   }
   ULARGE_INTEGER end;
   end.QuadPart = length;
-  if (FDataStream->SetSize(end) != S_OK || GdiPlus.GdipCreateBitmapFromStream(FDataStream, &FHandle) != Ok) {
-    FHandle = nullptr;
+  if (FDataStream->SetSize(end) != S_OK) {
     FDataStream->Release();
     FDataStream = nullptr;
+    return;
   }
+  FDecodePending = true;
 }
 
 TdxGPImage* TdxGPImage::Clone() const {
   if (!FBits.empty()) return GPImageClass->CreateFromPattern(Width(), Height(), FBits, true);
   TdxGPImage* r = GPImageClass->CreateEmpty();
-  if (FHandle && GdiPlusLoaded()) {
+  // Still undecoded: the copy decodes for itself, from its own view of the same bytes.
+  if (FDecodePending && FDataStream->Clone(&r->FDataStream) == S_OK) {
+    r->FDecodePending = true;
+    return r;
+  }
+  if (Handle() && GdiPlusLoaded()) {
     if (GdiPlus.GdipCloneImage(FHandle, &r->FHandle) != Ok) r->FHandle = nullptr;
     // A lazily decoding clone may still read the encoded bytes.
     if (FDataStream) {
@@ -219,7 +242,7 @@ TdxGPImage* TdxGPImage::Clone() const {
 }
 
 void TdxGPImage::Draw(HDC DC, const RECT& R) const {
-  if (!FHandle || !GdiPlusLoaded()) return;
+  if (!Handle() || !GdiPlusLoaded()) return;
   GpGraphics* g = nullptr;
   if (GdiPlus.GdipCreateFromHDC(DC, &g) != Ok) return;
   GdiPlus.GdipDrawImageRectRectI(g, FHandle, R.left, R.top, R.right - R.left, R.bottom - R.top, 0, 0, Width(),
@@ -228,7 +251,7 @@ void TdxGPImage::Draw(HDC DC, const RECT& R) const {
 }
 
 void TdxGPImage::SaveToStream(TStream& AStream) const {
-  if (!FHandle || !GdiPlusLoaded()) return;
+  if (!Handle() || !GdiPlusLoaded()) return;
   CheckPngCodec();
   IStream* s = nullptr;
   if (CreateStreamOnHGlobal(nullptr, TRUE, &s) != S_OK) return;

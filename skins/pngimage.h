@@ -33,7 +33,8 @@ public:
   TdxGPImage(const TdxGPImage&) = delete;
   TdxGPImage& operator=(const TdxGPImage&) = delete;
 
-  GpImage* Handle() const { return FHandle; }
+  // Decoded on first need: a skin holds hundreds of pictures and draws a few dozen.
+  GpImage* Handle() const;
   int Width() const;
   int Height() const;
   const TdxRGBColors& Bits() const { return FBits; }
@@ -56,9 +57,14 @@ protected:
   virtual void DecodeStream(TStream& AStream);
 
   TdxRGBColors FBits;
-  GpImage* FHandle = nullptr;
-  // The encoded bytes GDI+ may still read from; the stream owns its memory block.
-  IStream* FDataStream = nullptr;
+  mutable GpImage* FHandle = nullptr;
+  // The encoded bytes, checked but not yet decoded while FDecodePending, and read by
+  // GDI+ afterwards too; the stream owns its memory block.
+  mutable IStream* FDataStream = nullptr;
+  mutable bool FDecodePending = false;
+
+private:
+  void Decode() const;
 };
 
 // Made with the ordinary allocator, so that images exist even without GDI+.

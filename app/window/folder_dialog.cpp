@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "app/window/ole_startup.h"
+
 namespace talvik::app {
 
 namespace {
@@ -59,6 +61,7 @@ std::wstring WithoutTrailingSeparator(std::wstring APath) {
 }
 
 bool SelectDirectory(const std::wstring& ACaption, std::wstring& ADirectory, HWND AOwner, HWND ACentreOn) {
+  EnsureOleInitialized();
   DWORD attributes = GetFileAttributesW(ADirectory.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) ADirectory.clear();
 

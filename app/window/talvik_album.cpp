@@ -1,6 +1,5 @@
 // talvik-album: the window with the download button.
 #include <windows.h>
-#include <ole2.h>
 #include <shellapi.h>
 
 #include <ctime>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "app/console/cookie_file.h"
+#include "app/window/ole_startup.h"
 #include "app/window/unit1.h"
 #include "app/window/window_args.h"
 #include "framework/icon.h"
@@ -79,7 +79,6 @@ int Run(TWindowOptions options) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  OleInitialize(nullptr);
   int code = 0;
   try {
     TWindowOptions options = ParseWindowArgs(Arguments());
@@ -97,6 +96,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     code = 1;
   }
   delete Application();
-  OleUninitialize();
+  OleUninitializeIfStarted();
   return code;
 }

@@ -9,6 +9,7 @@
 #include <oleidl.h>
 
 #include "app/window/browser_session.h"
+#include "app/window/ole_startup.h"
 #include "framework/forms.h"
 #include "framework/sysutils.h"
 
@@ -217,6 +218,7 @@ private:
 }  // namespace
 
 std::unique_ptr<IBrowserSession> CreateWebBrowserSession(HWND AParent) {
+  EnsureOleInitialized();
   auto host = std::make_unique<TWebBrowserHost>(AParent);
   host->Create();
   return host;

@@ -172,6 +172,52 @@ TEST(PngImage, OnlyWellFormedPngFilesReachTheDecoder) {
   DeleteFileW(file.c_str());
 }
 
+uint32_t Crc32(const std::string& ABytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (char c : ABytes) {
+    crc ^= static_cast<uint8_t>(c);
+    for (int k = 0; k < 8; ++k) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+  }
+  return ~crc;
+}
+
+// Pictures are decoded when first needed, not when loaded: what the decoder then
+// refuses is as empty as before, and a copy made before decoding stands alone.
+TEST(PngImage, DecodedOnFirstUseAsIfAtLoad) {
+  auto source = MakePicture(9, 5, Gradient);
+  const std::string good = Encode(*source);
+  {
+    auto loaded = Decode(good);
+    TdxPNGImage copy;
+    copy.Assign(loaded.get());
+    loaded.reset();  // the copy must not lean on the original's bytes
+    EXPECT_EQ(copy.Width(), 9);
+    EXPECT_EQ(copy.Height(), 5);
+    EXPECT_TRUE(copy.Compare(source.get()));
+  }
+  // Every chunk whole with a right CRC, but the picture data is no zlib stream.
+  std::string bad;
+  for (const std::string& chunk : ChunksOf(good)) {
+    if (chunk.substr(4, 4) != "IDAT") {
+      bad += chunk;
+      continue;
+    }
+    std::string typeAndData = "IDAT" + std::string(chunk.size() - 12, '\x5A');
+    const uint32_t crc = Crc32(typeAndData);
+    bad += chunk.substr(0, 4) + typeAndData;
+    for (int i = 0; i < 4; ++i) bad += static_cast<char>(crc >> (24 - 8 * i));
+  }
+  bad = good.substr(0, 8) + bad;
+  ASSERT_EQ(PngFileLength(reinterpret_cast<const uint8_t*>(bad.data()), bad.size()), bad.size());
+  auto undecodable = Decode(bad);
+  TdxPNGImage copy;
+  copy.Assign(undecodable.get());
+  for (TdxPNGImage* image : {undecodable.get(), &copy}) {
+    EXPECT_TRUE(image->Empty());
+    EXPECT_EQ(Encode(*image).size(), 0u);
+  }
+}
+
 TEST(PngImage, WindowsBitmapsKeepAlphaOnlyAt32Bits) {
   auto with32 = Decode(BitmapFile(5, 4, pf32bit, HalfTransparent));
   EXPECT_EQ(with32->Width(), 5);
