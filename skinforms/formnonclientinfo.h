@@ -13,8 +13,8 @@
 #include "framework/graphics.h"
 #include "graphics/geometry.h"
 #include "lookandfeel/painter.h"
-#include "skins/skininfo.h"
-#include "skins/skintypes.h"
+#include "skins/info/skininfo.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

@@ -1,7 +1,7 @@
 #include "skinforms/formpainter.h"
 
 #include "skinforms/skinformcontroller.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik {
 

@@ -12,8 +12,8 @@
 #include "graphics/canvas.h"
 #include "lookandfeel/painter.h"
 #include "skinforms/formnonclientinfo.h"
-#include "skins/elementcache.h"
-#include "skins/skininfo.h"
+#include "skins/drawing/elementcache.h"
+#include "skins/info/skininfo.h"
 
 namespace talvik {
 

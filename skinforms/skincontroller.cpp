@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skinforms/skinformcontroller.h"
-#include "skins/skinpainter.h"
+#include "skins/painter/skinpainter.h"
 #include "skinforms/skinmessages.h"
 #include "skinforms/skinwincontroller.h"
 

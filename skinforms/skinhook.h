@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "skinforms/skinwincontroller.h"
-#include "skins/skinengine.h"
+#include "skins/engine/skinengine.h"
 
 namespace talvik {
 

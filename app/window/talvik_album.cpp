@@ -15,8 +15,8 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skinforms/skinhook.h"
-#include "skins/fileskin.h"
-#include "skins/skinengine.h"
+#include "skins/engine/fileskin.h"
+#include "skins/engine/skinengine.h"
 
 using namespace talvik;
 using namespace talvik::app;

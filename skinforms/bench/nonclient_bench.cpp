@@ -13,7 +13,7 @@
 #include "skinforms/skincontroller.h"
 #include "skinforms/skinhook.h"
 #include "skins/bench/bench_statistics.h"
-#include "skins/skinengine.h"
+#include "skins/engine/skinengine.h"
 
 using namespace talvik;
 using talvik::bench::Best;

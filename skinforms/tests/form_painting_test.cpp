@@ -10,9 +10,9 @@
 #include "lookandfeel/painterregistry.h"
 #include "skinforms/formpainter.h"
 #include "skinforms/tests/nonclient_fixture.h"
-#include "skins/pngimage.h"
-#include "skins/skinpainter.h"
-#include "skins/skinpainterinfo.h"
+#include "skins/pictures/pngimage.h"
+#include "skins/painter/skinpainter.h"
+#include "skins/painter/skinpainterinfo.h"
 
 using namespace talvik;
 using namespace talvik::test;

@@ -9,7 +9,7 @@
 #include "framework/sysutils.h"
 #include "skinforms/skinhook.h"
 #include "skinforms/skinformcontroller.h"
-#include "skins/skinengine.h"
+#include "skins/engine/skinengine.h"
 
 namespace talvik::test {
 

@@ -16,7 +16,7 @@
 #include "skinforms/skinformcontroller.h"
 #include "skinforms/tests/formgeometry_fixture.h"
 #include "skinforms/tests/gdiobjects.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 #include "skins/tests/draw_surface.h"
 
 namespace talvik::test {

@@ -17,8 +17,8 @@
 #include "skinforms/skinformcontroller.h"
 #include "skinforms/skinhook.h"
 #include "skinforms/skinmessages.h"
-#include "skins/builtinskins.h"
-#include "skins/skinengine.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/engine/skinengine.h"
 
 namespace talvik::test {
 

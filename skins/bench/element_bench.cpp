@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "skins/bench/bench_statistics.h"
-#include "skins/elementcache.h"
-#include "skins/skin.h"
-#include "skins/skinengine.h"
+#include "skins/drawing/elementcache.h"
+#include "skins/model/skin.h"
+#include "skins/engine/skinengine.h"
 
 using namespace talvik;
 using talvik::bench::Best;

@@ -10,8 +10,8 @@
 
 #include "graphics/canvas.h"
 #include "lookandfeel/builtinpainters.h"
-#include "skins/builtinskins.h"
-#include "skins/skinengine.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/engine/skinengine.h"
 
 using namespace talvik;
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "skins/bench/bench_statistics.h"
-#include "skins/skin.h"
-#include "skins/skinengine.h"
+#include "skins/model/skin.h"
+#include "skins/engine/skinengine.h"
 
 using namespace talvik;
 using talvik::bench::Best;

@@ -1,8 +1,8 @@
-#include "skins/elementcache.h"
+#include "skins/drawing/elementcache.h"
 
 #include "graphics/cxbitmap.h"
-#include "skins/skin.h"
-#include "skins/skinlayer.h"
+#include "skins/model/skin.h"
+#include "skins/pictures/skinlayer.h"
 
 namespace talvik {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "graphics/premultipliedimage.h"
-#include "skins/skintypes.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "graphics/bitmap32.h"
-#include "skins/skincanvas.h"
-#include "skins/skinimage.h"
+#include "skins/pictures/skincanvas.h"
+#include "skins/model/skinimage.h"
 
 namespace talvik {
 

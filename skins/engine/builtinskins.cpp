@@ -1,10 +1,10 @@
-#include "skins/builtinskins.h"
+#include "skins/engine/builtinskins.h"
 
 #include <memory>
 
 #include "lookandfeel/painterregistry.h"
-#include "skins/gdiplusapi.h"
-#include "skins/skin.h"
+#include "skins/pictures/gdiplusapi.h"
+#include "skins/model/skin.h"
 
 namespace talvik {
 

@@ -4,7 +4,7 @@
 // painter class, in the painter registry; shutting down unregisters it, which
 // frees the info and the skin.
 #pragma once
-#include "skins/skinpainter.h"
+#include "skins/painter/skinpainter.h"
 
 namespace talvik {
 

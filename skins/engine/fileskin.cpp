@@ -1,10 +1,10 @@
-#include "skins/fileskin.h"
+#include "skins/engine/fileskin.h"
 
 #include "framework/sysutils.h"
 #include "lookandfeel/painterregistry.h"
-#include "skins/gdiplusapi.h"
-#include "skins/skinpainterinfo.h"
-#include "skins/unitsloader.h"
+#include "skins/pictures/gdiplusapi.h"
+#include "skins/painter/skinpainterinfo.h"
+#include "skins/engine/unitsloader.h"
 
 namespace talvik {
 

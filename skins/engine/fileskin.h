@@ -6,8 +6,8 @@
 #include <string>
 
 #include "framework/streams.h"
-#include "skins/skin.h"
-#include "skins/skinpainter.h"
+#include "skins/model/skin.h"
+#include "skins/painter/skinpainter.h"
 
 namespace talvik {
 

@@ -1,4 +1,4 @@
-#include "skins/skinengine.h"
+#include "skins/engine/skinengine.h"
 
 #include <windows.h>
 
@@ -10,12 +10,12 @@
 #include "lookandfeel/lookandfeel.h"
 #include "lookandfeel/painterresources.h"
 #include "lookandfeel/themes.h"
-#include "skins/builtinskins.h"
-#include "skins/gdiplusapi.h"
-#include "skins/pngimage.h"
-#include "skins/skin.h"
-#include "skins/skinpaintercache.h"
-#include "skins/unitsloader.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/pictures/gdiplusapi.h"
+#include "skins/pictures/pngimage.h"
+#include "skins/model/skin.h"
+#include "skins/painter/skinpaintercache.h"
+#include "skins/engine/unitsloader.h"
 
 namespace talvik {
 

@@ -1,4 +1,4 @@
-#include "skins/unitsloader.h"
+#include "skins/engine/unitsloader.h"
 
 #include <windows.h>
 

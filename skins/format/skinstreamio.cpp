@@ -1,4 +1,4 @@
-#include "skins/skinstreamio.h"
+#include "skins/format/skinstreamio.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "lookandfeel/builtinpainters.h"
-#include "skins/builtinskins.h"
+#include "skins/engine/builtinskins.h"
 
 namespace talvik::gallery {
 

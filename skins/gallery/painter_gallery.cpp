@@ -12,8 +12,8 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skins/gallery/gallery.h"
-#include "skins/pngimage.h"
-#include "skins/skinengine.h"
+#include "skins/pictures/pngimage.h"
+#include "skins/engine/skinengine.h"
 
 using namespace talvik;
 using namespace talvik::gallery;

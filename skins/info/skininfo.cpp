@@ -1,9 +1,9 @@
-#include "skins/skininfo.h"
+#include "skins/info/skininfo.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "skins/skininfolookup.h"
+#include "skins/info/skininfolookup.h"
 
 namespace talvik {
 

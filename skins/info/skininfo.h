@@ -7,7 +7,7 @@
 #include <string>
 
 #include "lookandfeel/lookandfeeltypes.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik {
 

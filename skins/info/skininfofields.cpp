@@ -1,5 +1,5 @@
 // The fields of a skin info by name, for tools that show what a skin resolves to.
-#include "skins/skininfo.h"
+#include "skins/info/skininfo.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "skins/skininfolookup.h"
+#include "skins/info/skininfolookup.h"
 
 #include "framework/sysutils.h"
 

@@ -1,7 +1,7 @@
 // How a skin info finds what it needs: by name, marking what it found through
 // Tag and adding what a skin lacks as a placeholder.
 #pragma once
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik::skininfo {
 

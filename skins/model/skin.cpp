@@ -1,4 +1,4 @@
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 #include <algorithm>
 

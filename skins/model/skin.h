@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "framework/streams.h"
-#include "skins/gdiplusapi.h"
-#include "skins/skincanvas.h"
-#include "skins/skinimage.h"
-#include "skins/skinproperties.h"
-#include "skins/skintypes.h"
+#include "skins/pictures/gdiplusapi.h"
+#include "skins/pictures/skincanvas.h"
+#include "skins/model/skinimage.h"
+#include "skins/model/skinproperties.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "framework/sysutils.h"
-#include "skins/skin.h"
-#include "skins/skinstreamio.h"
+#include "skins/model/skin.h"
+#include "skins/format/skinstreamio.h"
 
 namespace talvik {
 

@@ -1,8 +1,8 @@
-#include "skins/skinimage.h"
+#include "skins/model/skinimage.h"
 
 #include "framework/sysutils.h"
-#include "skins/skin.h"
-#include "skins/skinstreamio.h"
+#include "skins/model/skin.h"
+#include "skins/format/skinstreamio.h"
 
 namespace talvik {
 

@@ -9,8 +9,8 @@
 
 #include "framework/streams.h"
 #include "graphics/geometry.h"
-#include "skins/pngimage.h"
-#include "skins/skintypes.h"
+#include "skins/pictures/pngimage.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

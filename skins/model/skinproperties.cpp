@@ -1,9 +1,9 @@
-#include "skins/skinproperties.h"
+#include "skins/model/skinproperties.h"
 
 #include <algorithm>
 
-#include "skins/skincanvas.h"
-#include "skins/skinstreamio.h"
+#include "skins/pictures/skincanvas.h"
+#include "skins/format/skinstreamio.h"
 
 namespace talvik {
 

@@ -8,7 +8,7 @@
 #include "framework/graphics.h"
 #include "framework/streams.h"
 #include "graphics/geometry.h"
-#include "skins/skintypes.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "framework/sysutils.h"
-#include "skins/pngimage.h"
-#include "skins/skin.h"
+#include "skins/pictures/pngimage.h"
+#include "skins/model/skin.h"
 
 namespace talvik {
 

@@ -1,12 +1,12 @@
 // The skin painter's identity and the parts the skinned windows draw:
 // buttons, scroll bars, the size grip, panels, borders and window content.
 // Colours are in skinpainter_colors.cpp, the other parts in skinpainter_parts.cpp.
-#include "skins/skinpainter.h"
+#include "skins/painter/skinpainter.h"
 
 #include "lookandfeel/painterregistry.h"
 #include "lookandfeel/paintershapes.h"
-#include "skins/skin.h"
-#include "skins/skinpaintercache.h"
+#include "skins/model/skin.h"
+#include "skins/painter/skinpaintercache.h"
 
 namespace talvik {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "lookandfeel/builtinpainters.h"
-#include "skins/skinpainterinfo.h"
-#include "skins/skintypes.h"
+#include "skins/painter/skinpainterinfo.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

@@ -1,7 +1,7 @@
 // The skin painter's colours: each is a colour of the skin when the skin has
 // it, else what the Office 2003 painter answers.
-#include "skins/skin.h"
-#include "skins/skinpainter.h"
+#include "skins/model/skin.h"
+#include "skins/painter/skinpainter.h"
 
 namespace talvik {
 

@@ -2,9 +2,9 @@
 // buttons, label lines, scheduler, clock, editors, navigators, progress bar,
 // group box, track bar, splitter and print preview.
 #include "lookandfeel/paintershapes.h"
-#include "skins/skin.h"
-#include "skins/skinpaintercache.h"
-#include "skins/skinpainter.h"
+#include "skins/model/skin.h"
+#include "skins/painter/skinpaintercache.h"
+#include "skins/painter/skinpainter.h"
 
 namespace talvik {
 

@@ -1,8 +1,8 @@
 // The skin painter's grid parts: cells, expand buttons, headers, footers,
 // filter buttons and the row indicator.
 #include "lookandfeel/paintershapes.h"
-#include "skins/skin.h"
-#include "skins/skinpainter.h"
+#include "skins/model/skin.h"
+#include "skins/painter/skinpainter.h"
 
 namespace talvik {
 

@@ -1,7 +1,7 @@
-#include "skins/skinpaintercache.h"
+#include "skins/painter/skinpaintercache.h"
 
 #include "graphics/geometry.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik {
 

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "lookandfeel/painterregistry.h"
-#include "skins/elementcache.h"
-#include "skins/skintypes.h"
+#include "skins/drawing/elementcache.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

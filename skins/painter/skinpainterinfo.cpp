@@ -1,7 +1,7 @@
-#include "skins/skinpainterinfo.h"
+#include "skins/painter/skinpainterinfo.h"
 
 #include "lookandfeel/lookandfeel.h"
-#include "skins/skinpaintercache.h"
+#include "skins/painter/skinpaintercache.h"
 
 namespace talvik {
 

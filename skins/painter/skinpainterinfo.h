@@ -2,7 +2,7 @@
 // registry owns them; each owns its skin.
 #pragma once
 #include "framework/classes.h"
-#include "skins/skininfo.h"
+#include "skins/info/skininfo.h"
 
 namespace talvik {
 

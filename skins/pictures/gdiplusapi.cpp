@@ -1,4 +1,4 @@
-#include "skins/gdiplusapi.h"
+#include "skins/pictures/gdiplusapi.h"
 
 #include <cstring>
 #include <cwctype>

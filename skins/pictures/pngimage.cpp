@@ -1,4 +1,4 @@
-#include "skins/pngimage.h"
+#include "skins/pictures/pngimage.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/graphics.h"
-#include "skins/gdiplusapi.h"
+#include "skins/pictures/gdiplusapi.h"
 
 namespace talvik {
 

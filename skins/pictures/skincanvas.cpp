@@ -1,11 +1,11 @@
-#include "skins/skincanvas.h"
+#include "skins/pictures/skincanvas.h"
 
 #include <algorithm>
 
 #include "graphics/cxbitmap.h"
 #include "lookandfeel/office2003colors.h"
-#include "skins/pngimage.h"
-#include "skins/skinlayer.h"
+#include "skins/pictures/pngimage.h"
+#include "skins/pictures/skinlayer.h"
 
 namespace talvik {
 

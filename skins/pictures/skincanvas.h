@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "framework/graphics.h"
-#include "skins/gdiplusapi.h"
-#include "skins/skintypes.h"
+#include "skins/pictures/gdiplusapi.h"
+#include "skins/format/skintypes.h"
 
 namespace talvik {
 

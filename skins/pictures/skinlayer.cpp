@@ -1,4 +1,4 @@
-#include "skins/skinlayer.h"
+#include "skins/pictures/skinlayer.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "framework/graphics.h"
-#include "skins/gdiplusapi.h"
+#include "skins/pictures/gdiplusapi.h"
 
 namespace talvik {
 

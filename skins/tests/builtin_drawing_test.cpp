@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "framework/sysutils.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 #include "skins/tests/draw_surface.h"
 
 using namespace talvik;

@@ -7,9 +7,9 @@
 #include "framework/sysutils.h"
 #include "lookandfeel/lookandfeel.h"
 #include "lookandfeel/painterregistry.h"
-#include "skins/builtinskins.h"
-#include "skins/skin.h"
-#include "skins/unitsloader.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/model/skin.h"
+#include "skins/engine/unitsloader.h"
 
 using namespace talvik;
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "framework/sysutils.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 using namespace talvik;
 

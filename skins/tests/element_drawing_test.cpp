@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "skins/elementcache.h"
-#include "skins/skin.h"
+#include "skins/drawing/elementcache.h"
+#include "skins/model/skin.h"
 #include "skins/tests/draw_surface.h"
 #include "skins/tests/skin_fixture.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skins/skinengine.h"
+#include "skins/engine/skinengine.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 
 #include "framework/sysutils.h"
 #include "lookandfeel/painterregistry.h"
-#include "skins/builtinskins.h"
-#include "skins/fileskin.h"
-#include "skins/pngimage.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/engine/fileskin.h"
+#include "skins/pictures/pngimage.h"
 #include "skins/tests/skin_fixture.h"
-#include "skins/unitsloader.h"
+#include "skins/engine/unitsloader.h"
 
 using namespace talvik;
 using namespace talvik::testing;

@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "framework/sysutils.h"
-#include "skins/elementcache.h"
-#include "skins/skin.h"
+#include "skins/drawing/elementcache.h"
+#include "skins/model/skin.h"
 #include "skins/tests/skin_fixture.h"
 
 using namespace talvik;

@@ -11,7 +11,7 @@
 #include "framework/graphics.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
-#include "skins/pngimage.h"
+#include "skins/pictures/pngimage.h"
 #include "skins/tests/skin_fixture.h"
 
 using namespace talvik;

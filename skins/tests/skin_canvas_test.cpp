@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "skins/gdiplusapi.h"
-#include "skins/pngimage.h"
-#include "skins/skincanvas.h"
+#include "skins/pictures/gdiplusapi.h"
+#include "skins/pictures/pngimage.h"
+#include "skins/pictures/skincanvas.h"
 #include "skins/tests/draw_surface.h"
 #include "skins/tests/skin_fixture.h"
 

@@ -9,10 +9,10 @@
 #include "framework/sysutils.h"
 #include "lookandfeel/lookandfeel.h"
 #include "lookandfeel/painterresources.h"
-#include "skins/gdiplusapi.h"
-#include "skins/skinengine.h"
-#include "skins/skinpaintercache.h"
-#include "skins/skinproperties.h"
+#include "skins/pictures/gdiplusapi.h"
+#include "skins/engine/skinengine.h"
+#include "skins/painter/skinpaintercache.h"
+#include "skins/model/skinproperties.h"
 
 using namespace talvik;
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/sysutils.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 #include "skins/tests/skin_fixture.h"
 
 using namespace talvik;

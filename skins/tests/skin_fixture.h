@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik::testing {
 

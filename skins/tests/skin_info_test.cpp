@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/sysutils.h"
-#include "skins/skininfo.h"
+#include "skins/info/skininfo.h"
 #include "skins/tests/draw_surface.h"
 #include "skins/tests/skin_fixture.h"
 

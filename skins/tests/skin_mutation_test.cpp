@@ -10,7 +10,7 @@
 #include <random>
 
 #include "framework/sysutils.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 #include "skins/tests/skin_fixture.h"
 
 using namespace talvik;

@@ -12,8 +12,8 @@
 #include "lookandfeel/office2003colors.h"
 #include "lookandfeel/painterregistry.h"
 #include "lookandfeel/tests/painter_fixture.h"
-#include "skins/builtinskins.h"
-#include "skins/skin.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/model/skin.h"
 #include "skins/tests/skin_fixture.h"
 
 using namespace talvik;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "skins/builtin/gen/picture_render.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 #include "skins/tests/skin_fixture.h"
 
 namespace talvik::testing {

@@ -9,7 +9,7 @@
 
 #include "framework/graphics.h"
 #include "framework/sysutils.h"
-#include "skins/skininfo.h"
+#include "skins/info/skininfo.h"
 #include "skins/tests/skintool_fixture.h"
 
 using namespace talvik;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "skins/unitsloader.h"
+#include "skins/engine/unitsloader.h"
 
 using namespace talvik;
 

@@ -3,8 +3,8 @@
 #include <set>
 
 #include "framework/sysutils.h"
-#include "skins/skininfo.h"
-#include "skins/skininfolookup.h"
+#include "skins/info/skininfo.h"
+#include "skins/info/skininfolookup.h"
 #include "skins/tool/command.h"
 #include "skins/tool/tool_support.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "skins/builtin/gen/picture_render.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik {
 

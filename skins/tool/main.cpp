@@ -8,7 +8,7 @@
 
 #include "framework/streams.h"
 #include "framework/sysutils.h"
-#include "skins/skinengine.h"
+#include "skins/engine/skinengine.h"
 #include "skins/tool/command.h"
 
 namespace talvik {

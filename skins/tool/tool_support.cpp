@@ -6,7 +6,7 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skins/builtin/gen/png_codec.h"
-#include "skins/fileskin.h"
+#include "skins/engine/fileskin.h"
 #include "skins/tool/command.h"
 
 namespace talvik {

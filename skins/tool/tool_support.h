@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "skins/builtin/gen/picture_render.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik {
 

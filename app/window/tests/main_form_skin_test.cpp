@@ -10,8 +10,8 @@
 #include "app/window/unit1.h"
 #include "skinforms/skinformcontroller.h"
 #include "skinforms/skinhook.h"
-#include "skins/builtinskins.h"
-#include "skins/skinengine.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/engine/skinengine.h"
 
 using namespace talvik;
 using namespace talvik::app;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik::windowtests {
 

@@ -13,11 +13,11 @@
 
 #include "app/window/tests/skin_probe.h"
 #include "app/window/tests/window_driver.h"
-#include "skins/builtinskins.h"
-#include "skins/skin.h"
-#include "skins/skinengine.h"
-#include "skins/skininfo.h"
-#include "skins/skinpainterinfo.h"
+#include "skins/engine/builtinskins.h"
+#include "skins/model/skin.h"
+#include "skins/engine/skinengine.h"
+#include "skins/info/skininfo.h"
+#include "skins/painter/skinpainterinfo.h"
 
 using namespace talvik;
 using namespace talvik::windowtests;

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "skins/builtin/gen/skin_source.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 namespace talvik::skingen {
 

@@ -12,7 +12,7 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skins/builtin/gen/png_codec.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 using namespace talvik;
 

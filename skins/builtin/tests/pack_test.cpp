@@ -8,7 +8,7 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "skins/builtin/gen/skin_build.h"
-#include "skins/skin.h"
+#include "skins/model/skin.h"
 
 using namespace talvik;
 
