@@ -1,10 +1,12 @@
 // The download run behind the window's button, shared by the window and the
 // console downloader: walk an album page by page and save each photo as N.jpg.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "app/album_scan.h"
-#include "app/photo_file.h"
+#include "app/photo_fetch.h"
+#include "app/retry.h"
 #include "net/idhttp.h"
 
 namespace talvik::app {
@@ -21,11 +23,22 @@ struct IRunFrontEnd {
   virtual void ProcessMessages() = 0;
   // True once the front end is going away; the run then makes no further request.
   virtual bool Closing() = 0;
+  // Waits up to AMs milliseconds for the event AEvent (a window keeps answering
+  // meanwhile and may return early once closing).
+  virtual void WaitFor(void* AEvent, int AMs);
+};
+
+// How the run goes beyond one photo after the other.
+struct TRunOptions {
+  bool SkipExisting = false;  // a photo whose file exists is not requested
+  int Retries = 0;            // tries after a passing failure of a request
+  int Jobs = 1;               // photos downloaded side by side
 };
 
 class TDownloadRun {
 public:
-  TDownloadRun(net::TIdHTTP& AHTTP, IRunFrontEnd& AFrontEnd) : FHTTP(AHTTP), FFrontEnd(AFrontEnd) {}
+  TDownloadRun(net::TIdHTTP& AHTTP, IRunFrontEnd& AFrontEnd);
+  ~TDownloadRun();
 
   // The whole run. Failures leave as exceptions and the button stays "下载中";
   // a run left because the front end is closing returns quietly.
@@ -33,19 +46,36 @@ public:
 
   // The links of the list page at AUrl, into ALinks.
   void GetPicUrls(const std::wstring& AUrl, TPicUrls& ALinks);
-  std::wstring GetPic(const std::wstring& AUrl);
+  std::wstring GetPic(const std::wstring& AUrl) { return FFetch.GetPic(AUrl); }
   // The file takes the photo's name only once the whole body has arrived.
-  void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer);
+  void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer) {
+    FFetch.DownPic(AUrl, AFileName, AReferer);
+  }
 
   // The output folder, asked for once and kept for every later run.
   const std::wstring& SavePath() const { return FSavePath; }
   void SetSavePath(const std::wstring& APath) { FSavePath = APath; }
 
+  void SetOptions(const TRunOptions& AOptions) { FOptions = AOptions; }
+  // The clock that retry waits read and wait on.
+  void SetBackoffClock(IBackoffClock& AClock) { FClock = &AClock; }
+
 private:
+  // Both walks return false when the front end closed on the way.
+  bool WalkInOrder(const std::wstring& ABase);
+  bool WalkSideBySide(const std::wstring& ABase);
+  void ReadListPage(const std::wstring& ABase, int APage, TPicUrls& ALinks);
+  // AAttempt, tried again as the options allow; waits keep the front end answering.
+  void Retrying(const std::wstring& ALabel, const std::function<void()>& AAttempt);
+  TRetryPlan Plan() const { return {FOptions.Retries, FClock}; }
+
   net::TIdHTTP& FHTTP;
   IRunFrontEnd& FFrontEnd;
   std::wstring FSavePath;
-  TPhotoFile FBody;
+  TPhotoFetcher FFetch;
+  TRunOptions FOptions;
+  IBackoffClock* FClock = &SystemBackoffClock();
+  void* FNeverSet = nullptr;  // what a retry wait on this thread waits for
 };
 
 }  // namespace talvik::app

@@ -41,6 +41,7 @@ void TTcpConnection::Fail(int code) {
 
 void TTcpConnection::Open(const std::string& AHost, int APort) {
   Close();
+  if (FAborted) RaiseSocketError(WSAECONNABORTED);
   if (AHost.empty()) RaiseSocketError(WSAHOST_NOT_FOUND);
   addrinfo hints{};
   hints.ai_family = AF_INET;
@@ -61,9 +62,11 @@ void TTcpConnection::Open(const std::string& AHost, int APort) {
     }
     code = ConnectWithin(s, a->ai_addr, static_cast<int>(a->ai_addrlen));
     if (code == 0) {
-      FSocket = s;
-      break;
+      std::lock_guard<std::mutex> hold(FSocketLock);
+      if (FAborted) code = WSAECONNABORTED;
+      else FSocket = s;
     }
+    if (FSocket == s) break;
     closesocket(s);
   }
   freeaddrinfo(found);
@@ -116,7 +119,14 @@ int TTcpConnection::ConnectWithin(uintptr_t ASocket, const void* AAddress, int A
   return code;
 }
 
+void TTcpConnection::Abort() {
+  std::lock_guard<std::mutex> hold(FSocketLock);
+  FAborted = true;
+  if (FSocket != kNoSocket) shutdown(FSocket, SD_BOTH);
+}
+
 void TTcpConnection::Close() {
+  std::lock_guard<std::mutex> hold(FSocketLock);
   if (FSocket != kNoSocket) {
     closesocket(FSocket);
     FSocket = kNoSocket;
@@ -176,7 +186,7 @@ bool TTcpConnection::ReadLine(std::string& ALine, size_t AMaxLength) {
     size_t take = nl ? nl - start : FEnd - FPos;
     if (ALine.size() + take > AMaxLength + 1) {
       Close();
-      throw EIdException(L"HTTP reply header line longer than " + std::to_wstring(AMaxLength) + L" bytes");
+      throw EIdBrokenReply(L"HTTP reply header line longer than " + std::to_wstring(AMaxLength) + L" bytes");
     }
     ALine.append(start, take);
     FPos += take;

@@ -2,7 +2,9 @@
 // silent for longer than the read timeout fails with EIdReadTimeout.
 #pragma once
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,9 @@ public:
   void Open(const std::string& AHost, int APort);
   void Close();
   bool IsOpen() const { return FSocket != kNoSocket; }
+  // From any thread: the exchange under way fails, and so does every later Open.
+  void Abort();
+  bool Aborted() const { return FAborted; }
   // How long connecting and each receive may wait, in milliseconds; 0 waits for
   // as long as the system lets it.
   void SetTimeout(int AMilliseconds);
@@ -60,6 +65,8 @@ private:
   uint64_t FReceived = 0;
   uint64_t FLastReceiveTick = 0;
   int FTimeoutMs = 0;
+  std::mutex FSocketLock;  // between Abort and the owner's Open and Close
+  std::atomic<bool> FAborted{false};
 };
 
 }  // namespace talvik::net

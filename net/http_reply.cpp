@@ -43,7 +43,7 @@ constexpr size_t kMinDirectReceive = 64 * 1024;
 
 [[noreturn]] void BadReply(TTcpConnection& connection, const std::wstring& message) {
   connection.Close();
-  throw EIdException(message);
+  throw EIdBrokenReply(message);
 }
 
 // Parses a chunk-size line: hex digits, then optional extensions after ";".
@@ -96,7 +96,7 @@ bool THttpReplyHead::ContentLength(uint64_t& ALength) const {
       length = length * 10 + (c - '0');
     }
     if (!valid || (found && length != ALength))
-      throw EIdException(L"Invalid Content-Length in HTTP reply: " + Shown(value));
+      throw EIdBrokenReply(L"Invalid Content-Length in HTTP reply: " + Shown(value));
     ALength = length;
     found = true;
   }

@@ -3,12 +3,15 @@
 #include <windows.h>
 
 #include <cwctype>
+#include <mutex>
 
 #include "net/charset.h"
 #include "net/connection.h"
 #include "net/cookie_store.h"
 #include "net/header_fold.h"
 #include "net/http_reply.h"
+#include "net/proxy.h"
+#include "net/socket_errors.h"
 #include "net/url.h"
 
 namespace talvik::net {
@@ -70,15 +73,26 @@ TCookieStore::Origin OriginOf(const TUrl& url) {
 
 }  // namespace
 
+// Clients that download side by side share one store: a cookie one connection
+// receives goes with the requests of the others.
+struct TSharedCookies {
+  std::mutex Lock;
+  TCookieStore Store;
+};
+
 struct TIdHTTP::Impl {
   std::wstring Referer;
   std::vector<std::pair<std::wstring, std::wstring>> CustomHeaders;
-  TCookieStore Cookies;
+  std::shared_ptr<TSharedCookies> Cookies = std::make_shared<TSharedCookies>();
   TTcpConnection Connection;
-  std::wstring ConnectedHost;
-  int ConnectedPort = 0;
+  std::wstring ConnectedTo;  // what the open connection leads to: a host, the proxy or a tunnel
   TUrl Previous;
   std::string LastCharset;
+  TProxy Proxy;
+  int TimeoutMs = 0;
+
+  // Plain-http requests go to the proxy, when there is one.
+  bool ViaProxy(const TUrl& url) const { return Proxy.Enabled() && url.Protocol == L"http"; }
 
   std::string BuildRequest(const TUrl& url);
   // True when the open connection is kept for this request.
@@ -93,8 +107,13 @@ struct TIdHTTP::Impl {
 };
 
 std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
-  std::string stored = Cookies.Cookies().empty() ? std::string() : Cookies.CookieHeaderFor(OriginOf(url), UnixNow());
-  std::string r = "GET " + ToAscii7(url.Target()) + " HTTP/1.1\r\n";
+  std::string stored;
+  {
+    std::lock_guard<std::mutex> hold(Cookies->Lock);
+    if (!Cookies->Store.Cookies().empty()) stored = Cookies->Store.CookieHeaderFor(OriginOf(url), UnixNow());
+  }
+  const std::wstring target = ViaProxy(url) ? L"http://" + url.HostHeader() + url.Target() : url.Target();
+  std::string r = "GET " + ToAscii7(target) + " HTTP/1.1\r\n";
   bool storedPlaced = false;
   for (const auto& [name, value] : CustomHeaders) {
     if (SameText(name, L"Cookie") && !stored.empty()) {
@@ -114,17 +133,30 @@ std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
     if (!storedPlaced) AddLine(r, "Cookie: " + stored, kOwnFoldWidth);
     r += "Cookie2: $Version=\"1\"\r\n";
   }
+  if (ViaProxy(url)) r += ProxyAuthorizationLine(Proxy);
   return r + "\r\n";
 }
 
 bool TIdHTTP::Impl::Connect(const TUrl& url) {
-  int port = url.EffectivePort();
-  if (Connection.IsOpen() && (!SameText(ConnectedHost, url.Host) || ConnectedPort != port)) Connection.Close();
+  const int port = url.EffectivePort();
+  const std::wstring to = ViaProxy(url) ? L"proxy " + Proxy.HostPort()
+                          : Proxy.Enabled() ? L"tunnel " + url.Host + L":" + std::to_wstring(port)
+                                            : url.Host + L":" + std::to_wstring(port);
+  if (Connection.IsOpen() && !SameText(ConnectedTo, to)) Connection.Close();
   if (Connection.IsOpen() && Connection.IsStale()) Connection.Close();
   if (Connection.IsOpen()) return true;
-  Connection.Open(ToAscii7(url.Host), port);
-  ConnectedHost = url.Host;
-  ConnectedPort = port;
+  if (!Proxy.Enabled()) {
+    Connection.Open(ToAscii7(url.Host), port);
+  } else {
+    try {
+      Connection.Open(ToAscii7(Proxy.Host), Proxy.Port);
+    } catch (const EIdSocketError& e) {
+      throw EIdSocketError(L"Proxy " + Proxy.HostPort() + L": " + e.Message(), e.ErrorCode());
+    }
+    // Before anything else: the tunnel carries the whole exchange with the site.
+    if (!ViaProxy(url)) OpenTunnel(Connection, Proxy, ToAscii7(url.Host), port);
+  }
+  ConnectedTo = to;
   return false;
 }
 
@@ -147,6 +179,7 @@ THttpReplyHead TIdHTTP::Impl::Exchange(const TUrl& url) {
 }
 
 void TIdHTTP::Impl::TakeCookies(const THttpReplyHead& head, const TUrl& url) {
+  std::lock_guard<std::mutex> hold(Cookies->Lock);
   TCookieStore::Origin origin;
   int64_t now = 0;
   for (const auto& [name, value] : head.Headers) {
@@ -156,7 +189,7 @@ void TIdHTTP::Impl::TakeCookies(const THttpReplyHead& head, const TUrl& url) {
       origin = OriginOf(url);
       now = UnixNow();
     }
-    Cookies.SetCookieHeader(value, lower == "set-cookie2", origin, now);
+    Cookies->Store.SetCookieHeader(value, lower == "set-cookie2", origin, now);
   }
 }
 
@@ -209,7 +242,10 @@ void TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
         close = true;
       }
       if (close) Connection.Close();
-      throw EIdHTTPProtocolException(Latin1ToWide(head.StatusLine), head.Code);
+      // Only the proxy asks for the proxy's login.
+      if (head.Code == 407 && ViaProxy(url))
+        throw EIdHTTPProtocolException(ProxyRefusal(head.StatusLine), head.Code, head.Value("Retry-After"));
+      throw EIdHTTPProtocolException(Latin1ToWide(head.StatusLine), head.Code, head.Value("Retry-After"));
     }
     try {
       close |= ReadReplyBody(Connection, head, sink, true, limit);
@@ -218,6 +254,8 @@ void TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
       Connection.Close();
       throw;
     }
+    // A body that runs to the close would pass for whole when an abort cut it.
+    if (Connection.Aborted()) RaiseSocketError(10053);  // WSAECONNABORTED
     if (close) Connection.Close();
     return;
   }
@@ -261,8 +299,26 @@ std::wstring TIdHTTP::CustomHeader(const std::wstring& AName) const {
   return {};
 }
 
-void TIdHTTP::SetReadTimeout(int AMilliseconds) { FImpl->Connection.SetTimeout(AMilliseconds); }
+void TIdHTTP::SetReadTimeout(int AMilliseconds) {
+  FImpl->TimeoutMs = AMilliseconds;
+  FImpl->Connection.SetTimeout(AMilliseconds);
+}
 
 void TIdHTTP::Disconnect() { FImpl->Connection.Close(); }
+
+void TIdHTTP::SetProxy(const TProxy& AProxy) {
+  FImpl->Connection.Close();
+  FImpl->Proxy = AProxy;
+}
+
+void TIdHTTP::ShareSettingsFrom(TIdHTTP& AOther) {
+  FImpl->CustomHeaders = AOther.FImpl->CustomHeaders;
+  SetReadTimeout(AOther.FImpl->TimeoutMs);
+  SetProxy(AOther.FImpl->Proxy);
+  FImpl->LastCharset = AOther.FImpl->LastCharset;
+  FImpl->Cookies = AOther.FImpl->Cookies;
+}
+
+void TIdHTTP::Abort() { FImpl->Connection.Abort(); }
 
 }  // namespace talvik::net

@@ -9,23 +9,32 @@
 #include "framework/classes.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
+#include "net/proxy.h"
 
 namespace talvik::net {
 
 // A reply with an error status: the message is the whole status line.
 class EIdHTTPProtocolException : public Exception {
 public:
-  EIdHTTPProtocolException(std::wstring statusLine, int code) : Exception(std::move(statusLine)), FCode(code) {}
+  EIdHTTPProtocolException(std::wstring statusLine, int code, std::string retryAfter = {})
+      : Exception(std::move(statusLine)), FCode(code), FRetryAfter(std::move(retryAfter)) {}
+  int ErrorCode() const { return FCode; }
+  // The reply's "Retry-After" value, as sent; empty when it had none.
+  const std::string& RetryAfter() const { return FRetryAfter; }
+
+private:
+  int FCode;
+  std::string FRetryAfter;
+};
+
+// "Socket Error # N" CR LF + text, and "Connection Closed Gracefully." (number 0).
+class EIdSocketError : public Exception {
+public:
+  explicit EIdSocketError(std::wstring message, int code = 0) : Exception(std::move(message)), FCode(code) {}
   int ErrorCode() const { return FCode; }
 
 private:
   int FCode;
-};
-
-// "Socket Error # N" CR LF + text, and "Connection Closed Gracefully.".
-class EIdSocketError : public Exception {
-public:
-  using Exception::Exception;
 };
 
 // "IOHandler value is not valid" and other failures of the client itself.
@@ -36,6 +45,12 @@ public:
 
 // The server stayed silent for longer than the read timeout.
 class EIdReadTimeout : public EIdException {
+public:
+  using EIdException::EIdException;
+};
+
+// A reply that breaks its own framing or header rules, or ends early.
+class EIdBrokenReply : public EIdException {
 public:
   using EIdException::EIdException;
 };
@@ -85,6 +100,17 @@ public:
 
   // Closes the open connection, if any.
   void Disconnect();
+
+  // Every later request goes through this proxy: plain-http ones in absolute
+  // form, https ones through a CONNECT tunnel. A proxy without host means none.
+  void SetProxy(const TProxy& AProxy);
+
+  // For a sibling client that works beside this one: takes its custom headers,
+  // timeout, proxy and last charset, and from now on both use one cookie store.
+  void ShareSettingsFrom(TIdHTTP& AOther);
+
+  // From any thread: the request under way fails at once, and so does every later one.
+  void Abort();
 
 private:
   struct Impl;

@@ -74,7 +74,7 @@ std::wstring SocketErrorText(int ACode) {
 }
 
 void RaiseSocketError(int ACode) {
-  throw EIdSocketError(L"Socket Error # " + std::to_wstring(ACode) + L"\r\n" + SocketErrorText(ACode));
+  throw EIdSocketError(L"Socket Error # " + std::to_wstring(ACode) + L"\r\n" + SocketErrorText(ACode), ACode);
 }
 
 void RaiseConnectionClosed() { throw EIdSocketError(L"Connection Closed Gracefully."); }

@@ -22,6 +22,12 @@ Control protocol (one TCP connection per client, any number of commands):
         requests whose target (path and query) is T (or starts with T when
         prefix is true) get the replies in turn; the last one repeats.
   {"cmd":"records"}  answer: for each request "<conn> <len>\\n" + raw bytes
+  {"cmd":"fail","target":T,"times":K,"status":503,"reason":R,"retry_after":A,"prefix":false}
+        the next K requests for T fail with that status (and "Retry-After: A"
+        when given); later ones get their usual reply
+  {"cmd":"cut","after_photos":N,"times":M}
+        once N photos have been served whole, the next M photo replies (all
+        when M is left out) stop halfway through the body and the connection closes
   {"cmd":"quit"}
 A reply R is an object with any of:
   status, reason (default 200 OK), status_line (replaces both),
@@ -84,6 +90,8 @@ class Site:
         self.next_conn = 0
         self.port = 0
         self.jpeg_cache = {}
+        self.trouble = Trouble()
+        self.latency = 0
 
     # --- state -------------------------------------------------------------
     def new_connection(self):
@@ -100,6 +108,7 @@ class Site:
             self.routes = []
             self.records = []
             self.albums = dict(self.default_albums)
+        self.trouble.reset()
 
     def scripted_reply(self, target):
         with self.lock:
@@ -248,7 +257,9 @@ class PageHandler(socketserver.BaseRequestHandler):
             site.record(conn, raw)
             words = raw.split(b"\r\n", 1)[0].split(b" ")
             target = words[1].decode("latin-1") if len(words) > 1 else ""
-            reply = site.scripted_reply(target) or site.default_reply(target)
+            reply = site.trouble.reply(target, site.scripted_reply(target) or site.default_reply(target))
+            if site.latency:
+                time.sleep(site.latency)
             try:
                 keep = send_reply(sock, reply)
             except OSError:
@@ -295,11 +306,63 @@ class ControlHandler(socketserver.StreamRequestHandler):
         elif cmd == "records":
             with site.lock:
                 return b"".join(b"%d %d\n" % (conn, len(raw)) + raw for conn, raw in site.records)
+        elif cmd in Trouble.COMMANDS:
+            site.trouble.command(c)
         elif cmd == "quit":
             return b"bye"
         else:
             raise ValueError("unknown command " + cmd)
         return b""
+
+
+class Trouble:
+    """What a real network does to the site's replies: passing failures and cut connections."""
+    COMMANDS = ("fail", "cut")
+
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.reset()
+
+    def reset(self):
+        with self.lock:
+            self.failures = []  # [target, prefix, tries left, reply]
+            self.cut_after = None
+            self.cuts_left = 0
+            self.photos_served = 0
+
+    def command(self, c):
+        with self.lock:
+            if c["cmd"] == "fail":
+                reply = {"status": int(c.get("status", 503)), "reason": c.get("reason", "Service Unavailable"),
+                         "body": "try again later"}
+                if "retry_after" in c:
+                    reply["headers"] = [["Retry-After", str(c["retry_after"])]]
+                self.failures = [f for f in self.failures if f[0] != c["target"]]
+                self.failures.append([c["target"], bool(c.get("prefix")), int(c.get("times", 1)), reply])
+            else:
+                self.cut_after = int(c["after_photos"])
+                self.cuts_left = int(c["times"]) if "times" in c else -1
+                self.photos_served = 0
+
+    def reply(self, target, reply):
+        with self.lock:
+            for f in self.failures:
+                if f[2] > 0 and (target == f[0] or (f[1] and target.startswith(f[0]))):
+                    f[2] -= 1
+                    return f[3]
+            is_photo = target.startswith("/photo/") and reply.get("status", 200) == 200 and "raw_hex" not in reply
+            if not is_photo or self.cut_after is None:
+                return reply
+            if self.photos_served < self.cut_after or self.cuts_left == 0:
+                self.photos_served += 1
+                return reply
+            self.cuts_left -= 1
+        body = reply_body(reply)
+        cut = dict(reply, framing="early", missing=len(body) - len(body) // 2)
+        cut.pop("body_hex", None)
+        cut.pop("body", None)
+        cut["body_bytes"] = body[:len(body) // 2]
+        return cut
 
 
 class Server(socketserver.ThreadingTCPServer):
@@ -326,11 +389,14 @@ def main(argv=None):
                    help="add or replace an album (repeatable)")
     p.add_argument("--lifetime", type=float, default=0, help="exit after this many seconds (0: never)")
     p.add_argument("--exit-with-parent", action="store_true", help="exit when the starting process goes away")
+    p.add_argument("--latency", type=float, default=0, metavar="MS",
+                   help="wait this many milliseconds before each reply, as a distant server would")
     args = p.parse_args(argv)
 
     albums = dict(DEFAULT_ALBUMS)
     albums.update(dict(args.album))
     site = Site(albums)
+    site.latency = args.latency / 1000.0
     pages = Server(("127.0.0.1", args.port), PageHandler)
     control = Server(("127.0.0.1", args.control_port), ControlHandler)
     done = threading.Event()

@@ -5,7 +5,8 @@
 namespace talvik::app {
 
 const wchar_t* const kConsoleUsage =
-    L"usage: talvik-dl [--cookie TEXT | --cookie-file FILE] [--out DIR] [--timeout SECONDS] ALBUM-ADDRESS";
+    L"usage: talvik-dl [--cookie TEXT | --cookie-file FILE] [--out DIR] [--timeout SECONDS]\n"
+    L"                 " TALVIK_NET_ARGS_USAGE L" ALBUM-ADDRESS";
 
 const wchar_t* const kConsoleHelp =
     L"Downloads every photo of a Talvik album into DIR as 1.jpg, 2.jpg, ...\n"
@@ -20,6 +21,7 @@ const wchar_t* const kConsoleHelp =
     L"                      folder); files of the same names are replaced\n"
     L"  --timeout SECONDS   give up when the server sends nothing for this long\n"
     L"                      (default 60; 0 waits forever)\n"
+    TALVIK_NET_ARGS_HELP
     L"  --help              show this text\n"
     L"\n"
     L"Exit status: 0 when the whole album was downloaded, 1 on an error (the message\n"
@@ -80,6 +82,8 @@ TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs) {
       positional.push_back(arg);
     } else if (arg == L"--") {
       optionsEnded = true;
+    } else if (std::wstring problem; TakeNetArg(AArgs, i, options.Net, problem)) {
+      if (!problem.empty()) throw EUsageError(problem);
     } else if (!TakeValue(AArgs, i, L"--cookie", options.Cookie) &&
                !TakeValue(AArgs, i, L"--cookie-file", options.CookieFile) &&
                !TakeValue(AArgs, i, L"--out", options.OutDir) &&

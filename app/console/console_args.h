@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/console/run_args.h"
 #include "framework/sysutils.h"
 
 namespace talvik::app {
@@ -19,6 +20,7 @@ struct TConsoleOptions {
   // How long the server may stay silent; 0 waits forever.
   int TimeoutMs = 60000;
   std::wstring Album;
+  TNetArgs Net;
 };
 
 // Parses the arguments after the program name; bad ones raise EUsageError.

@@ -82,9 +82,12 @@ int Run(const TConsoleOptions& options) {
     cookie = CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr));
   if (!cookie.empty()) http.SetCustomHeader(L"Cookie", cookie);
 
+  http.SetProxy(options.Net.Proxy);
+
   TConsoleFrontEnd frontEnd(options.Album);
   TDownloadRun run(http, frontEnd);
   run.SetSavePath(options.OutDir ? *options.OutDir : CurrentFolder());
+  run.SetOptions({options.Net.SkipExisting, options.Net.Retries, options.Net.Jobs});
   run.Button1Click();
   return frontEnd.Finished() ? 0 : 1;
 }

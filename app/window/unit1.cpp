@@ -48,6 +48,9 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   if (FOptions.NoSkin) dxSkinController1->SetUseSkins(false);
   if (!FOptions.SkinName.empty()) dxSkinController1->SetSkinName(FOptions.SkinName);
   FRun = std::make_unique<TDownloadRun>(*IdHTTP1, static_cast<IRunFrontEnd&>(*this));
+  // Before the start-up visit: it goes through the proxy too.
+  IdHTTP1->SetProxy(FOptions.Net.Proxy);
+  FRun->SetOptions({FOptions.Net.SkipExisting, FOptions.Net.Retries, FOptions.Net.Jobs});
   HandleNeeded();
   DoCreate();
 }
@@ -153,6 +156,16 @@ void TForm1::BrowseForFolder(const std::wstring& ACaption, std::wstring& AFolder
 std::wstring TForm1::AlbumAddress() { return Edit1->Text(); }
 
 void TForm1::ProcessMessages() { Application()->ProcessMessages(); }
+
+void TForm1::WaitFor(void* AEvent, int AMs) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(AMs);
+  for (ULONGLONG now = GetTickCount64(); now < end && !Closing(); now = GetTickCount64()) {
+    HANDLE event = AEvent;
+    const DWORD woke = MsgWaitForMultipleObjects(1, &event, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    if (woke != WAIT_OBJECT_0 + 1) return;
+    ProcessMessages();
+  }
+}
 
 bool TForm1::Closing() { return FClosed || !IdHTTP1 || Application()->Terminated(); }
 

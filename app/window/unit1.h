@@ -53,6 +53,8 @@ private:
   std::wstring AlbumAddress() override;
   void ProcessMessages() override;
   bool Closing() override;
+  // Answers the window's messages while the run waits.
+  void WaitFor(void* AEvent, int AMs) override;
 
   template <class T>
   T* Component(const wchar_t* AName);

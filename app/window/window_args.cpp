@@ -15,13 +15,15 @@ bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const wchar_t* 
 }  // namespace
 
 const wchar_t* const kWindowUsage =
-    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL] [--no-skin | --skin FILE]\n\n"
+    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL] [--no-skin | --skin FILE]\n"
+    L"             " TALVIK_NET_ARGS_USAGE L"\n\n"
     L"--cookie TEXT        use TEXT as the site's login cookie instead of the built-in browser's\n"
     L"--cookie-file FILE   take the login cookie from a Netscape cookies.txt\n"
     L"--start-page URL     the page the browser opens at start\n"
     L"--feedback URL       the feedback page shown in the log (its site's home page is visited at start)\n"
     L"--no-skin            the system's look for the window instead of the DarkSide skin\n"
-    L"--skin FILE          draw the window with the skin in FILE instead of DarkSide";
+    L"--skin FILE          draw the window with the skin in FILE instead of DarkSide\n"
+    TALVIK_NET_ARGS_HELP;
 
 std::wstring SiteHome(const std::wstring& AUrl) {
   size_t scheme = AUrl.find(L"://");
@@ -43,6 +45,9 @@ TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs) {
     else if (TakeValue(AArgs, i, L"--skin", value)) options.SkinFile = value;
     else if (TakeValue(AArgs, i, L"--start-page", value)) options.StartPage = value;
     else if (TakeValue(AArgs, i, L"--feedback", value)) options.FeedbackPage = value;
+    else if (std::wstring problem; TakeNetArg(AArgs, i, options.Net, problem)) {
+      if (!problem.empty()) throw EWindowUsage(problem);
+    }
     else throw EWindowUsage(L"unknown argument " + AArgs[i]);
   }
   if (options.Cookie && options.CookieFile) throw EWindowUsage(L"--cookie and --cookie-file exclude each other");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/console/run_args.h"
 #include "framework/sysutils.h"
 
 namespace talvik::app {
@@ -21,6 +22,7 @@ struct TWindowOptions {
   std::wstring StartPage;     // opened by the browser at start
   std::wstring FeedbackPage;  // shown in the log
   std::wstring FeedbackHome;  // requested by the start-up visit
+  TNetArgs Net;
 };
 
 // Defaults are the compiled-in addresses; bad arguments raise EWindowUsage.
