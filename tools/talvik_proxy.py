@@ -73,15 +73,15 @@ class ProxyHandler(socketserver.BaseRequestHandler):
             words = head.split(b"\r\n", 1)[0].split(b" ")
             if len(words) != 3:
                 return self.answer(client, b"400 Bad Request", close=True)
+            if words[0] == b"QUIT":
+                self.answer(client, b"200 OK", close=True)
+                self.server.done.set()
+                return
             if not self.server.allowed(header(head, b"proxy-authorization")):
                 self.answer(client, b"407 Proxy Authentication Required",
                             [b'Proxy-Authenticate: Basic realm="talvik proxy"'])
                 continue
             method, target, version = words
-            if method == b"QUIT":
-                self.answer(client, b"200 OK", close=True)
-                self.server.done.set()
-                return
             if method == b"CONNECT":
                 return self.tunnel(client, target, buf)
             if not target.startswith(b"http://"):

@@ -43,10 +43,14 @@ bool ReadFileText(const std::wstring& path, std::string& out) {
   return true;
 }
 
+}  // namespace
+
 int ValueAfter(const std::string& text, const std::string& key) {
   size_t at = text.find(key + " ");
   return at == std::string::npos ? 0 : std::atoi(text.c_str() + at + key.size() + 1);
 }
+
+namespace {
 
 SOCKET ConnectLoopback(int port) {
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -157,33 +161,39 @@ std::string SiteRequest::Target() const {
   return b == std::string::npos ? std::string() : raw.substr(a + 1, b - a - 1);
 }
 
-SampleSite::SampleSite(const std::vector<std::string>& args) {
+void* StartTool(const std::string& script, const std::vector<std::string>& args, const std::string& lastKey,
+                std::string& ports) {
   static int serial = 0;
   std::string source = EnvOr("TALVIK_SOURCE_DIR", "");
-  if (source.empty()) throw std::runtime_error("sample site: TALVIK_SOURCE_DIR is not set");
+  if (source.empty()) throw std::runtime_error(script + ": TALVIK_SOURCE_DIR is not set");
   std::string python = EnvOr("TALVIK_PYTHON", "/usr/bin/python3");
-  std::string portFile = "/tmp/talvik-site-" + std::to_string(GetCurrentProcessId()) + "-" +
+  std::string portFile = "/tmp/talvik-tool-" + std::to_string(GetCurrentProcessId()) + "-" +
                          std::to_string(++serial) + ".txt";
   std::wstring portFileWin = UnixToWindowsPath(portFile);
   DeleteFileW(portFileWin.c_str());
 
   // Wine starts a Unix program named by its Z: path; the arguments reach it as they are.
-  std::string cmd = Quote(python) + " " + Quote(source + "/tools/talvik_site.py") + " --port-file " +
-                    Quote(portFile) + " --lifetime 900";
+  std::string cmd = Quote(python) + " " + Quote(source + "/tools/" + script) + " --port-file " + Quote(portFile) +
+                    " --lifetime 900";
   for (const auto& a : args) cmd += " " + Quote(a);
   std::wstring app = UnixToWindowsPath(python), wcmd = Widen(cmd);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(app.c_str(), wcmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    throw std::runtime_error("sample site: cannot start " + python + " (error " + std::to_string(GetLastError()) + ")");
-  FProcess = pi.hProcess;
+    throw std::runtime_error(script + ": cannot start " + python + " (error " + std::to_string(GetLastError()) + ")");
   if (pi.hThread) CloseHandle(pi.hThread);
 
-  std::string text;
-  for (int i = 0; i < 300 && !(ReadFileText(portFileWin, text) && text.find("CONTROL ") != std::string::npos); ++i)
+  for (int i = 0; i < 300 && !(ReadFileText(portFileWin, ports) && ports.find(lastKey + " ") != std::string::npos);
+       ++i)
     Sleep(20);
   DeleteFileW(portFileWin.c_str());
+  return pi.hProcess;
+}
+
+SampleSite::SampleSite(const std::vector<std::string>& args) {
+  std::string text;
+  FProcess = StartTool("talvik_site.py", args, "CONTROL", text);
   FPort = ValueAfter(text, "PORT");
   int control = ValueAfter(text, "CONTROL");
   if (!FPort || !control) {

@@ -74,6 +74,13 @@ private:
   std::string FPending;
 };
 
+// Starts tools/SCRIPT with ARGS and a port file, and waits until that file names
+// LASTKEY; the file's "KEY n" lines land in PORTS. Returns the process handle.
+void* StartTool(const std::string& script, const std::vector<std::string>& args, const std::string& lastKey,
+                std::string& ports);
+// n of a "KEY n" line, or 0.
+int ValueAfter(const std::string& text, const std::string& key);
+
 // JSON string literal for bytes: every byte outside printable ASCII as \u00XX.
 std::string JsonString(const std::string& bytes);
 
