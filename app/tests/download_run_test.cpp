@@ -19,30 +19,6 @@ using talvik::testsupport::SiteReply;
 
 namespace {
 
-// Records what the run shows; the folder dialog answers with Folder (empty: cancel).
-class TFakeFrontEnd : public IRunFrontEnd {
-public:
-  std::vector<std::wstring> Log;
-  std::vector<std::pair<bool, std::wstring>> Buttons;
-  std::vector<std::wstring> DialogCaptions;
-  std::wstring Folder;
-  std::wstring Album;
-  std::function<void()> OnProcessMessages;
-  bool IsClosing = false;
-
-  void AppendLog(const std::wstring& ALine) override { Log.push_back(ALine); }
-  void SetButton(bool AEnabled, const std::wstring& ACaption) override { Buttons.emplace_back(AEnabled, ACaption); }
-  void BrowseForFolder(const std::wstring& ACaption, std::wstring& AFolder) override {
-    DialogCaptions.push_back(ACaption);
-    if (!Folder.empty()) AFolder = Folder;
-  }
-  std::wstring AlbumAddress() override { return Album; }
-  void ProcessMessages() override {
-    if (OnProcessMessages) OnProcessMessages();
-  }
-  bool Closing() override { return IsClosing; }
-};
-
 class DownloadRun : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { Site = new SampleSite(); }

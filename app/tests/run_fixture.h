@@ -3,12 +3,45 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/download_run.h"
 #include "tests/support/sample_site.h"
 
 namespace talvik::apptest {
+
+// Records what the run shows; the folder dialog answers with Folder (empty: cancel).
+class TFakeFrontEnd : public app::IRunFrontEnd {
+public:
+  std::vector<std::wstring> Log;
+  std::vector<std::pair<bool, std::wstring>> Buttons;
+  std::vector<std::wstring> DialogCaptions;
+  std::wstring Folder;
+  std::wstring Album;
+  std::function<void()> OnProcessMessages;
+  bool IsClosing = false;
+
+  void AppendLog(const std::wstring& ALine) override { Log.push_back(ALine); }
+  void SetButton(bool AEnabled, const std::wstring& ACaption) override { Buttons.emplace_back(AEnabled, ACaption); }
+  void BrowseForFolder(const std::wstring& ACaption, std::wstring& AFolder) override {
+    DialogCaptions.push_back(ACaption);
+    if (!Folder.empty()) AFolder = Folder;
+  }
+  std::wstring AlbumAddress() override { return Album; }
+  void ProcessMessages() override {
+    if (OnProcessMessages) OnProcessMessages();
+  }
+  bool Closing() override { return IsClosing; }
+  // Waits as the console does, then lets the test act as the window would meanwhile.
+  std::function<void()> OnWait;
+  void WaitFor(void* AEvent, int AMs) override {
+    IRunFrontEnd::WaitFor(AEvent, AMs);
+    if (OnWait) OnWait();
+  }
+};
+
 
 // A fresh empty folder under the temp folder, removed with its files.
 class TScratchFolder {

@@ -277,6 +277,19 @@ std::vector<SiteRequest> SampleSite::Requests() {
   return out;
 }
 
+void SampleSite::Fail(const std::string& target, int times, int status, const std::string& reason,
+                      const std::string& retryAfter) {
+  std::string j = "{\"cmd\":\"fail\",\"target\":" + JsonString(target) + ",\"times\":" + std::to_string(times) +
+                  ",\"status\":" + std::to_string(status) + ",\"reason\":" + JsonString(reason);
+  if (!retryAfter.empty()) j += ",\"retry_after\":" + JsonString(retryAfter);
+  Command(j + "}");
+}
+
+void SampleSite::CutAfterPhotos(int photos, int times) {
+  Command("{\"cmd\":\"cut\",\"after_photos\":" + std::to_string(photos) +
+          (times >= 0 ? ",\"times\":" + std::to_string(times) : std::string()) + "}");
+}
+
 int SampleSite::UnusedPort() {
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   sockaddr_in a{};

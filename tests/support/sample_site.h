@@ -60,6 +60,14 @@ public:
   void Route(const std::string& target, const SiteReply& reply) { Route(target, std::vector<SiteReply>{reply}); }
   std::vector<SiteRequest> Requests();
 
+  // The next `times` requests for target fail with the status (and a
+  // "Retry-After" when retryAfter is not empty); later ones get their usual reply.
+  void Fail(const std::string& target, int times, int status, const std::string& reason,
+            const std::string& retryAfter = {});
+  // Once `photos` photos have been served whole, the next `times` photo replies
+  // (all when negative) stop halfway through the body and the connection closes.
+  void CutAfterPhotos(int photos, int times = -1);
+
   // Sends one control command (a JSON object) and returns its answer; fails the test on error.
   std::string Command(const std::string& json);
 
