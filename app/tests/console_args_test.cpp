@@ -77,6 +77,44 @@ TEST(ConsoleArgs, Timeout) {
   EXPECT_THROW(ParseConsoleArgs({L"--timeout", L"3", L"--timeout", L"4", L"a"}), EUsageError);
 }
 
+TEST(ConsoleArgs, NetworkOptions) {
+  TConsoleOptions plain = ParseConsoleArgs({L"a"});
+  EXPECT_FALSE(plain.Net.SkipExisting);
+  EXPECT_EQ(plain.Net.Retries, 0);
+  EXPECT_EQ(plain.Net.Jobs, 1);
+  EXPECT_FALSE(plain.Net.Proxy.Enabled());
+
+  TConsoleOptions all = ParseConsoleArgs({L"--skip-existing", L"--retries", L"5", L"--jobs=16", L"--proxy",
+                                          L"http://me:pw@proxy.example:3128", L"a"});
+  EXPECT_TRUE(all.Net.SkipExisting);
+  EXPECT_EQ(all.Net.Retries, 5);
+  EXPECT_EQ(all.Net.Jobs, 16);
+  EXPECT_EQ(all.Net.Proxy.Host, L"proxy.example");
+  EXPECT_EQ(all.Net.Proxy.Port, 3128);
+  EXPECT_EQ(all.Net.Proxy.User, L"me");
+  EXPECT_EQ(all.Net.Proxy.Password, L"pw");
+  EXPECT_EQ(all.Album, L"a");
+
+  struct Bad { std::vector<std::wstring> args; std::wstring message; } bad[] = {
+      {{L"--jobs", L"0", L"a"}, L"--jobs needs a number from 1 to 16, not \"0\""},
+      {{L"--jobs=17", L"a"}, L"--jobs needs a number from 1 to 16, not \"17\""},
+      {{L"--retries", L"-1", L"a"}, L"--retries needs a number from 0 to 100, not \"-1\""},
+      {{L"--retries", L"many", L"a"}, L"--retries needs a number from 0 to 100, not \"many\""},
+      {{L"a", L"--jobs"}, L"--jobs needs a value"},
+      {{L"--proxy", L"socks5://h:1080", L"a"}, L"--proxy: only an http:// proxy can be used, not \"socks5://h:1080\""},
+      {{L"--proxy", L"proxy.example", L"a"},
+       L"--proxy: a proxy is given as http://[user:password@]host:port, not \"proxy.example\""},
+  };
+  for (const auto& b : bad) {
+    try {
+      ParseConsoleArgs(b.args);
+      ADD_FAILURE() << talvik::WideToUtf8(b.message);
+    } catch (const EUsageError& e) {
+      EXPECT_EQ(e.Message(), b.message);
+    }
+  }
+}
+
 TEST(CookieFile, AddressHost) {
   EXPECT_EQ(AddressHost(L"http://Www.Talvik.CN/album/1?x"), L"www.talvik.cn");
   EXPECT_EQ(AddressHost(L"http://user:pw@talvik.cn:8080/a"), L"talvik.cn");

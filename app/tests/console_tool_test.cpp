@@ -5,6 +5,7 @@
 
 #include "app/tests/run_fixture.h"
 #include "framework/sysutils.h"
+#include "tests/support/sample_proxy.h"
 
 using namespace talvik;
 using namespace talvik::apptest;
@@ -170,6 +171,45 @@ TEST_F(ConsoleTool, RedirectLoopIsAnError) {
   EXPECT_EQ(r.err, "Too many redirects.\n");
 }
 
+TEST_F(ConsoleTool, ThroughAProxyWithItsLoginAndItsRefusal) {
+  testsupport::SampleProxy proxy("me:secret");
+  TToolResult r = RunTool({L"--proxy", proxy.Url(L"me:secret"), Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(r.out, OverLines(5) + "下载完毕。\n");
+  EXPECT_EQ(Site->Requests().size(), 13u);
+  auto heads = proxy.Requests();
+  ASSERT_EQ(heads.size(), 13u);
+  EXPECT_EQ(heads[0].substr(0, heads[0].find("\r\n")), "GET " + Site->Url("/album/two?curpage=0") + " HTTP/1.1");
+  EXPECT_EQ(HeaderOf(heads[0], "Proxy-Authorization"), "Basic bWU6c2VjcmV0");
+
+  r = RunTool({L"--proxy", proxy.Url(), Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Proxy refused: 407 Proxy Authentication Required.\n");
+  EXPECT_EQ(Site->Requests().size(), 13u);
+}
+
+TEST_F(ConsoleTool, JobsAndRetriesThenSkipWhatIsSaved) {
+  // One real wait, of the second the server asks for.
+  Site->Fail("/photo/two-2.jpg", 1, 503, "Service Unavailable", "1");
+  TToolResult r = RunTool({L"--jobs", L"3", L"--retries", L"2", Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  const std::string retry = "2.jpg....retry 1 of 2 in 1 s: HTTP/1.1 503 Service Unavailable\n";
+  EXPECT_NE(r.out.find(retry), std::string::npos) << r.out;
+  r.out.erase(r.out.find(retry), retry.size());
+  EXPECT_EQ(r.out, OverLines(5) + "下载完毕。\n");
+  const std::string second = ReadFileBytes(Work.File(L"2.jpg"));
+  EXPECT_EQ(second.size(), 2000u);
+
+  const size_t before = Site->Requests().size();
+  r = RunTool({L"--skip-existing", Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  std::string exists;
+  for (int k = 1; k <= 5; ++k) exists += std::to_string(k) + ".jpg....exists\n";
+  EXPECT_EQ(r.out, exists + "下载完毕。\n");
+  EXPECT_EQ(Site->Requests().size(), before + 3);  // the list pages alone
+}
+
 TEST_F(ConsoleTool, BadArgumentsExitTwo) {
   const std::vector<std::wstring> cases[] = {
       {},
@@ -179,6 +219,8 @@ TEST_F(ConsoleTool, BadArgumentsExitTwo) {
       {L"   "},
       {L"--out"},
       {L"--timeout", L"-1", L"http://h/a"},
+      {L"--jobs", L"17", L"http://h/a"},
+      {L"--proxy", L"ftp://h:21", L"http://h/a"},
   };
   for (const auto& args : cases) {
     TToolResult r = RunTool(args, Work.Path());
