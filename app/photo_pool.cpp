@@ -31,7 +31,9 @@ TPhotoPool::~TPhotoPool() {
 
 bool TPhotoPool::HasRoom() {
   std::lock_guard<std::mutex> hold(FLock);
-  return !FStopping && FBusy < static_cast<int>(FWorkers.size());
+  // One waiting photo per worker: a worker that finishes while the list's next
+  // page is being read finds its next photo ready.
+  return !FStopping && FBusy < 2 * static_cast<int>(FWorkers.size());
 }
 
 void TPhotoPool::Submit(TPhotoJob AJob) {
@@ -100,6 +102,8 @@ void TPhotoPool::Work(TWorker& AWorker) {
       WithRetries(FPlan, label, [&] { AWorker.Fetcher.DownPic(image, job.FileName, job.Link); }, note, wait);
       Report({job.Number, true, nullptr, {}});
     } catch (...) {
+      // The first failure stops new work at once, before this worker takes another photo.
+      Stop();
       Report({job.Number, true, std::current_exception(), {}});
     }
   }

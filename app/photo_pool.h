@@ -39,15 +39,16 @@ public:
   TPhotoPool(const TPhotoPool&) = delete;
   TPhotoPool& operator=(const TPhotoPool&) = delete;
 
-  // A worker is free for another photo.
+  // Another photo may be submitted: a worker is free or will be next.
   bool HasRoom();
   void Submit(TPhotoJob AJob);
-  // Photos submitted and not yet finished.
+  // Photos submitted and not yet finished or dropped by Stop.
   int Busy();
   std::vector<TPhotoReport> TakeReports();
   // An event that is set whenever a report arrives.
   void* Signal() const { return FSignal; }
-  // No further photo starts and retry waits end; photos under way go on.
+  // No further photo starts and retry waits end; photos under way go on. A
+  // failed photo stops the pool by itself.
   void Stop();
   // Stop, and every request under way fails at once.
   void Abort();
