@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -194,6 +195,60 @@ TEST_F(MainForm, CloseStopsTheBrowserFreesTheClientAndLaterClicksDoNothing) {
   TCloseAction action = caHide;
   Form->FormClose(Form.get(), action);
   EXPECT_LT(Session->Stops, 4 + 200);
+}
+
+TEST_F(MainForm, PhotosSideBySideKeepTheWindowAnsweringAndCloseEndsThem) {
+  Form.reset();
+  Options = ParseWindowArgs({L"--start-page", Site.WUrl("/profile.do?id=5"), L"--feedback", Site.WUrl("/bbs/f.html"),
+                             L"--jobs", L"4", L"--retries", L"1"});
+  Form = std::make_unique<TForm1>(nullptr, Options);
+  Session->CompleteTopLevel();
+  const std::wstring folder = TempFolder();
+  auto photo = [&](int k) { return folder + L"\\" + std::to_wstring(k) + L".jpg"; };
+  Form->SelectFolder = [&](const std::wstring&, std::wstring& f) { f = folder; };
+  Site.Album("six", 6, 4, 300);
+  testsupport::SiteReply slow = testsupport::SiteReply::Ok(std::string(300, 's'), "image/jpeg");
+  slow.delay = 1.5;
+  Site.Route("/photo/six-1.jpg", slow);
+  Form->Edit1->SetText(Site.WUrl("/album/six"));
+
+  // A message for the window while the first photo is still on its way.
+  bool answered = false, firstPhotoThere = true;
+  std::function<void()> onMessage = [&] {
+    answered = true;
+    firstPhotoThere = GetFileAttributesW(photo(1).c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  HWND helper = AllocateHWnd([&](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (m == WM_USER) onMessage();
+    return DefWindowProcW(w, m, wp, lp);
+  });
+  PostMessageW(helper, WM_USER, 0, 0);
+  Form->Button1Click(Form->Button1);
+  EXPECT_TRUE(answered);
+  EXPECT_FALSE(firstPhotoThere);
+  std::vector<std::wstring> lines = Form->Memo1->Lines();
+  std::vector<std::wstring> expected(lines.begin(), lines.begin() + 3);
+  for (int k = 1; k <= 6; ++k) expected.push_back(std::to_wstring(k) + L".jpg....over...");
+  expected.push_back(L"下载完毕。");
+  EXPECT_EQ(lines, expected);
+
+  // Closing while photo 1 is still on its way ends its request and every other.
+  slow.delay = 0;
+  slow.bodyDelay = 30;
+  Site.Route("/photo/six-1.jpg", slow);
+  for (int k = 1; k <= 6; ++k) DeleteFileW(photo(k).c_str());
+  onMessage = [&] { Form->Close(); };
+  PostMessageW(helper, WM_USER, 0, 0);
+  Form->Button1Click(Form->Button1);
+  DeallocateHWnd(helper);
+  EXPECT_EQ(Form->IdHTTP1, nullptr);
+  EXPECT_EQ(GetFileAttributesW(photo(1).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((photo(1) + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
+  const size_t requests = Site.Requests().size();
+  Sleep(300);
+  EXPECT_EQ(Site.Requests().size(), requests);
+  for (int k = 1; k <= 6; ++k) DeleteFileW(photo(k).c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(MainForm, SizeCannotChange) {
