@@ -30,6 +30,14 @@ TEST(WindowArgs, AddressesDefaultToTheCompiledInOnesAndCanBeReplaced) {
   EXPECT_TRUE(ParseWindowArgs({L"--no-skin"}).NoSkin);
   EXPECT_FALSE(d.SkinFile);
   EXPECT_EQ(*ParseWindowArgs({L"--skin", L"my.skin"}).SkinFile, L"my.skin");
+
+  EXPECT_EQ(d.Net.Jobs, 1);
+  TWindowOptions n = ParseWindowArgs({L"--skip-existing", L"--retries", L"3", L"--jobs", L"8", L"--proxy",
+                                      L"http://127.0.0.1:3128"});
+  EXPECT_TRUE(n.Net.SkipExisting);
+  EXPECT_EQ(n.Net.Retries, 3);
+  EXPECT_EQ(n.Net.Jobs, 8);
+  EXPECT_EQ(n.Net.Proxy.HostPort(), L"127.0.0.1:3128");
 }
 
 TEST(WindowArgs, BadCommandLinesAreRefusedWithAReason) {
@@ -44,6 +52,8 @@ TEST(WindowArgs, BadCommandLinesAreRefusedWithAReason) {
       {{L"--skin"}, L"--skin needs a value"},
       {{L"--no-skin", L"--skin", L"a.skin"}, L"--no-skin and --skin exclude each other"},
       {{L"http://x/album/1"}, L"unknown argument http://x/album/1"},
+      {{L"--jobs", L"99"}, L"--jobs needs a number from 1 to 16, not \"99\""},
+      {{L"--proxy"}, L"--proxy needs a value"},
   };
   for (const Case& c : cases) {
     try {
