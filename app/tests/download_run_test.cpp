@@ -37,20 +37,6 @@ protected:
     for (int k = from; k <= to; ++k) lines.push_back(std::to_wstring(k) + L".jpg....over...");
     return lines;
   }
-  // Scratch files left in the output folder.
-  int PartFiles() {
-    int n = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW(Out.File(L"*.part").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do ++n; while (FindNextFileW(h, &fd));
-    FindClose(h);
-    return n;
-  }
-  static std::vector<std::wstring> Concat(std::vector<std::wstring> a, const std::vector<std::wstring>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-  }
 
   static SampleSite* Site;
   TScratchFolder Out;
@@ -222,7 +208,7 @@ TEST_F(DownloadRun, FailedDownloadSavesNothingUnderThePhotosName) {
       EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), PhotoBytes(1));
     }
     EXPECT_EQ(frontEnd.Log, OverLines(1, c.photo - 1));
-    EXPECT_EQ(PartFiles(), 0);
+    EXPECT_EQ(PartFiles(Out), 0);
   }
 }
 
@@ -244,7 +230,7 @@ TEST_F(DownloadRun, LargePhotosStreamThroughAScratchFileWithFlatMemory) {
     EXPECT_EQ(photo.substr(0, 2), "\xff\xd8") << name;
     EXPECT_EQ(photo.substr(photo.size() - 2), "\xff\xd9") << name;
   }
-  EXPECT_EQ(PartFiles(), 0);
+  EXPECT_EQ(PartFiles(Out), 0);
 }
 
 TEST_F(DownloadRun, FullDiskKeepsEarlierFilesAndSaysWhy) {
@@ -279,7 +265,7 @@ TEST_F(DownloadRun, PhotoThatCannotTakeItsPlaceLeavesNoScratchFile) {
   }
   RemoveDirectoryW(blocked.c_str());
   EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), PhotoBytes(1));
-  EXPECT_EQ(PartFiles(), 0);
+  EXPECT_EQ(PartFiles(Out), 0);
 }
 
 TEST_F(DownloadRun, UnwritableFolderNamesTheFile) {

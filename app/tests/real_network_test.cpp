@@ -73,15 +73,6 @@ protected:
     return bytes.size() == kPhotoSize && bytes.compare(0, 2, "\xff\xd8") == 0 &&
            bytes.compare(bytes.size() - 2, 2, "\xff\xd9") == 0;
   }
-  int PartFiles() {
-    int n = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW(Out.File(L"*.part").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do ++n; while (FindNextFileW(h, &fd));
-    FindClose(h);
-    return n;
-  }
   int RequestsFor(const std::string& target) {
     auto targets = Targets(Site->Requests());
     return static_cast<int>(std::count(targets.begin(), targets.end(), target));
@@ -90,10 +81,6 @@ protected:
     std::vector<std::wstring> lines;
     for (int k = from; k <= to; ++k) lines.push_back(std::to_wstring(k) + L".jpg" + suffix);
     return lines;
-  }
-  static std::vector<std::wstring> Concat(std::vector<std::wstring> a, const std::vector<std::wstring>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
   }
 
   static SampleSite* Site;
@@ -182,7 +169,7 @@ TEST_F(RealNetwork, PassingFailuresOfEveryRequestAreTriedAgain) {
   Run->Button1Click();
   EXPECT_EQ(Clock.Waits(), (std::vector<int>{1000, 1000, 1000}));
   for (int k = 1; k <= 10; ++k) EXPECT_TRUE(Whole(ReadFileBytes(Photo(k)))) << k;
-  EXPECT_EQ(PartFiles(), 0);
+  EXPECT_EQ(PartFiles(Out), 0);
   const std::vector<std::wstring> retries = {
       L"?curpage=1....retry 1 of 1 in 1 s: HTTP/1.1 502 Bad Gateway",
       L"6.jpg....retry 1 of 1 in 1 s: HTTP/1.1 504 Gateway Timeout",
@@ -208,7 +195,7 @@ TEST_F(RealNetwork, RetriesGiveUpAndOtherStatusesAreNotRetried) {
     EXPECT_EQ(clock.Waits(), (std::vector<int>{1000, 2000})) << jobs;
     EXPECT_EQ(RequestsFor("/photo/ten-3.jpg"), 3) << jobs;
     EXPECT_FALSE(FileExists(Photo(3)));
-    EXPECT_EQ(PartFiles(), 0);
+    EXPECT_EQ(PartFiles(Out), 0);
     EXPECT_NE(FrontEnd->Buttons.back(), (std::pair<bool, std::wstring>{true, L"下载"}));
 
     TNotedClock untouched;
@@ -271,7 +258,7 @@ TEST_F(RealNetwork, ErrorSideBySideStopsNewWorkAndKeepsWhatIsWhole) {
   EXPECT_EQ(Failure(), L"HTTP/1.1 404 Not Found");
   EXPECT_FALSE(FileExists(Photo(6)));
   for (int k : {7, 8, 9}) EXPECT_EQ(ReadFileBytes(Photo(k)), std::string(kPhotoSize, 'x')) << k;
-  EXPECT_EQ(PartFiles(), 0);
+  EXPECT_EQ(PartFiles(Out), 0);
   // Lines in number order, one for each saved photo and only for those.
   std::vector<std::wstring> saved;
   for (int k = 1; k <= 30; ++k)
@@ -292,7 +279,7 @@ TEST_F(RealNetwork, ClosingSideBySideEndsEveryRequest) {
   Run->Button1Click();  // quietly, and without waiting for photo 2
   const size_t requests = Site->Requests().size();
   EXPECT_FALSE(FileExists(Photo(2)));
-  EXPECT_EQ(PartFiles(), 0);
+  EXPECT_EQ(PartFiles(Out), 0);
   EXPECT_EQ(FrontEnd->Buttons.size(), 1u);
   EXPECT_EQ(std::find(FrontEnd->Log.begin(), FrontEnd->Log.end(), L"下载完毕。"), FrontEnd->Log.end());
   Sleep(300);

@@ -76,6 +76,22 @@ private:
   std::wstring FPath;
 };
 
+// Scratch files left in a folder.
+inline int PartFiles(const TScratchFolder& folder) {
+  int n = 0;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW(folder.File(L"*.part").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do ++n; while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return n;
+}
+
+inline std::vector<std::wstring> Concat(std::vector<std::wstring> a, const std::vector<std::wstring>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 inline bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
