@@ -335,6 +335,45 @@ TEST_F(WindowDriver, ClosingMidRunMakesNoFurtherRequestAndEndsCleanly) {
   EXPECT_EQ(RequestsTo("/photo/slow-").size(), static_cast<size_t>(files));
 }
 
+TEST_F(WindowDriver, NetworkOptionsFromTheCommandLineThenACloseMidParallelRun) {
+  Site.Album("six", 6, 4, 500);
+  Site.Fail("/photo/six-3.jpg", 1, 503, "Service Unavailable", "0");
+  HANDLE mine = CreateFileW((OutDir + L"\\1.jpg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(mine);
+  auto args = SiteArgs();
+  args.insert(args.begin(), {L"--cookie", kCookie, L"--jobs", L"4", L"--retries", L"1", L"--skip-existing"});
+  Start(args);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
+  ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/six")));
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
+  std::vector<std::wstring> log = Log();
+  const std::wstring retry = L"3.jpg....retry 1 of 1 in 0 s: HTTP/1.1 503 Service Unavailable";
+  auto at = std::find(log.begin(), log.end(), retry);
+  ASSERT_NE(at, log.end());
+  log.erase(at);
+  std::vector<std::wstring> tail(log.end() - 7, log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"1.jpg....exists", L"2.jpg....over...", L"3.jpg....over...",
+                                             L"4.jpg....over...", L"5.jpg....over...", L"6.jpg....over...",
+                                             L"下载完毕。"}));
+  EXPECT_TRUE(RequestsTo("/album/six/photo/1").empty());
+
+  // A close while photos are on their way ends them, and the program with them.
+  SlowAlbum("slow", 40);
+  ASSERT_NO_FATAL_FAILURE(Click(Site.WUrl("/album/slow")));
+  ASSERT_TRUE(WaitFor([&] { return FileExists(OutDir + L"\\2.jpg"); }));
+  PostMessageW(Main, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(FProcess.hProcess, 20000), WAIT_OBJECT_0) << "the program did not end";
+  DWORD code = 99;
+  GetExitCodeProcess(FProcess.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  const size_t pictures = RequestsTo("/photo/slow-").size();
+  EXPECT_LT(pictures, 40u) << "the run went on after the close";
+  Sleep(500);
+  EXPECT_EQ(RequestsTo("/photo/slow-").size(), pictures);
+  for (int k = 1; k <= 40; ++k)
+    EXPECT_FALSE(FileExists(OutDir + L"\\" + std::to_wstring(k) + L".jpg.part")) << k;
+}
+
 TEST_F(WindowDriver, PlatformBrowserControlIsHostedAndLeavesTheButtonWaiting) {
   // No login on the command line: the real browser control loads the start
   // page. Wine here has no HTML engine, so the page never completes.
