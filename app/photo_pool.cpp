@@ -18,6 +18,7 @@ TPhotoPool::TPhotoPool(int AWorkers, net::TIdHTTP& ASettings, const TRetryPlan& 
   for (int i = 0; i < AWorkers; ++i) {
     FWorkers.push_back(std::make_unique<TWorker>());
     FWorkers.back()->HTTP.ShareSettingsFrom(ASettings);
+    FWorkers.back()->HTTP.EnableAbort();
   }
   for (auto& worker : FWorkers) worker->Thread = std::thread([this, w = worker.get()] { Work(*w); });
 }

@@ -17,6 +17,9 @@ constexpr size_t kBufferSize = 256 * 1024;
 // Bytes that arrive while a connection sits idle are what FIONREAD is asked about;
 // right after a reply there was no time for any, and the question costs a round trip.
 constexpr uint64_t kIdleCheckMs = 1000;
+// How soon an abort from another thread ends a wait: under Wine neither shutdown
+// nor closesocket wakes a thread blocked in recv.
+constexpr int kAbortCheckMs = 100;
 
 struct WinsockStartup {
   WinsockStartup() {
@@ -92,23 +95,35 @@ void TTcpConnection::ApplyReceiveTimeout() {
 
 int TTcpConnection::ConnectWithin(uintptr_t ASocket, const void* AAddress, int ALength) {
   const auto* address = static_cast<const sockaddr*>(AAddress);
-  if (FTimeoutMs <= 0) return connect(ASocket, address, ALength) == 0 ? 0 : WSAGetLastError();
+  if (FTimeoutMs <= 0 && !FAbortable) return connect(ASocket, address, ALength) == 0 ? 0 : WSAGetLastError();
   u_long nonBlocking = 1;
   ioctlsocket(ASocket, FIONBIO, &nonBlocking);
   int code = connect(ASocket, address, ALength) == 0 ? 0 : WSAGetLastError();
-  if (code == WSAEWOULDBLOCK) {
+  const uint64_t start = GetTickCount64();
+  while (code == WSAEWOULDBLOCK) {
+    int slice = FAbortable ? kAbortCheckMs : FTimeoutMs;
+    if (FTimeoutMs > 0) {
+      const int64_t left = FTimeoutMs - static_cast<int64_t>(GetTickCount64() - start);
+      if (left <= 0) {
+        code = WSAETIMEDOUT;
+        break;
+      }
+      slice = static_cast<int>(std::min<int64_t>(slice, left));
+    }
+    if (FAborted) {
+      code = WSAECONNABORTED;
+      break;
+    }
     fd_set writable, failed;
     FD_ZERO(&writable);
     FD_ZERO(&failed);
     FD_SET(ASocket, &writable);
     FD_SET(ASocket, &failed);
-    timeval limit{FTimeoutMs / 1000, (FTimeoutMs % 1000) * 1000};
+    timeval limit{slice / 1000, (slice % 1000) * 1000};
     int ready = select(0, nullptr, &writable, &failed, &limit);
-    if (ready == 0) {
-      code = WSAETIMEDOUT;
-    } else if (ready < 0) {
+    if (ready < 0) {
       code = WSAGetLastError();
-    } else {
+    } else if (ready > 0) {
       int error = 0, size = sizeof error;
       getsockopt(ASocket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
       code = error ? error : FD_ISSET(ASocket, &failed) ? WSAECONNREFUSED : 0;
@@ -117,6 +132,29 @@ int TTcpConnection::ConnectWithin(uintptr_t ASocket, const void* AAddress, int A
   nonBlocking = 0;
   ioctlsocket(ASocket, FIONBIO, &nonBlocking);
   return code;
+}
+
+void TTcpConnection::AwaitReadable() {
+  const uint64_t start = GetTickCount64();
+  for (;;) {
+    if (FAborted) Fail(WSAECONNABORTED);
+    int slice = kAbortCheckMs;
+    if (FTimeoutMs > 0) {
+      const int64_t left = FTimeoutMs - static_cast<int64_t>(GetTickCount64() - start);
+      if (left <= 0) {
+        Close();
+        RaiseReadTimeout(FTimeoutMs);
+      }
+      slice = static_cast<int>(std::min<int64_t>(slice, left));
+    }
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(FSocket, &set);
+    timeval limit{0, slice * 1000};
+    const int ready = select(0, &set, nullptr, nullptr, &limit);
+    if (ready > 0) return;
+    if (ready < 0) Fail(WSAGetLastError());
+  }
 }
 
 void TTcpConnection::Abort() {
@@ -144,6 +182,7 @@ bool TTcpConnection::IsStale() {
 }
 
 void TTcpConnection::Send(const std::string& AData) {
+  if (FAborted) Fail(WSAECONNABORTED);
   FReceived = 0;
   size_t sent = 0;
   while (sent < AData.size()) {
@@ -154,6 +193,7 @@ void TTcpConnection::Send(const std::string& AData) {
 }
 
 size_t TTcpConnection::Receive(char* ABuffer, size_t ACount) {
+  if (FAbortable) AwaitReadable();
   int n = recv(FSocket, ABuffer, static_cast<int>(std::min<size_t>(ACount, 1 << 30)), 0);
   if (n == SOCKET_ERROR) {
     const int code = WSAGetLastError();

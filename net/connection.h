@@ -21,6 +21,9 @@ public:
   void Open(const std::string& AHost, int APort);
   void Close();
   bool IsOpen() const { return FSocket != kNoSocket; }
+  // Lets Abort end a wait for the server: connecting and receiving then wait in
+  // short slices. Without it only a later Open sees the abort.
+  void EnableAbort() { FAbortable = true; }
   // From any thread: the exchange under way fails, and so does every later Open.
   void Abort();
   bool Aborted() const { return FAborted; }
@@ -57,6 +60,8 @@ private:
   // 0 or the Winsock error of connecting ASocket within the timeout.
   int ConnectWithin(uintptr_t ASocket, const void* AAddress, int ALength);
   void ApplyReceiveTimeout();
+  // Waits until the socket has something to read, in slices that look for an abort.
+  void AwaitReadable();
   [[noreturn]] void Fail(int code);
 
   uintptr_t FSocket = kNoSocket;
@@ -67,6 +72,7 @@ private:
   int FTimeoutMs = 0;
   std::mutex FSocketLock;  // between Abort and the owner's Open and Close
   std::atomic<bool> FAborted{false};
+  bool FAbortable = false;
 };
 
 }  // namespace talvik::net

@@ -319,6 +319,8 @@ void TIdHTTP::ShareSettingsFrom(TIdHTTP& AOther) {
   FImpl->Cookies = AOther.FImpl->Cookies;
 }
 
+void TIdHTTP::EnableAbort() { FImpl->Connection.EnableAbort(); }
+
 void TIdHTTP::Abort() { FImpl->Connection.Abort(); }
 
 }  // namespace talvik::net

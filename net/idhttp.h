@@ -109,7 +109,10 @@ public:
   // timeout, proxy and last charset, and from now on both use one cookie store.
   void ShareSettingsFrom(TIdHTTP& AOther);
 
-  // From any thread: the request under way fails at once, and so does every later one.
+  // Lets Abort end a request under way; waits for the server then look for it
+  // every tenth of a second.
+  void EnableAbort();
+  // From any thread: the request under way fails, and so does every later one.
   void Abort();
 
 private:
