@@ -164,6 +164,7 @@ void TTcpConnection::Abort() {
 }
 
 void TTcpConnection::Close() {
+  if (auto tls = std::move(FTls); tls && !FAborted && IsOpen()) tls->Shutdown();
   std::lock_guard<std::mutex> hold(FSocketLock);
   if (FSocket != kNoSocket) {
     closesocket(FSocket);
@@ -172,9 +173,20 @@ void TTcpConnection::Close() {
   FPos = FEnd = 0;
 }
 
+void TTcpConnection::StartTls(const std::string& AHost, const TTrustedRoots* AExtraRoots) {
+  auto session = std::make_unique<TTlsSession>(static_cast<TTlsSession::Transport&>(*this));
+  try {
+    session->Handshake(AHost, AExtraRoots);
+  } catch (...) {
+    Close();
+    throw;
+  }
+  FTls = std::move(session);
+}
+
 bool TTcpConnection::IsStale() {
   if (!IsOpen()) return true;
-  if (FPos < FEnd) return true;
+  if (FPos < FEnd || (FTls && FTls->HasPending())) return true;
   if (GetTickCount64() - FLastReceiveTick < kIdleCheckMs) return false;
   // Under Wine FIONREAD costs fewer round trips to its server than select does.
   u_long pending = 0;
@@ -184,15 +196,26 @@ bool TTcpConnection::IsStale() {
 void TTcpConnection::Send(const std::string& AData) {
   if (FAborted) Fail(WSAECONNABORTED);
   FReceived = 0;
+  if (FTls) FTls->Send(AData.data(), AData.size());
+  else WriteRaw(AData.data(), AData.size());
+}
+
+void TTcpConnection::WriteRaw(const char* AData, size_t ACount) {
   size_t sent = 0;
-  while (sent < AData.size()) {
-    int n = send(FSocket, AData.data() + sent, static_cast<int>(AData.size() - sent), 0);
+  while (sent < ACount) {
+    int n = send(FSocket, AData + sent, static_cast<int>(std::min<size_t>(ACount - sent, 1 << 30)), 0);
     if (n == SOCKET_ERROR) Fail(WSAGetLastError());
     sent += n;
   }
 }
 
 size_t TTcpConnection::Receive(char* ABuffer, size_t ACount) {
+  const size_t n = FTls ? FTls->Receive(ABuffer, ACount) : ReadRaw(ABuffer, ACount);
+  FReceived += n;
+  return n;
+}
+
+size_t TTcpConnection::ReadRaw(char* ABuffer, size_t ACount) {
   if (FAbortable) AwaitReadable();
   int n = recv(FSocket, ABuffer, static_cast<int>(std::min<size_t>(ACount, 1 << 30)), 0);
   if (n == SOCKET_ERROR) {
@@ -201,7 +224,6 @@ size_t TTcpConnection::Receive(char* ABuffer, size_t ACount) {
     Close();
     RaiseReadTimeout(FTimeoutMs);
   }
-  FReceived += n;
   FLastReceiveTick = GetTickCount64();
   return n;
 }
@@ -247,7 +269,7 @@ size_t TTcpConnection::Take(const char*& AData, size_t AMax) {
 }
 
 bool TTcpConnection::WaitReadable(int AMilliseconds) {
-  if (FPos < FEnd) return true;
+  if (FPos < FEnd || (FTls && FTls->HasPending())) return true;
   if (!IsOpen()) return false;
   fd_set set;
   FD_ZERO(&set);

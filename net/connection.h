@@ -4,13 +4,18 @@
 #include <cstddef>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "net/tls_session.h"
+
 namespace talvik::net {
 
-class TTcpConnection {
+class TTrustedRoots;
+
+class TTcpConnection : private TTlsSession::Transport {
 public:
   TTcpConnection();
   ~TTcpConnection();
@@ -19,8 +24,14 @@ public:
 
   // Resolves AHost (IPv4) and connects; failures raise EIdSocketError.
   void Open(const std::string& AHost, int APort);
+  // Ends a TLS session with its close notice first.
   void Close();
   bool IsOpen() const { return FSocket != kNoSocket; }
+  // On the open connection (through a proxy's tunnel, when there is one): the TLS
+  // handshake with AHost, after which every byte sent and received goes through
+  // the session. A failure closes the connection.
+  void StartTls(const std::string& AHost, const TTrustedRoots* AExtraRoots);
+  bool IsSecure() const { return FTls != nullptr; }
   // Lets Abort end a wait for the server: connecting and receiving then wait in
   // short slices. Without it only a later Open sees the abort.
   void EnableAbort() { FAbortable = true; }
@@ -50,13 +61,15 @@ public:
   size_t ReceiveInto(char* ABuffer, size_t ACount);
   // Waits at most AMilliseconds for something to read.
   bool WaitReadable(int AMilliseconds);
-  // Bytes received since the last Send.
+  // Bytes received since the last Send (decrypted ones, over TLS).
   uint64_t ReceivedSinceSend() const { return FReceived; }
 
 private:
   static constexpr uintptr_t kNoSocket = ~uintptr_t(0);
   size_t Fill();
   size_t Receive(char* ABuffer, size_t ACount);
+  size_t ReadRaw(char* ABuffer, size_t ACount) override;
+  void WriteRaw(const char* AData, size_t ACount) override;
   // 0 or the Winsock error of connecting ASocket within the timeout.
   int ConnectWithin(uintptr_t ASocket, const void* AAddress, int ALength);
   void ApplyReceiveTimeout();
@@ -72,6 +85,7 @@ private:
   int FTimeoutMs = 0;
   std::mutex FSocketLock;  // between Abort and the owner's Open and Close
   std::atomic<bool> FAborted{false};
+  std::unique_ptr<TTlsSession> FTls;
   bool FAbortable = false;
 };
 

@@ -62,6 +62,10 @@ void AddLine(std::string& request, const std::string& line, size_t width) {
   for (const auto& piece : FoldHeaderLine(line, width)) request += piece + "\r\n";
 }
 
+bool IsHttpsAddress(const std::wstring& address) {
+  return address.size() >= 8 && SameText(address.substr(0, 8), L"https://");
+}
+
 TCookieStore::Origin OriginOf(const TUrl& url) {
   TCookieStore::Origin o;
   o.Host = ToAscii7(url.Host);
@@ -89,6 +93,7 @@ struct TIdHTTP::Impl {
   TUrl Previous;
   std::string LastCharset;
   TProxy Proxy;
+  std::shared_ptr<const TTrustedRoots> TrustedRoots;
   int TimeoutMs = 0;
 
   // Plain-http requests go to the proxy, when there is one.
@@ -127,7 +132,9 @@ std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
   AddLine(r, "Host: " + ToAscii7(url.HostHeader()), kOwnFoldWidth);
   AddLine(r, std::string("Accept: ") + kAccept, kOwnFoldWidth);
   r += "Accept-Encoding: identity\r\n";
-  if (!Referer.empty()) AddLine(r, "Referer: " + ToAscii7(Referer), kOwnFoldWidth);
+  // An https page's address is not told to plain-http servers, as browsers keep it.
+  if (!Referer.empty() && !(url.Protocol == L"http" && IsHttpsAddress(Referer)))
+    AddLine(r, "Referer: " + ToAscii7(Referer), kOwnFoldWidth);
   AddLine(r, std::string("User-Agent: ") + kUserAgent, kOwnFoldWidth);
   if (!stored.empty()) {
     if (!storedPlaced) AddLine(r, "Cookie: " + stored, kOwnFoldWidth);
@@ -139,9 +146,9 @@ std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
 
 bool TIdHTTP::Impl::Connect(const TUrl& url) {
   const int port = url.EffectivePort();
-  const std::wstring to = ViaProxy(url) ? L"proxy " + Proxy.HostPort()
-                          : Proxy.Enabled() ? L"tunnel " + url.Host + L":" + std::to_wstring(port)
-                                            : url.Host + L":" + std::to_wstring(port);
+  const bool secure = url.Protocol == L"https";
+  const std::wstring site = url.Protocol + L"://" + url.Host + L":" + std::to_wstring(port);
+  const std::wstring to = ViaProxy(url) ? L"proxy " + Proxy.HostPort() : Proxy.Enabled() ? L"tunnel " + site : site;
   if (Connection.IsOpen() && !SameText(ConnectedTo, to)) Connection.Close();
   if (Connection.IsOpen() && Connection.IsStale()) Connection.Close();
   if (Connection.IsOpen()) return true;
@@ -156,6 +163,7 @@ bool TIdHTTP::Impl::Connect(const TUrl& url) {
     // Before anything else: the tunnel carries the whole exchange with the site.
     if (!ViaProxy(url)) OpenTunnel(Connection, Proxy, ToAscii7(url.Host), port);
   }
+  if (secure) Connection.StartTls(ToAscii7(url.Host), TrustedRoots.get());
   ConnectedTo = to;
   return false;
 }
@@ -207,8 +215,7 @@ void TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
                             uint64_t limit) {
   TUrl url = ResolveUrl(address, Previous);
   for (int redirects = 0;;) {
-    if (url.Protocol == L"https") throw EIdException(L"IOHandler value is not valid");
-    if (url.Protocol != L"http") throw EIdException(L"Protocol not supported: " + url.Protocol);
+    if (url.Protocol != L"http" && url.Protocol != L"https") throw EIdException(L"Protocol not supported: " + url.Protocol);
     Previous = url;
     THttpReplyHead head = Exchange(url);
     TakeCookies(head, url);
@@ -311,7 +318,13 @@ void TIdHTTP::SetProxy(const TProxy& AProxy) {
   FImpl->Proxy = AProxy;
 }
 
+void TIdHTTP::SetTrustedRoots(std::shared_ptr<const TTrustedRoots> ARoots) {
+  FImpl->Connection.Close();
+  FImpl->TrustedRoots = std::move(ARoots);
+}
+
 void TIdHTTP::ShareSettingsFrom(TIdHTTP& AOther) {
+  SetTrustedRoots(AOther.FImpl->TrustedRoots);
   FImpl->CustomHeaders = AOther.FImpl->CustomHeaders;
   SetReadTimeout(AOther.FImpl->TimeoutMs);
   SetProxy(AOther.FImpl->Proxy);

@@ -1,5 +1,5 @@
-// The HTTP client through which every request of the process goes: plain HTTP/1.1
-// GET over one reused Winsock connection, with a cookie store and redirects.
+// The HTTP client through which every request of the process goes: HTTP/1.1 GET,
+// plain or over TLS, on one reused Winsock connection, with a cookie store and redirects.
 #pragma once
 #include <memory>
 #include <string>
@@ -10,6 +10,7 @@
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "net/proxy.h"
+#include "net/tls_trust.h"
 
 namespace talvik::net {
 
@@ -37,7 +38,7 @@ private:
   int FCode;
 };
 
-// "IOHandler value is not valid" and other failures of the client itself.
+// Failures of the client itself, such as an address of a protocol it does not speak.
 class EIdException : public Exception {
 public:
   using Exception::Exception;
@@ -51,6 +52,13 @@ public:
 
 // A reply that breaks its own framing or header rules, or ends early.
 class EIdBrokenReply : public EIdException {
+public:
+  using EIdException::EIdException;
+};
+
+// A TLS handshake that failed or a server certificate that is not trusted: the
+// same server will fail the same way on the next try.
+class EIdTlsError : public EIdException {
 public:
   using EIdException::EIdException;
 };
@@ -105,8 +113,12 @@ public:
   // form, https ones through a CONNECT tunnel. A proxy without host means none.
   void SetProxy(const TProxy& AProxy);
 
+  // Certificates that https servers' chains may lead to besides the system's
+  // roots; null for none.
+  void SetTrustedRoots(std::shared_ptr<const TTrustedRoots> ARoots);
+
   // For a sibling client that works beside this one: takes its custom headers,
-  // timeout, proxy and last charset, and from now on both use one cookie store.
+  // timeout, proxy, trusted roots and last charset, and from now on both use one cookie store.
   void ShareSettingsFrom(TIdHTTP& AOther);
 
   // Lets Abort end a request under way; waits for the server then look for it

@@ -46,7 +46,7 @@ std::wstring TUrl::Target() const {
 
 std::wstring TUrl::HostHeader() const {
   int port = EffectivePort();
-  return port == 80 ? Host : Host + L":" + std::to_wstring(port);
+  return port == (Protocol == L"https" ? 443 : 80) ? Host : Host + L":" + std::to_wstring(port);
 }
 
 std::wstring TUrl::ToString() const {

@@ -17,7 +17,7 @@ struct TUrl {
   int EffectivePort() const { return Port ? Port : Protocol == L"https" ? 443 : 80; }
   // Path, document and "?query": what follows "GET ".
   std::wstring Target() const;
-  // The "Host" value: the host, with ":port" unless the port is 80.
+  // The "Host" value: the host, with ":port" unless it is the protocol's default.
   std::wstring HostHeader() const;
   std::wstring ToString() const;
 };

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""A sample Talvik photo site on 127.0.0.1, for tests and demonstrations.
+"""A sample Talvik photo site on 127.0.0.1, for tests and demonstrations; over
+https with --tls.
 
 Serves albums whose list pages and photo pages carry the markers the downloader
 looks for, and real JPEG photos. Tests script its behaviour (redirects, error
@@ -38,6 +39,7 @@ A reply R is an object with any of:
   leaves out, default 100), continue (send "100 Continue" first), delay and
   body_delay (seconds), close (close the connection after the reply),
   raw_hex (send these bytes as the whole reply; closes unless keep is true),
+  cut_record (over https: after the reply, send part of a TLS record and close),
   forever_hex (after raw_hex, send these bytes again and again until the peer
   goes away).
 """
@@ -47,6 +49,7 @@ import json
 import os
 import socket
 import socketserver
+import ssl
 import sys
 import threading
 import time
@@ -89,6 +92,7 @@ class Site:
         self.records = []  # (conn, raw)
         self.next_conn = 0
         self.port = 0
+        self.origin = "http://127.0.0.1"
         self.jpeg_cache = {}
         self.trouble = Trouble()
         self.latency = 0
@@ -125,7 +129,7 @@ class Site:
 
     # --- pages -------------------------------------------------------------
     def url(self, path):
-        return "http://127.0.0.1:%d%s" % (self.port, path)
+        return "%s:%d%s" % (self.origin, self.port, path)
 
     def default_reply(self, target):
         path, _, query = target.partition("?")
@@ -233,7 +237,21 @@ def send_reply(sock, reply):
     elif framing != "none":
         data += body
     sock.sendall(data)
+    if reply.get("cut_record"):
+        cut_tls_record(sock)
+        return False
     return not reply.get("close") and framing not in ("close", "early")
+
+
+def cut_tls_record(sock):
+    """Sends the start of a TLS record (its header and a few bytes of a 16 KB
+    payload) past the TLS layer, then closes: a peer gone mid-record."""
+    raw = socket.socket(fileno=os.dup(sock.fileno()))
+    try:
+        raw.sendall(bytes([0x17, 0x03, 0x03, 0x40, 0x00]) + os.urandom(300))
+        raw.shutdown(socket.SHUT_RDWR)
+    finally:
+        raw.close()
 
 
 class PageHandler(socketserver.BaseRequestHandler):
@@ -368,6 +386,18 @@ class Trouble:
 class Server(socketserver.ThreadingTCPServer):
     daemon_threads = True
     allow_reuse_address = True
+    tls = None  # an ssl.SSLContext: every connection starts with its handshake
+
+    def finish_request(self, request, client_address):
+        if self.tls:
+            try:
+                request.settimeout(30)
+                request = self.tls.wrap_socket(request, server_side=True)
+                request.settimeout(None)
+            except (OSError, ssl.SSLError):
+                request.close()
+                return
+        super().finish_request(request, client_address)
 
 
 def parse_album(text):
@@ -391,6 +421,10 @@ def main(argv=None):
     p.add_argument("--exit-with-parent", action="store_true", help="exit when the starting process goes away")
     p.add_argument("--latency", type=float, default=0, metavar="MS",
                    help="wait this many milliseconds before each reply, as a distant server would")
+    p.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"),
+                   help="serve the pages over https with this certificate chain and key (PEM files)")
+    p.add_argument("--name", default="127.0.0.1",
+                   help="the host name in the site's own links (the certificate's name, with --tls)")
     args = p.parse_args(argv)
 
     albums = dict(DEFAULT_ALBUMS)
@@ -399,6 +433,10 @@ def main(argv=None):
     site.latency = args.latency / 1000.0
     pages = Server(("127.0.0.1", args.port), PageHandler)
     control = Server(("127.0.0.1", args.control_port), ControlHandler)
+    site.origin = ("https://" if args.tls else "http://") + args.name
+    if args.tls:
+        pages.tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        pages.tls.load_cert_chain(*args.tls)
     done = threading.Event()
     for srv in (pages, control):
         srv.site = site

@@ -44,6 +44,10 @@ bool TakeNetArg(const std::vector<std::wstring>& AArgs, size_t& AIndex, TNetArgs
   } else if (OptionValue(AArgs, AIndex, L"--proxy", value, AProblem)) {
     std::wstring reason;
     if (AProblem.empty() && !net::ParseProxyUrl(value, AInto.Proxy, reason)) AProblem = L"--proxy: " + reason;
+  } else if (OptionValue(AArgs, AIndex, L"--ca-file", value, AProblem)) {
+    std::wstring reason;
+    if (AProblem.empty() && !(AInto.TrustedRoots = net::TTrustedRoots::FromPemFile(value, reason)))
+      AProblem = L"--ca-file: " + reason;
   } else {
     return false;
   }

@@ -1,10 +1,12 @@
 // The options for real networks that both programs take: skipping photos
 // already saved, retries, parallel downloads and a proxy.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "net/proxy.h"
+#include "net/tls_trust.h"
 
 namespace talvik::app {
 
@@ -13,6 +15,7 @@ struct TNetArgs {
   int Retries = 0;
   int Jobs = 1;
   net::TProxy Proxy;  // no host: none
+  std::shared_ptr<const net::TTrustedRoots> TrustedRoots;  // from --ca-file; null: the system's alone
 };
 
 constexpr int kMaxJobs = 16;
@@ -23,7 +26,7 @@ constexpr int kMaxRetries = 100;
 bool TakeNetArg(const std::vector<std::wstring>& AArgs, size_t& AIndex, TNetArgs& AInto, std::wstring& AProblem);
 
 // Literals, so that each program's usage text takes them in.
-#define TALVIK_NET_ARGS_USAGE L"[--skip-existing] [--retries N] [--jobs N] [--proxy URL]"
+#define TALVIK_NET_ARGS_USAGE L"[--skip-existing] [--retries N] [--jobs N] [--proxy URL] [--ca-file FILE]"
 #define TALVIK_NET_ARGS_HELP                                                             \
   L"  --skip-existing     leave out photos whose N.jpg is already in the folder\n"       \
   L"                      (files are only saved whole: an existing one is finished)\n"  \
@@ -34,6 +37,8 @@ bool TakeNetArg(const std::vector<std::wstring>& AArgs, size_t& AIndex, TNetArgs
   L"  --jobs N            download up to N photos at once, each over its own\n"         \
   L"                      connection (1 to 16; default 1)\n"                            \
   L"  --proxy URL         send every request through the HTTP proxy at\n"               \
-  L"                      http://[user:password@]host:port\n"
+  L"                      http://[user:password@]host:port\n"                          \
+  L"  --ca-file FILE      trust the certificates of this PEM file as roots for https,\n" \
+  L"                      besides the system's (for a self-hosted site)\n"
 
 }  // namespace talvik::app

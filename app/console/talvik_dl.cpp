@@ -83,6 +83,7 @@ int Run(const TConsoleOptions& options) {
   if (!cookie.empty()) http.SetCustomHeader(L"Cookie", cookie);
 
   http.SetProxy(options.Net.Proxy);
+  http.SetTrustedRoots(options.Net.TrustedRoots);
 
   TConsoleFrontEnd frontEnd(options.Album);
   TDownloadRun run(http, frontEnd);

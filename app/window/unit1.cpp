@@ -50,6 +50,7 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   FRun = std::make_unique<TDownloadRun>(*IdHTTP1, static_cast<IRunFrontEnd&>(*this));
   // Before the start-up visit: it goes through the proxy too.
   IdHTTP1->SetProxy(FOptions.Net.Proxy);
+  IdHTTP1->SetTrustedRoots(FOptions.Net.TrustedRoots);
   FRun->SetOptions({FOptions.Net.SkipExisting, FOptions.Net.Retries, FOptions.Net.Jobs});
   HandleNeeded();
   DoCreate();

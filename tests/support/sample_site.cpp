@@ -22,13 +22,6 @@ std::string EnvOr(const char* name, const std::string& fallback) {
 
 std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
-// Wine maps the Unix root to drive Z:.
-std::wstring UnixToWindowsPath(const std::string& unixPath) {
-  std::wstring out = L"Z:";
-  for (char c : unixPath) out += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return out;
-}
-
 std::string Quote(const std::string& arg) { return "\"" + arg + "\""; }
 
 bool ReadFileText(const std::wstring& path, std::string& out) {
@@ -44,6 +37,12 @@ bool ReadFileText(const std::wstring& path, std::string& out) {
 }
 
 }  // namespace
+
+std::wstring UnixToWindowsPath(const std::string& unixPath) {
+  std::wstring out = L"Z:";
+  for (char c : unixPath) out += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  return out;
+}
 
 int ValueAfter(const std::string& text, const std::string& key) {
   size_t at = text.find(key + " ");
@@ -149,6 +148,7 @@ std::string SiteReply::ToJson() const {
     if (sendContinue) j += "\"continue\":true,";
     if (bodyDelay > 0) num("body_delay", bodyDelay);
     if (close) j += "\"close\":true,";
+    if (cutRecord) j += "\"cut_record\":true,";
   }
   if (delay > 0) num("delay", delay);
   j.back() = '}';
@@ -192,6 +192,12 @@ void* StartTool(const std::string& script, const std::vector<std::string>& args,
 }
 
 SampleSite::SampleSite(const std::vector<std::string>& args) {
+  std::string scheme = "http://", name = "127.0.0.1";
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--tls") scheme = "https://";
+    if (args[i] == "--name" && i + 1 < args.size()) name = args[i + 1];
+  }
+  FOrigin = scheme + name;
   std::string text;
   FProcess = StartTool("talvik_site.py", args, "CONTROL", text);
   FPort = ValueAfter(text, "PORT");
@@ -221,7 +227,7 @@ void SampleSite::Stop() {
 }
 
 std::string SampleSite::Url(const std::string& path) const {
-  return "http://127.0.0.1:" + std::to_string(FPort) + path;
+  return FOrigin + ":" + std::to_string(FPort) + path;
 }
 
 std::wstring SampleSite::WUrl(const std::string& path) const { return Widen(Url(path)); }

@@ -25,6 +25,7 @@ struct SiteReply {
   std::string raw;
   std::string forever;
   bool keep = false;               // a raw reply keeps the connection open
+  bool cutRecord = false;          // over https: then part of a TLS record, and the close
 
   static SiteReply Status(int code, std::string reason, std::string body = {});
   static SiteReply Ok(std::string body, std::string contentType = "text/html");
@@ -49,7 +50,8 @@ public:
   SampleSite& operator=(const SampleSite&) = delete;
 
   int Port() const { return FPort; }
-  std::string Url(const std::string& path = "/") const;  // http://127.0.0.1:PORT + path
+  // http://127.0.0.1:PORT + path; https and the name of "--name" for a site with "--tls".
+  std::string Url(const std::string& path = "/") const;
   std::wstring WUrl(const std::string& path = "/") const;
 
   void Reset();  // forget routes and the record, restore the albums
@@ -79,6 +81,7 @@ private:
   void* FProcess = nullptr;
   unsigned long long FControl = ~0ull;
   int FPort = 0;
+  std::string FOrigin;
   std::string FPending;
 };
 
@@ -86,6 +89,9 @@ private:
 // LASTKEY; the file's "KEY n" lines land in PORTS. Returns the process handle.
 void* StartTool(const std::string& script, const std::vector<std::string>& args, const std::string& lastKey,
                 std::string& ports);
+// The Windows name of a Unix path (Wine maps the Unix root to drive Z:).
+std::wstring UnixToWindowsPath(const std::string& unixPath);
+
 // n of a "KEY n" line, or 0.
 int ValueAfter(const std::string& text, const std::string& key);
 

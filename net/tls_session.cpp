@@ -1,0 +1,288 @@
+#include "net/tls_session.h"
+
+#define SECURITY_WIN32
+#include <windows.h>
+#include <schannel.h>
+#include <security.h>
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+#include "framework/sysutils.h"
+#include "net/idhttp.h"
+#include "net/tls_trust.h"
+
+namespace talvik::net {
+
+namespace {
+
+// Room for a few records of the largest size (16 KB of data plus its framing),
+// so that one receive can bring several.
+constexpr size_t kRecordRoom = 64 * 1024;
+constexpr DWORD kContextFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | ISC_REQ_CONFIDENTIALITY |
+                                ISC_REQ_EXTENDED_ERROR | ISC_REQ_ALLOCATE_MEMORY | ISC_REQ_STREAM |
+                                ISC_REQ_MANUAL_CRED_VALIDATION;
+
+std::wstring Hex32(long code) {
+  wchar_t text[16];
+  std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(code));
+  return text;
+}
+
+std::wstring StatusText(SECURITY_STATUS status) {
+  switch (status) {
+    case SEC_E_ILLEGAL_MESSAGE: return L"the server's answer is not valid TLS";
+    case SEC_E_ALGORITHM_MISMATCH: return L"the server accepts no protocol version or cipher that this system offers";
+    case SEC_E_UNSUPPORTED_FUNCTION: return L"the server asked for something the system does not support";
+    case SEC_E_MESSAGE_ALTERED:
+    case SEC_E_DECRYPT_FAILURE: return L"a message from the server was damaged or altered";
+    case SEC_E_INVALID_TOKEN: return L"the server sent a message that does not belong in a handshake";
+    case SEC_E_INTERNAL_ERROR: return L"the system's TLS library failed";
+    default: return L"security error " + Hex32(status);
+  }
+}
+
+// Whether bytes at a record boundary can start a TLS record: content type 20 to
+// 24 and major version 3. Some systems wait for a whole "record" first, and a
+// plain-http answer would announce one of over 20 KB that never comes.
+bool CanStartRecord(const char* data, size_t size) {
+  const auto type = static_cast<unsigned char>(data[0]);
+  return (type >= 20 && type <= 24) && (size < 2 || data[1] == 3);
+}
+
+std::wstring HandshakeFailure(const std::string& host, const std::wstring& reason) {
+  return L"TLS handshake with " + Utf8ToWide(host) + L" failed: " + reason;
+}
+
+// One credential for the whole process: Schannel keeps its session cache with
+// it, so later connections to a host resume their session.
+CredHandle* SharedCredentials() {
+  static CredHandle handle;
+  static SECURITY_STATUS status = SEC_E_INTERNAL_ERROR;
+  static std::once_flag once;
+  std::call_once(once, [] {
+    // Both current versions, where the system offers them; some systems refuse
+    // the 1.3 flag in this form, and then 1.2 alone is asked for.
+    for (DWORD protocols : {DWORD(SP_PROT_TLS1_2_CLIENT | SP_PROT_TLS1_3_CLIENT), DWORD(SP_PROT_TLS1_2_CLIENT)}) {
+      SCHANNEL_CRED cred{};
+      cred.dwVersion = SCHANNEL_CRED_VERSION;
+      cred.grbitEnabledProtocols = protocols;
+      cred.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
+      TimeStamp expiry;
+      status = AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
+                                         &cred, nullptr, nullptr, &handle, &expiry);
+      if (status == SEC_E_OK) break;
+    }
+  });
+  if (status != SEC_E_OK) throw EIdTlsError(L"The system's TLS is not available: " + StatusText(status));
+  return &handle;
+}
+
+}  // namespace
+
+struct TTlsSession::Handles {
+  CtxtHandle Context{};
+  bool HasContext = false;
+  SecPkgContext_StreamSizes Sizes{};
+};
+
+TTlsSession::TTlsSession(Transport& ATransport)
+    : FTransport(ATransport), FHandles(std::make_unique<Handles>()), FRecords(kRecordRoom) {}
+
+TTlsSession::~TTlsSession() {
+  if (FHandles->HasContext) DeleteSecurityContext(&FHandles->Context);
+}
+
+size_t TTlsSession::ReadMore() {
+  if (FPlainSize == 0 && FCipherStart > 0) {
+    std::memmove(FRecords.data(), FRecords.data() + FCipherStart, FCipherSize);
+    FCipherStart = 0;
+  }
+  const size_t end = FCipherStart + FCipherSize;
+  if (end == FRecords.size()) throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" is too long.");
+  const size_t n = FTransport.ReadRaw(FRecords.data() + end, FRecords.size() - end);
+  FCipherSize += n;
+  return n;
+}
+
+void TTlsSession::SendToken(void* ABuffer) {
+  auto* token = static_cast<SecBuffer*>(ABuffer);
+  if (!token->pvBuffer) return;
+  struct Free {
+    void* p;
+    ~Free() { FreeContextBuffer(p); }
+  } release{token->pvBuffer};
+  if (token->cbBuffer) FTransport.WriteRaw(static_cast<const char*>(token->pvBuffer), token->cbBuffer);
+  token->pvBuffer = nullptr;
+}
+
+void TTlsSession::Negotiate(bool AInitial) {
+  CredHandle* credentials = SharedCredentials();
+  auto fail = [&](SECURITY_STATUS status) { throw EIdTlsError(HandshakeFailure(FHost, StatusText(status))); };
+  DWORD attributes = 0;
+  if (AInitial) {
+    SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
+    SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
+    SECURITY_STATUS status = InitializeSecurityContextW(credentials, nullptr, FTarget.data(), kContextFlags, 0, 0,
+                                                        nullptr, 0, &FHandles->Context, &outDesc, &attributes, nullptr);
+    if (status != SEC_I_CONTINUE_NEEDED && status != SEC_E_OK) fail(status);
+    FHandles->HasContext = true;
+    SendToken(&out);
+  }
+  for (;;) {
+    if (FCipherSize == 0 && ReadMore() == 0)
+      throw EIdTlsError(HandshakeFailure(FHost, L"the server closed the connection"));
+    if (!CanStartRecord(FRecords.data() + FCipherStart, FCipherSize)) fail(SEC_E_ILLEGAL_MESSAGE);
+    SecBuffer in[2] = {{static_cast<unsigned long>(FCipherSize), SECBUFFER_TOKEN, FRecords.data() + FCipherStart},
+                       {0, SECBUFFER_EMPTY, nullptr}};
+    SecBufferDesc inDesc{SECBUFFER_VERSION, 2, in};
+    SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
+    SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
+    SECURITY_STATUS status =
+        InitializeSecurityContextW(credentials, &FHandles->Context, FTarget.data(), kContextFlags, 0, 0, &inDesc, 0,
+                                   nullptr, &outDesc, &attributes, nullptr);
+    if (status == SEC_E_INCOMPLETE_MESSAGE) {
+      if (out.pvBuffer) FreeContextBuffer(out.pvBuffer);
+      if (ReadMore() == 0) throw EIdTlsError(HandshakeFailure(FHost, L"the server closed the connection"));
+      continue;
+    }
+    // On failure the token, if any, is the alert that tells the server why.
+    try {
+      SendToken(&out);
+    } catch (const Exception&) {
+      if (!FAILED(status)) throw;
+    }
+    if (FAILED(status)) fail(status);
+    if (in[1].BufferType == SECBUFFER_EXTRA && in[1].cbBuffer <= FCipherSize) {
+      FCipherStart += FCipherSize - in[1].cbBuffer;
+      FCipherSize = in[1].cbBuffer;
+    } else {
+      FCipherStart += FCipherSize;
+      FCipherSize = 0;
+    }
+    if (status == SEC_E_OK) return;
+    if (status != SEC_I_CONTINUE_NEEDED && status != SEC_I_INCOMPLETE_CREDENTIALS) fail(status);
+  }
+}
+
+void TTlsSession::Handshake(const std::string& AHost, const TTrustedRoots* AExtraRoots) {
+  FHost = AHost;
+  FTarget = Utf8ToWide(AHost);
+  try {
+    Negotiate(true);
+  } catch (const EIdReadTimeout& e) {
+    throw EIdReadTimeout(HandshakeFailure(FHost, e.Message()));
+  } catch (const EIdSocketError& e) {
+    throw EIdSocketError(HandshakeFailure(FHost, e.Message()), e.ErrorCode());
+  }
+  if (QueryContextAttributesW(&FHandles->Context, SECPKG_ATTR_STREAM_SIZES, &FHandles->Sizes) != SEC_E_OK)
+    throw EIdTlsError(HandshakeFailure(FHost, L"the session reports no record sizes"));
+  PCCERT_CONTEXT certificate = nullptr;
+  if (QueryContextAttributesW(&FHandles->Context, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &certificate) != SEC_E_OK ||
+      !certificate)
+    throw EIdTlsError(L"The certificate of " + Utf8ToWide(FHost) + L" is not trusted: the server sent none.");
+  struct Free {
+    PCCERT_CONTEXT c;
+    ~Free() { CertFreeCertificateContext(c); }
+  } release{certificate};
+  VerifyServerCertificate(certificate, FHost, AExtraRoots);
+}
+
+void TTlsSession::Send(const char* AData, size_t ACount) {
+  const auto& sizes = FHandles->Sizes;
+  while (ACount > 0) {
+    const size_t piece = std::min<size_t>(ACount, sizes.cbMaximumMessage);
+    FOutgoing.resize(sizes.cbHeader + piece + sizes.cbTrailer);
+    char* record = FOutgoing.data();
+    std::memcpy(record + sizes.cbHeader, AData, piece);
+    SecBuffer buffers[4] = {{sizes.cbHeader, SECBUFFER_STREAM_HEADER, record},
+                            {static_cast<unsigned long>(piece), SECBUFFER_DATA, record + sizes.cbHeader},
+                            {sizes.cbTrailer, SECBUFFER_STREAM_TRAILER, record + sizes.cbHeader + piece},
+                            {0, SECBUFFER_EMPTY, nullptr}};
+    SecBufferDesc desc{SECBUFFER_VERSION, 4, buffers};
+    SECURITY_STATUS status = EncryptMessage(&FHandles->Context, 0, &desc, 0);
+    if (status != SEC_E_OK) throw EIdTlsError(L"TLS with " + Utf8ToWide(FHost) + L" failed: " + StatusText(status));
+    FTransport.WriteRaw(record, buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer);
+    AData += piece;
+    ACount -= piece;
+  }
+}
+
+size_t TTlsSession::Receive(char* ABuffer, size_t ACount) {
+  for (;;) {
+    if (FPlainSize > 0) {
+      const size_t n = std::min(ACount, FPlainSize);
+      std::memcpy(ABuffer, FRecords.data() + FPlainStart, n);
+      FPlainStart += n;
+      FPlainSize -= n;
+      return n;
+    }
+    if (FEnded) return 0;
+    if (FCipherSize > 0) {
+      char* start = FRecords.data() + FCipherStart;
+      SecBuffer buffers[4] = {{static_cast<unsigned long>(FCipherSize), SECBUFFER_DATA, start},
+                              {0, SECBUFFER_EMPTY, nullptr},
+                              {0, SECBUFFER_EMPTY, nullptr},
+                              {0, SECBUFFER_EMPTY, nullptr}};
+      SecBufferDesc desc{SECBUFFER_VERSION, 4, buffers};
+      SECURITY_STATUS status = DecryptMessage(&FHandles->Context, &desc, 0, nullptr);
+      if (status == SEC_E_OK || status == SEC_I_RENEGOTIATE || status == SEC_I_CONTEXT_EXPIRED) {
+        const char* begin = FRecords.data();
+        const char* end = start + FCipherSize;
+        size_t extra = 0;
+        const char* extraAt = nullptr;
+        for (auto& b : buffers) {
+          const char* at = static_cast<const char*>(b.pvBuffer);
+          if (b.BufferType == SECBUFFER_DATA && b.cbBuffer > 0) {
+            if (at < begin || at + b.cbBuffer > end)
+              throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" was decrypted out of place.");
+            FPlainStart = at - begin;
+            FPlainSize = b.cbBuffer;
+          } else if (b.BufferType == SECBUFFER_EXTRA && b.cbBuffer > 0 && b.cbBuffer <= FCipherSize) {
+            extra = b.cbBuffer;
+            extraAt = at ? at : end - extra;
+          }
+        }
+        FCipherStart = extraAt ? extraAt - begin : end - begin;
+        FCipherSize = extra;
+        // The peer's close notice: the session ends after what it already sent.
+        if (status == SEC_I_CONTEXT_EXPIRED) FEnded = true;
+        // Post-handshake messages (new session tickets, a key update) go back
+        // through the handshake; the plain bytes stay where they are.
+        if (status == SEC_I_RENEGOTIATE) Negotiate(false);
+        continue;
+      }
+      if (status != SEC_E_INCOMPLETE_MESSAGE)
+        throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" could not be decrypted: " +
+                             StatusText(status) + L".");
+    }
+    if (ReadMore() == 0) {
+      if (FCipherSize > 0)
+        throw EIdBrokenReply(L"The connection to " + Utf8ToWide(FHost) + L" closed in the middle of a TLS record.");
+      FEnded = true;
+      return 0;
+    }
+  }
+}
+
+void TTlsSession::Shutdown() {
+  if (!FHandles->HasContext || FEnded) return;
+  FEnded = true;
+  DWORD type = SCHANNEL_SHUTDOWN;
+  SecBuffer control{sizeof type, SECBUFFER_TOKEN, &type};
+  SecBufferDesc controlDesc{SECBUFFER_VERSION, 1, &control};
+  if (ApplyControlToken(&FHandles->Context, &controlDesc) != SEC_E_OK) return;
+  SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
+  SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
+  DWORD attributes = 0;
+  InitializeSecurityContextW(SharedCredentials(), &FHandles->Context, FTarget.data(), kContextFlags, 0, 0, nullptr, 0,
+                             nullptr, &outDesc, &attributes, nullptr);
+  try {
+    SendToken(&out);
+  } catch (const Exception&) {
+    // The connection is gone already: there is nobody left to tell.
+  }
+}
+
+}  // namespace talvik::net
