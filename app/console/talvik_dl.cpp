@@ -100,6 +100,12 @@ int wmain(int argc, wchar_t** argv) {
   TConsoleOptions options;
   try {
     options = ParseConsoleArgs(args);
+    // Before any request: otherwise the run would fetch pages only to fail at the first save.
+    if (options.OutDir && !options.Help) {
+      const DWORD attributes = GetFileAttributesW(options.OutDir->c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw EUsageError(L"--out: there is no folder \"" + *options.OutDir + L"\"");
+    }
   } catch (const EUsageError& e) {
     WriteLine(STD_ERROR_HANDLE, L"talvik-dl: " + e.Message());
     WriteLine(STD_ERROR_HANDLE, kConsoleUsage);

@@ -6,10 +6,13 @@
 #include "app/tests/run_fixture.h"
 #include "framework/sysutils.h"
 #include "tests/support/sample_proxy.h"
+#include "tests/support/test_certificates.h"
 
 using namespace talvik;
 using namespace talvik::apptest;
+using talvik::testsupport::HttpsSiteArgs;
 using talvik::testsupport::SampleSite;
+using talvik::testsupport::TestCertificateFile;
 using talvik::testsupport::SiteReply;
 
 namespace {
@@ -210,7 +213,33 @@ TEST_F(ConsoleTool, JobsAndRetriesThenSkipWhatIsSaved) {
   EXPECT_EQ(Site->Requests().size(), before + 3);  // the list pages alone
 }
 
+TEST_F(ConsoleTool, OverHttpsTrustingTheRunsOwnRoot) {
+  SampleSite secure(HttpsSiteArgs());
+  secure.Album("two", 5, 3, 2000);
+  TScratchFolder trusted, untrusted;
+  TToolResult r = RunTool({L"--ca-file", TestCertificateFile("ca.pem"), L"--out", trusted.Path(), L"--jobs", L"2",
+                           secure.WUrl("/album/two")},
+                          Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(r.out, OverLines(5) + "下载完毕。\n");
+  // The same photos, byte for byte, as the plain-http site serves.
+  TToolResult plain = RunTool({L"--out", Work.Path(), Site->WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(plain.exitCode, 0u) << plain.err;
+  for (int k = 1; k <= 5; ++k) {
+    const std::wstring name = std::to_wstring(k) + L".jpg";
+    EXPECT_EQ(ReadFileBytes(trusted.File(name)), ReadFileBytes(Work.File(name))) << k;
+  }
+
+  r = RunTool({L"--out", untrusted.Path(), secure.WUrl("/album/two")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 1u);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "The certificate of localhost is not trusted: it was not issued by a trusted authority.\n");
+  EXPECT_EQ(CountFiles(untrusted), 0);
+}
+
 TEST_F(ConsoleTool, BadArgumentsExitTwo) {
+  WriteFileBytes(Work.File(L"plain.pem"), "no certificate here\n");
+  WriteFileBytes(Work.File(L"a-file"), "");
   const std::vector<std::wstring> cases[] = {
       {},
       {L"--cookie", L"a=1", L"--cookie-file", L"c.txt", L"http://h/a"},
@@ -221,6 +250,10 @@ TEST_F(ConsoleTool, BadArgumentsExitTwo) {
       {L"--timeout", L"-1", L"http://h/a"},
       {L"--jobs", L"17", L"http://h/a"},
       {L"--proxy", L"ftp://h:21", L"http://h/a"},
+      {L"--ca-file", L"missing.pem", L"https://h/a"},
+      {L"--ca-file", L"plain.pem", L"https://h/a"},
+      {L"--out", L"no such folder", L"http://h/a"},
+      {L"--out", L"a-file", L"http://h/a"},
   };
   for (const auto& args : cases) {
     TToolResult r = RunTool(args, Work.Path());

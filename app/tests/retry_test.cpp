@@ -29,6 +29,7 @@ TEST(Retry, OnlyPassingFailures) {
       {std::make_exception_ptr(net::EIdReadTimeout(L"silent")), true},
       {std::make_exception_ptr(net::EIdBrokenReply(L"bad chunk")), true},
       {std::make_exception_ptr(net::EIdReplyTooLarge(L"too large")), false},
+      {std::make_exception_ptr(net::EIdTlsError(L"The certificate of x is not trusted: it has expired.")), false},
       {std::make_exception_ptr(net::EIdException(L"Too many redirects.")), false},
       {std::make_exception_ptr(net::EIdHTTPProtocolException(L"408", 408)), true},
       {std::make_exception_ptr(net::EIdHTTPProtocolException(L"429", 429)), true},

@@ -76,16 +76,20 @@ private:
   std::wstring FPath;
 };
 
-// Scratch files left in a folder.
-inline int PartFiles(const TScratchFolder& folder) {
+// Files in a folder whose names match APattern.
+inline int CountFiles(const TScratchFolder& folder, const wchar_t* APattern = L"*") {
   int n = 0;
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW(folder.File(L"*.part").c_str(), &fd);
+  HANDLE h = FindFirstFileW(folder.File(APattern).c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return 0;
-  do ++n; while (FindNextFileW(h, &fd));
+  do n += !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  while (FindNextFileW(h, &fd));
   FindClose(h);
   return n;
 }
+
+// Scratch files left in a folder.
+inline int PartFiles(const TScratchFolder& folder) { return CountFiles(folder, L"*.part"); }
 
 inline std::vector<std::wstring> Concat(std::vector<std::wstring> a, const std::vector<std::wstring>& b) {
   a.insert(a.end(), b.begin(), b.end());

@@ -8,11 +8,14 @@
 #include "net/proxy.h"
 #include "net/tests/site_fixture.h"
 #include "tests/support/sample_proxy.h"
+#include "tests/support/test_certificates.h"
 
 using namespace talvik;
 using namespace talvik::net;
 using namespace talvik::net::testing;
+using talvik::testsupport::HttpsSiteArgs;
 using talvik::testsupport::SampleProxy;
+using talvik::testsupport::TestCertificateFile;
 
 namespace {
 
@@ -21,6 +24,15 @@ const std::string kTail =
     "Accept-Encoding: identity\r\n"
     "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n";
 const std::string kLogin = "Proxy-Authorization: Basic dTpwIHc=\r\n";  // "u:p w"
+
+std::wstring FailureOfGet(TIdHTTP& http, const std::wstring& url) {
+  try {
+    http.Get(url);
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return L"no error";
+}
 
 TProxy Proxy(const std::wstring& url) {
   TProxy proxy;
@@ -129,6 +141,27 @@ TEST_F(ProxyTest, TunnelCarriesTheExchange) {
     }
     EXPECT_FALSE(refused.IsOpen());
   }
+}
+
+TEST_F(ProxyTest, HttpsGoesThroughOneTunnelWithTheProxysLogin) {
+  SampleSite secure(HttpsSiteArgs());
+  std::wstring problem;
+  Http.SetTrustedRoots(TTrustedRoots::FromPemFile(TestCertificateFile("ca.pem"), problem));
+  Http.SetProxy(Proxy(Proxied.Url(L"u:p%20w")));
+  EXPECT_NE(Http.Get(secure.WUrl("/album/sample")).find(L"photo"), std::wstring::npos);
+  Http.Get(secure.WUrl("/album/sample?curpage=1"));
+  const std::string target = "localhost:" + std::to_string(secure.Port());
+  EXPECT_EQ(Proxied.Requests(),
+            std::vector<std::string>{"CONNECT " + target + " HTTP/1.1\r\nHost: " + target + "\r\n" + kLogin + "\r\n"});
+  const auto requests = secure.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].raw.substr(0, requests[1].raw.find("\r\n")), "GET /album/sample?curpage=1 HTTP/1.1");
+  EXPECT_EQ(requests[0].connection, requests[1].connection);
+  EXPECT_EQ(requests[0].raw.find("Proxy-Authorization"), std::string::npos);
+
+  TIdHTTP refused;
+  refused.SetProxy(Proxy(Proxied.Url(L"u:wrong")));
+  EXPECT_EQ(FailureOfGet(refused, secure.WUrl("/")), L"Proxy refused: 407 Proxy Authentication Required");
 }
 
 TEST_F(SiteTest, SiblingClientsShareCookiesAndTakeTheSettings) {
