@@ -2,8 +2,11 @@
 // presses the button, answers the real folder dialog and message boxes, and
 // checks what the window shows, the files and the requests the site received.
 #include "app/window/tests/window_driver.h"
+#include "tests/support/test_certificates.h"
 
 using namespace talvik::windowtests;
+using talvik::testsupport::HttpsSiteArgs;
+using talvik::testsupport::TestCertificateFile;
 
 TEST_F(WindowDriver, OpensAsTheTableSaysAndVisitsTheFeedbackSiteOnce) {
   StartReady();
@@ -372,6 +375,28 @@ TEST_F(WindowDriver, NetworkOptionsFromTheCommandLineThenACloseMidParallelRun) {
   EXPECT_EQ(RequestsTo("/photo/slow-").size(), pictures);
   for (int k = 1; k <= 40; ++k)
     EXPECT_FALSE(FileExists(OutDir + L"\\" + std::to_wstring(k) + L".jpg.part")) << k;
+}
+
+TEST_F(WindowDriver, DownloadsAnAlbumOverHttpsTrustingTheRunsOwnRoot) {
+  SampleSite secure(HttpsSiteArgs());
+  secure.Album("two", 3, 2, 500);
+  Start({L"--cookie", kCookie, L"--ca-file", TestCertificateFile("ca.pem"), L"--start-page",
+         secure.WUrl("/profile.do?id=20120601"),
+         L"--feedback", secure.WUrl("/bbs/feedback.html")});
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Button) && TextOf(Button) == L"下载"; }));
+  ASSERT_NO_FATAL_FAILURE(StartRun(secure.WUrl("/album/two")));
+  ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
+  Shot("https");
+  const std::vector<std::wstring> log = Log();
+  EXPECT_EQ(std::vector<std::wstring>(log.end() - 4, log.end()),
+            (std::vector<std::wstring>{L"1.jpg....over...", L"2.jpg....over...", L"3.jpg....over...", L"下载完毕。"}));
+  for (int k = 1; k <= 3; ++k) EXPECT_TRUE(FileExists(OutDir + L"\\" + std::to_wstring(k) + L".jpg")) << k;
+  // The start-up visit to the feedback site's home page went over https too.
+  const auto requests = secure.Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(requests[0].Target(), "/");
+  EXPECT_EQ(HeaderOf(requests[0], "Referer"), secure.Url("/") + "?key=DownTalvikAlbum");
+  EXPECT_EQ(CloseAndWait(), 0u);
 }
 
 TEST_F(WindowDriver, PlatformBrowserControlIsHostedAndLeavesTheButtonWaiting) {
