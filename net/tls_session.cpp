@@ -17,9 +17,9 @@ namespace talvik::net {
 
 namespace {
 
-// Room for a few records of the largest size (16 KB of data plus its framing),
-// so that one receive can bring several.
-constexpr size_t kRecordRoom = 64 * 1024;
+// Room for many records of the largest size (16 KB of data plus its framing):
+// one receive brings several, and the system is asked fewer times.
+constexpr size_t kRecordRoom = 256 * 1024;
 constexpr DWORD kContextFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | ISC_REQ_CONFIDENTIALITY |
                                 ISC_REQ_EXTENDED_ERROR | ISC_REQ_ALLOCATE_MEMORY | ISC_REQ_STREAM |
                                 ISC_REQ_MANUAL_CRED_VALIDATION;
@@ -210,53 +210,22 @@ void TTlsSession::Send(const char* AData, size_t ACount) {
 }
 
 size_t TTlsSession::Receive(char* ABuffer, size_t ACount) {
+  // Hands out what whole records already here hold; the network is read only
+  // when there is nothing at all to hand out.
+  size_t given = 0;
   for (;;) {
     if (FPlainSize > 0) {
-      const size_t n = std::min(ACount, FPlainSize);
-      std::memcpy(ABuffer, FRecords.data() + FPlainStart, n);
+      const size_t n = std::min(ACount - given, FPlainSize);
+      std::memcpy(ABuffer + given, FRecords.data() + FPlainStart, n);
       FPlainStart += n;
       FPlainSize -= n;
-      return n;
+      given += n;
+      if (given == ACount) return given;
+      continue;
     }
-    if (FEnded) return 0;
-    if (FCipherSize > 0) {
-      char* start = FRecords.data() + FCipherStart;
-      SecBuffer buffers[4] = {{static_cast<unsigned long>(FCipherSize), SECBUFFER_DATA, start},
-                              {0, SECBUFFER_EMPTY, nullptr},
-                              {0, SECBUFFER_EMPTY, nullptr},
-                              {0, SECBUFFER_EMPTY, nullptr}};
-      SecBufferDesc desc{SECBUFFER_VERSION, 4, buffers};
-      SECURITY_STATUS status = DecryptMessage(&FHandles->Context, &desc, 0, nullptr);
-      if (status == SEC_E_OK || status == SEC_I_RENEGOTIATE || status == SEC_I_CONTEXT_EXPIRED) {
-        const char* begin = FRecords.data();
-        const char* end = start + FCipherSize;
-        size_t extra = 0;
-        const char* extraAt = nullptr;
-        for (auto& b : buffers) {
-          const char* at = static_cast<const char*>(b.pvBuffer);
-          if (b.BufferType == SECBUFFER_DATA && b.cbBuffer > 0) {
-            if (at < begin || at + b.cbBuffer > end)
-              throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" was decrypted out of place.");
-            FPlainStart = at - begin;
-            FPlainSize = b.cbBuffer;
-          } else if (b.BufferType == SECBUFFER_EXTRA && b.cbBuffer > 0 && b.cbBuffer <= FCipherSize) {
-            extra = b.cbBuffer;
-            extraAt = at ? at : end - extra;
-          }
-        }
-        FCipherStart = extraAt ? extraAt - begin : end - begin;
-        FCipherSize = extra;
-        // The peer's close notice: the session ends after what it already sent.
-        if (status == SEC_I_CONTEXT_EXPIRED) FEnded = true;
-        // Post-handshake messages (new session tickets, a key update) go back
-        // through the handshake; the plain bytes stay where they are.
-        if (status == SEC_I_RENEGOTIATE) Negotiate(false);
-        continue;
-      }
-      if (status != SEC_E_INCOMPLETE_MESSAGE)
-        throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" could not be decrypted: " +
-                             StatusText(status) + L".");
-    }
+    if (FEnded) return given;
+    if (FCipherSize > 0 && Decrypt()) continue;
+    if (given > 0) return given;
     if (ReadMore() == 0) {
       if (FCipherSize > 0)
         throw EIdBrokenReply(L"The connection to " + Utf8ToWide(FHost) + L" closed in the middle of a TLS record.");
@@ -264,6 +233,44 @@ size_t TTlsSession::Receive(char* ABuffer, size_t ACount) {
       return 0;
     }
   }
+}
+
+bool TTlsSession::Decrypt() {
+  char* start = FRecords.data() + FCipherStart;
+  SecBuffer buffers[4] = {{static_cast<unsigned long>(FCipherSize), SECBUFFER_DATA, start},
+                          {0, SECBUFFER_EMPTY, nullptr},
+                          {0, SECBUFFER_EMPTY, nullptr},
+                          {0, SECBUFFER_EMPTY, nullptr}};
+  SecBufferDesc desc{SECBUFFER_VERSION, 4, buffers};
+  SECURITY_STATUS status = DecryptMessage(&FHandles->Context, &desc, 0, nullptr);
+  if (status == SEC_E_INCOMPLETE_MESSAGE) return false;
+  if (status != SEC_E_OK && status != SEC_I_RENEGOTIATE && status != SEC_I_CONTEXT_EXPIRED)
+    throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" could not be decrypted: " +
+                         StatusText(status) + L".");
+  const char* begin = FRecords.data();
+  const char* end = start + FCipherSize;
+  size_t extra = 0;
+  const char* extraAt = nullptr;
+  for (auto& b : buffers) {
+    const char* at = static_cast<const char*>(b.pvBuffer);
+    if (b.BufferType == SECBUFFER_DATA && b.cbBuffer > 0) {
+      if (at < begin || at + b.cbBuffer > end)
+        throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" was decrypted out of place.");
+      FPlainStart = at - begin;
+      FPlainSize = b.cbBuffer;
+    } else if (b.BufferType == SECBUFFER_EXTRA && b.cbBuffer > 0 && b.cbBuffer <= FCipherSize) {
+      extra = b.cbBuffer;
+      extraAt = at ? at : end - extra;
+    }
+  }
+  FCipherStart = extraAt ? extraAt - begin : end - begin;
+  FCipherSize = extra;
+  // The peer's close notice: the session ends after what it already sent.
+  if (status == SEC_I_CONTEXT_EXPIRED) FEnded = true;
+  // Post-handshake messages (new session tickets, a key update) go back through
+  // the handshake; the plain bytes stay where they are.
+  if (status == SEC_I_RENEGOTIATE) Negotiate(false);
+  return true;
 }
 
 void TTlsSession::Shutdown() {

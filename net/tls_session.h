@@ -48,6 +48,9 @@ private:
   // makes the client's hello.
   void Negotiate(bool AInitial);
   size_t ReadMore();
+  // Decrypts the record at the start of the cipher bytes in place; false when it
+  // has not all arrived yet.
+  bool Decrypt();
   void SendToken(void* ABuffer);
 
   Transport& FTransport;

@@ -163,10 +163,11 @@ std::shared_ptr<const TTrustedRoots> TTrustedRoots::FromPem(const std::string& A
 void VerifyServerCertificate(const void* ACertificate, const std::string& AHost, const TTrustedRoots* AExtraRoots) {
   auto certificate = static_cast<PCCERT_CONTEXT>(ACertificate);
   const std::wstring host = Utf8ToWide(AHost);
-  DWORD error = CheckChain(certificate, nullptr, host);
-  // The run's own roots are asked only when the system knows no root for the chain.
-  if (error && NoTrustedRoot(error) && AExtraRoots)
-    error = CheckChain(certificate, static_cast<HCERTCHAINENGINE>(AExtraRoots->Engine()), host);
+  // The run's own roots first: they are few, while the system's store can take
+  // long to load. Where they lead to no root, the system's roots decide.
+  DWORD error = AExtraRoots ? CheckChain(certificate, static_cast<HCERTCHAINENGINE>(AExtraRoots->Engine()), host)
+                            : DWORD(CERT_E_UNTRUSTEDROOT);
+  if (error && NoTrustedRoot(error)) error = CheckChain(certificate, nullptr, host);
   if (error) throw EIdTlsError(L"The certificate of " + host + L" is not trusted: " + RejectionText(error) + L".");
 }
 
