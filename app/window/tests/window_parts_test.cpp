@@ -54,6 +54,7 @@ TEST(WindowArgs, BadCommandLinesAreRefusedWithAReason) {
       {{L"http://x/album/1"}, L"unknown argument http://x/album/1"},
       {{L"--jobs", L"99"}, L"--jobs needs a number from 1 to 16, not \"99\""},
       {{L"--proxy"}, L"--proxy needs a value"},
+      {{L"--ca-file", L"Z:\\no\\such.pem"}, L"--ca-file: Cannot open file \"Z:\\no\\such.pem\". Path not found."},
   };
   for (const Case& c : cases) {
     try {
@@ -69,6 +70,7 @@ TEST(WindowArgs, SiteHomeKeepsSchemeHostAndPort) {
   EXPECT_EQ(SiteHome(L"http://tolrike.net/bbs/a.html"), L"http://tolrike.net/");
   EXPECT_EQ(SiteHome(L"http://h:81?x=1"), L"http://h:81/");
   EXPECT_EQ(SiteHome(L"http://h#frag"), L"http://h/");
+  EXPECT_EQ(SiteHome(L"https://h:8443/bbs/a.html"), L"https://h:8443/");
 }
 
 TEST(FolderDialog, CentredOnTheMonitorRoundingTowardZero) {
