@@ -190,6 +190,20 @@ TEST_F(ConsoleTool, ThroughAProxyWithItsLoginAndItsRefusal) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Proxy refused: 407 Proxy Authentication Required.\n");
   EXPECT_EQ(Site->Requests().size(), 13u);
+
+  // https goes through one tunnel per connection; the site sees the plain requests.
+  SampleSite secure(HttpsSiteArgs());
+  secure.Album("two", 5, 3, 2000);
+  r = RunTool({L"--proxy", proxy.Url(L"me:secret"), L"--ca-file", TestCertificateFile("ca.pem"),
+               secure.WUrl("/album/two")},
+              Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(r.out, OverLines(5) + "下载完毕。\n");
+  EXPECT_EQ(secure.Requests().size(), 13u);
+  heads = proxy.Requests();
+  ASSERT_EQ(heads.size(), 13u + 1 + 1);  // the refused one, then the tunnel
+  EXPECT_EQ(heads.back().substr(0, heads.back().find("\r\n")),
+            "CONNECT localhost:" + std::to_string(secure.Port()) + " HTTP/1.1");
 }
 
 TEST_F(ConsoleTool, JobsAndRetriesThenSkipWhatIsSaved) {
