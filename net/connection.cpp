@@ -44,6 +44,7 @@ void TTcpConnection::Fail(int code) {
 
 void TTcpConnection::Open(const std::string& AHost, int APort) {
   Close();
+  FSpentTls.reset();
   if (FAborted) RaiseSocketError(WSAECONNABORTED);
   if (AHost.empty()) RaiseSocketError(WSAHOST_NOT_FOUND);
   addrinfo hints{};
@@ -164,7 +165,13 @@ void TTcpConnection::Abort() {
 }
 
 void TTcpConnection::Close() {
-  if (auto tls = std::move(FTls); tls && !FAborted && IsOpen()) tls->Shutdown();
+  if (auto tls = std::move(FTls)) {
+    // A send that fails here comes back to Close, which then finds no session.
+    if (!FAborted && IsOpen()) tls->Shutdown();
+    // A failure inside one of the session's calls closes the connection: the
+    // session outlives that call and goes at the next Open.
+    FSpentTls = std::move(tls);
+  }
   std::lock_guard<std::mutex> hold(FSocketLock);
   if (FSocket != kNoSocket) {
     closesocket(FSocket);

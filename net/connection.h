@@ -85,7 +85,7 @@ private:
   int FTimeoutMs = 0;
   std::mutex FSocketLock;  // between Abort and the owner's Open and Close
   std::atomic<bool> FAborted{false};
-  std::unique_ptr<TTlsSession> FTls;
+  std::unique_ptr<TTlsSession> FTls, FSpentTls;
   bool FAbortable = false;
 };
 
