@@ -168,6 +168,21 @@ TEST_F(HttpsTest, CloseInTheMiddleOfARecordIsABrokenReply) {
   EXPECT_EQ(error, "The connection to localhost closed in the middle of a TLS record.");
 }
 
+TEST_F(HttpsTest, AbortEndsAWaitInsideTheSession) {
+  SiteReply slow = SiteReply::Ok("the whole body", "image/jpeg");
+  slow.framing = "close";  // only the close ends it
+  slow.bodyDelay = 20;
+  Site.Route("/slow", slow);
+  Http.EnableAbort();
+  std::thread aborter([this] {
+    Sleep(500);
+    Http.Abort();
+  });
+  EXPECT_THROW(Body(Http, Url("/slow")), EIdSocketError);
+  aborter.join();
+  EXPECT_THROW(Http.Get(Url("/")), EIdSocketError);  // and nothing after
+}
+
 TEST_F(HttpsTest, RedirectsCrossBetweenSchemesEachWay) {
   SampleSite plain({"--name", "localhost"});
   plain.Route("/start", SiteReply::Redirect(302, Site.Url("/secure")));
