@@ -179,21 +179,4 @@ TEST_F(SiteTest, SiblingClientsShareCookiesAndTakeTheSettings) {
   EXPECT_NE(requests[0].connection, requests[2].connection);
 }
 
-TEST_F(SiteTest, AbortedReplyIsNeverWhole) {
-  SiteReply slow = SiteReply::Ok("the whole body", "image/jpeg");
-  slow.framing = "close";  // only the close ends it
-  slow.bodyDelay = 20;
-  Site.Route("/slow", slow);
-  Http.EnableAbort();
-  std::thread aborter([this] {
-    Sleep(300);
-    Http.Abort();
-  });
-  const auto start = GetTickCount64();
-  EXPECT_THROW(StreamGet("/slow"), EIdSocketError);
-  EXPECT_LT(GetTickCount64() - start, 10000u) << "the abort waited for the server";
-  aborter.join();
-  EXPECT_THROW(Http.Get(Url("/")), EIdSocketError);  // and nothing after
-}
-
 }  // namespace

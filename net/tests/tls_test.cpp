@@ -168,19 +168,25 @@ TEST_F(HttpsTest, CloseInTheMiddleOfARecordIsABrokenReply) {
   EXPECT_EQ(error, "The connection to localhost closed in the middle of a TLS record.");
 }
 
-TEST_F(HttpsTest, AbortEndsAWaitInsideTheSession) {
+TEST_F(HttpsTest, AbortedReplyIsNeverWholePlainOrInsideTls) {
+  SampleSite plain;
   SiteReply slow = SiteReply::Ok("the whole body", "image/jpeg");
   slow.framing = "close";  // only the close ends it
   slow.bodyDelay = 20;
-  Site.Route("/slow", slow);
-  Http.EnableAbort();
-  std::thread aborter([this] {
-    Sleep(500);
-    Http.Abort();
-  });
-  EXPECT_THROW(Body(Http, Url("/slow")), EIdSocketError);
-  aborter.join();
-  EXPECT_THROW(Http.Get(Url("/")), EIdSocketError);  // and nothing after
+  for (SampleSite* site : {&plain, &Site}) {
+    SCOPED_TRACE(site->Url("/slow"));
+    site->Route("/slow", slow);
+    TIdHTTP http;
+    http.SetTrustedRoots(Roots("ca.pem"));
+    http.EnableAbort();
+    std::thread aborter([&http] {
+      Sleep(500);
+      http.Abort();
+    });
+    EXPECT_THROW(Body(http, site->WUrl("/slow")), EIdSocketError);
+    aborter.join();
+    EXPECT_THROW(http.Get(site->WUrl("/")), EIdSocketError);  // and nothing after
+  }
 }
 
 TEST_F(HttpsTest, RedirectsCrossBetweenSchemesEachWay) {
