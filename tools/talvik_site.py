@@ -23,6 +23,8 @@ Control protocol (one TCP connection per client, any number of commands):
         requests whose target (path and query) is T (or starts with T when
         prefix is true) get the replies in turn; the last one repeats.
   {"cmd":"records"}  answer: for each request "<conn> <len>\\n" + raw bytes
+  {"cmd":"server_names"}  answer: over https, the server name each handshake
+        asked for ("-" for none), one per line
   {"cmd":"fail","target":T,"times":K,"status":503,"reason":R,"retry_after":A,"prefix":false}
         the next K requests for T fail with that status (and "Retry-After: A"
         when given); later ones get their usual reply
@@ -91,6 +93,7 @@ class Site:
         self.routes = []  # (target, prefix, [replies])
         self.records = []  # (conn, raw)
         self.next_conn = 0
+        self.server_names = []
         self.port = 0
         self.origin = "http://127.0.0.1"
         self.jpeg_cache = {}
@@ -111,6 +114,7 @@ class Site:
         with self.lock:
             self.routes = []
             self.records = []
+            self.server_names = []
             self.albums = dict(self.default_albums)
         self.trouble.reset()
 
@@ -321,6 +325,9 @@ class ControlHandler(socketserver.StreamRequestHandler):
             with site.lock:
                 site.routes = [r for r in site.routes if r[0] != c["target"]]
                 site.routes.append((c["target"], bool(c.get("prefix")), list(replies)))
+        elif cmd == "server_names":
+            with site.lock:
+                return "".join("%s\n" % n for n in site.server_names).encode()
         elif cmd == "records":
             with site.lock:
                 return b"".join(b"%d %d\n" % (conn, len(raw)) + raw for conn, raw in site.records)
@@ -437,6 +444,11 @@ def main(argv=None):
     if args.tls:
         pages.tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         pages.tls.load_cert_chain(*args.tls)
+
+        def note_server_name(sslobj, name, context):
+            with site.lock:
+                site.server_names.append(name or "-")
+        pages.tls.sni_callback = note_server_name
     done = threading.Event()
     for srv in (pages, control):
         srv.site = site

@@ -53,6 +53,7 @@ TEST_F(HttpsTest, AlbumComesOverOneSessionWithThePlainRequestBytes) {
   const auto requests = Site.Requests();
   ASSERT_EQ(requests.size(), 4u);
   for (const auto& r : requests) EXPECT_EQ(r.connection, requests[0].connection) << "a second handshake";
+  EXPECT_EQ(Site.ServerNames(), std::vector<std::string>{"localhost"});
   EXPECT_EQ(requests[1].raw,
             "GET /photo/a-1.jpg HTTP/1.1\r\n"
             "Host: localhost:" + std::to_string(Site.Port()) + "\r\n"

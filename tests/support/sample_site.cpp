@@ -283,6 +283,14 @@ std::vector<SiteRequest> SampleSite::Requests() {
   return out;
 }
 
+std::vector<std::string> SampleSite::ServerNames() {
+  std::string blob = Command("{\"cmd\":\"server_names\"}");
+  std::vector<std::string> names;
+  for (size_t at = 0, nl; (nl = blob.find('\n', at)) != std::string::npos; at = nl + 1)
+    names.push_back(blob.substr(at, nl - at));
+  return names;
+}
+
 void SampleSite::Fail(const std::string& target, int times, int status, const std::string& reason,
                       const std::string& retryAfter) {
   std::string j = "{\"cmd\":\"fail\",\"target\":" + JsonString(target) + ",\"times\":" + std::to_string(times) +

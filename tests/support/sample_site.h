@@ -61,6 +61,8 @@ public:
   void Route(const std::string& target, const std::vector<SiteReply>& replies, bool prefix = false);
   void Route(const std::string& target, const SiteReply& reply) { Route(target, std::vector<SiteReply>{reply}); }
   std::vector<SiteRequest> Requests();
+  // Over https: the server name each handshake asked for, "-" for none.
+  std::vector<std::string> ServerNames();
 
   // The next `times` requests for target fail with the status (and a
   // "Retry-After" when retryAfter is not empty); later ones get their usual reply.
