@@ -121,6 +121,7 @@ void TTlsSession::Negotiate(bool AInitial) {
   CredHandle* credentials = SharedCredentials();
   auto fail = [&](SECURITY_STATUS status) { throw EIdTlsError(HandshakeFailure(FHost, StatusText(status))); };
   DWORD attributes = 0;
+  int certificateRequests = 0;
   if (AInitial) {
     SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
     SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
@@ -154,6 +155,12 @@ void TTlsSession::Negotiate(bool AInitial) {
       if (!FAILED(status)) throw;
     }
     if (FAILED(status)) fail(status);
+    // The server asks for a client certificate: the same input goes in once
+    // more, and the handshake goes on without one.
+    if (status == SEC_I_INCOMPLETE_CREDENTIALS) {
+      if (++certificateRequests > 1) fail(status);
+      continue;
+    }
     if (in[1].BufferType == SECBUFFER_EXTRA && in[1].cbBuffer <= FCipherSize) {
       FCipherStart += FCipherSize - in[1].cbBuffer;
       FCipherSize = in[1].cbBuffer;
@@ -162,7 +169,7 @@ void TTlsSession::Negotiate(bool AInitial) {
       FCipherSize = 0;
     }
     if (status == SEC_E_OK) return;
-    if (status != SEC_I_CONTINUE_NEEDED && status != SEC_I_INCOMPLETE_CREDENTIALS) fail(status);
+    if (status != SEC_I_CONTINUE_NEEDED) fail(status);
   }
 }
 
