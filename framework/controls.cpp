@@ -303,6 +303,7 @@ void TWinControl::CreateWnd() {
   gCreating = nullptr;
   if (!wnd) throw EOSError(Format(L"Error creating window: %s", {SysErrorMessage(GetLastError())}));
   ApplyFont();
+  WindowCreated();
   for (TControl* child : std::vector<TControl*>(FControls))
     if (auto* win = dynamic_cast<TWinControl*>(child); win && !win->FHandle) win->CreateWnd();
   Realign();

@@ -177,6 +177,8 @@ protected:
   };
   virtual void CreateParams(TCreateParams& Params);
   virtual void CreateWnd();
+  // The window exists and its children do not yet.
+  virtual void WindowCreated() {}
   virtual void DestroyWnd();
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;

@@ -106,6 +106,12 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  Realign();
+}
+
+// Fitted before the children exist: a resize then moves no child and lays
+// nothing out twice.
+void TCustomForm::WindowCreated() {
   RECT r;
   GetWindowRect(FHandle, &r);
   FLeft = r.left;
@@ -114,7 +120,6 @@ void TCustomForm::CreateWnd() {
   FHeight = r.bottom - r.top;
   if (FIcon) SetIcon(FIcon);
   if (!FParent && (FClientWidth > 0 || FClientHeight > 0)) FitClientSize();
-  Realign();
 }
 
 void TCustomForm::Show() {

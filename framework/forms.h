@@ -67,6 +67,7 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void WindowCreated() override;
   void WndProc(TMessage& Message) override;
   void AdjustClientRect(RECT& Rect) override;
   // Raises OnCreate; a form calls it once its description is read.

@@ -20,15 +20,19 @@ void RegisterUtilClass() {
   }();
   (void)registered;
 }
-}  // namespace
 
-HWND AllocateHWnd(TWndMethod Method) {
+HWND Allocate(TWndMethod Method, DWORD AExStyle, DWORD AStyle, HWND AParent) {
   RegisterUtilClass();
-  HWND wnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+  HWND wnd = CreateWindowExW(AExStyle, kClassName, L"", AStyle, 0, 0, 0, 0, AParent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (wnd && Method) SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TWndMethod(std::move(Method))));
   return wnd;
 }
+}  // namespace
+
+HWND AllocateHWnd(TWndMethod Method) { return Allocate(std::move(Method), WS_EX_TOOLWINDOW, WS_POPUP, nullptr); }
+
+HWND AllocateMessageHWnd(TWndMethod Method) { return Allocate(std::move(Method), 0, 0, HWND_MESSAGE); }
 
 void DeallocateHWnd(HWND Wnd) {
   if (!Wnd) return;

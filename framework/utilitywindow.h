@@ -12,6 +12,9 @@ using TWndMethod = std::function<LRESULT(HWND Wnd, UINT Msg, WPARAM WParam, LPAR
 
 // A hidden top-level window (so that it also receives system broadcasts).
 HWND AllocateHWnd(TWndMethod Method);
+// A message-only window: posted messages and timers, no broadcasts. Cheaper to
+// make than a top-level one, which the system gives a place on the desktop.
+HWND AllocateMessageHWnd(TWndMethod Method);
 void DeallocateHWnd(HWND Wnd);
 
 }  // namespace talvik

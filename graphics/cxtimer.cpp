@@ -18,7 +18,7 @@ struct TcxTimerWindow {
   }
   HWND Handle() {
     if (!Wnd)
-      Wnd = AllocateHWnd([this](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+      Wnd = AllocateMessageHWnd([this](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
         if (msg == WM_TIMER) {
           auto it = Running.find(wp);
           if (it != Running.end()) it->second->DoTimer();

@@ -3,7 +3,10 @@
 
 namespace talvik {
 
+// Names the library; the first DesktopCompositionEnabled loads it.
 void LoadDesktopComposition(const wchar_t* ALibraryName, unsigned AMajorVersion);
 void FreeDesktopComposition();
+// Whether the library was loaded (by a first question).
+bool IsDesktopCompositionLoaded();
 
 }  // namespace talvik

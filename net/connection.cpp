@@ -33,7 +33,7 @@ void EnsureWinsock() { static WinsockStartup startup; }
 
 }  // namespace
 
-TTcpConnection::TTcpConnection() : FBuffer(kBufferSize) { EnsureWinsock(); }
+TTcpConnection::TTcpConnection() : FBuffer(kBufferSize) {}
 
 TTcpConnection::~TTcpConnection() { Close(); }
 
@@ -42,9 +42,12 @@ void TTcpConnection::Fail(int code) {
   RaiseSocketError(code);
 }
 
+// Winsock starts with the first connection, not with the client: a window that
+// sends nothing at start does not load it.
 void TTcpConnection::Open(const std::string& AHost, int APort) {
   Close();
   FSpentTls.reset();
+  EnsureWinsock();
   if (FAborted) RaiseSocketError(WSAECONNABORTED);
   if (AHost.empty()) RaiseSocketError(WSAHOST_NOT_FOUND);
   addrinfo hints{};

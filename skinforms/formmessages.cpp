@@ -134,6 +134,9 @@ void TdxSkinFormController::WMSize(TMessage& Message) {
   // Restored from maximized: the whole window is painted again.
   if (FViewInfo->SizeType() == SIZE_MAXIMIZED) PostMessageW(FHandle, WM_POSTREDRAW, 0, 0);
   FViewInfo->SetSizeType(static_cast<int>(Message.WParam));
+  // The system sends WM_SIZE from inside WM_WINDOWPOSCHANGED, before our handling of
+  // that has measured the new size: the region must not take the old one.
+  CalculateViewInfo();
   UpdateWindowRegion();
 }
 

@@ -110,7 +110,8 @@ void TdxSkinButtonController::HandleMessage(TMessage& Message) {
       repaint = LOWORD(Message.WParam) == UIS_SET || LOWORD(Message.WParam) == UIS_CLEAR;
       break;
   }
-  if (repaint && IsSkinUsed()) DrawContent(nullptr);
+  // A hidden button is painted whole when it shows: drawing it now is lost work.
+  if (repaint && IsSkinUsed() && IsWindowVisible(FHandle)) DrawContent(nullptr);
 }
 
 void TdxSkinButtonController::NotifyMouseLeave() { ViewInfo()->UpdateState(); }

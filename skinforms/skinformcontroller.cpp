@@ -139,6 +139,15 @@ void TdxSkinFormController::PaintBackground(HDC DC) {
 
 // ---- window region
 
+namespace {
+bool HasWindowRegion(HWND AHandle, HRGN ARegion) {
+  HRGN current = CreateRectRgn(0, 0, 0, 0);
+  const bool same = GetWindowRgn(AHandle, current) != ERROR && EqualRgn(current, ARegion);
+  DeleteObject(current);
+  return same;
+}
+}  // namespace
+
 void TdxSkinFormController::UpdateWindowRegion() {
   if (!FHandle || !FViewInfo) return;
   if (!FViewInfo->HasBorder()) {
@@ -152,6 +161,11 @@ void TdxSkinFormController::UpdateWindowRegion() {
     HRGN monitor = CreateRectRgnIndirect(&screen);
     CombineRgn(region, region, monitor, RGN_AND);
     DeleteObject(monitor);
+  }
+  // Setting the region the window has already repaints all of it for nothing.
+  if (FHasRegion && HasWindowRegion(FHandle, region)) {
+    DeleteObject(region);
+    return;
   }
   // The system owns the region from here on.
   SetWindowRgn(FHandle, region, TRUE);

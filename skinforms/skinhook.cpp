@@ -70,7 +70,7 @@ TdxSkinWinControllerClass DefaultControllerClassForWindow(HWND AHandle) {
 // ---- TdxSkinWinControllerHelper ----
 
 TdxSkinWinControllerHelper::TdxSkinWinControllerHelper() {
-  FHandle = AllocateHWnd([this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WndProc(w, m, wp, lp); });
+  FHandle = AllocateMessageHWnd([this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return WndProc(w, m, wp, lp); });
 }
 
 TdxSkinWinControllerHelper::~TdxSkinWinControllerHelper() { DeallocateHWnd(FHandle); }

@@ -9,7 +9,7 @@ namespace {
 class TScriptedSession : public IBrowserSession {
 public:
   explicit TScriptedSession(std::wstring cookie) : FCookie(std::move(cookie)) {
-    FWnd = AllocateHWnd([this](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    FWnd = AllocateMessageHWnd([this](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
       if (m == WM_USER) {
         Complete();
         return 0;

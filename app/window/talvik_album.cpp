@@ -1,6 +1,6 @@
 // talvik-album: the window with the download button.
 #include <windows.h>
-#include <shellapi.h>
+#include <stdlib.h>
 
 #include <ctime>
 #include <memory>
@@ -23,12 +23,11 @@ using namespace talvik::app;
 
 namespace {
 
+// The runtime's own split of the command line: the shell's would load its
+// library at every start for this alone.
 std::vector<std::wstring> Arguments() {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::vector<std::wstring> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  LocalFree(argv);
+  for (int i = 1; i < __argc; ++i) args.emplace_back(__wargv[i]);
   return args;
 }
 

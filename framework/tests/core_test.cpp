@@ -153,16 +153,36 @@ TEST(SysUtils, TrimAndFormat) {
 
 #include "framework/utilitywindow.h"
 
+// Both kinds hear sent and posted messages and timers; only the top-level one
+// is a window of the desktop, and so hears broadcasts.
 TEST(UtilityWindow, DeliversMessagesToItsMethodUntilDeallocated) {
-  int seen = 0;
-  HWND w = AllocateHWnd([&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-    if (m == WM_USER + 1) return seen += static_cast<int>(wp);
-    return DefWindowProcW(h, m, wp, lp);
-  });
-  ASSERT_NE(w, nullptr);
-  EXPECT_FALSE(IsWindowVisible(w));
-  EXPECT_EQ(SendMessageW(w, WM_USER + 1, 5, 0), 5);
-  DeallocateHWnd(w);
-  EXPECT_FALSE(IsWindow(w));
-  EXPECT_EQ(seen, 5);
+  const struct {
+    const char* kind;
+    HWND (*allocate)(TWndMethod);
+    bool onDesktop;
+  } kinds[] = {{"top-level", AllocateHWnd, true}, {"message-only", AllocateMessageHWnd, false}};
+  const UINT broadcast = RegisterWindowMessageW(L"TalvikUtilityWindowTest");
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.kind);
+    int seen = 0;
+    bool timer = false;
+    HWND w = k.allocate([&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+      if (m == WM_USER + 1 || m == broadcast) return seen += static_cast<int>(wp);
+      if (m == WM_TIMER && wp == 7) timer = true;
+      return DefWindowProcW(h, m, wp, lp);
+    });
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(GetAncestor(w, GA_PARENT) == GetDesktopWindow(), k.onDesktop);
+    EXPECT_EQ(SendMessageW(w, WM_USER + 1, 5, 0), 5);
+    PostMessageW(w, WM_USER + 1, 2, 0);
+    SetTimer(w, 7, 1, nullptr);
+    MSG msg;
+    while (!timer && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    KillTimer(w, 7);
+    SendMessageTimeoutW(HWND_BROADCAST, broadcast, 100, 0, SMTO_ABORTIFHUNG, 1000, nullptr);
+    DeallocateHWnd(w);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(seen, k.onDesktop ? 107 : 7);
+  }
 }

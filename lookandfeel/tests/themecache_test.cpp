@@ -6,6 +6,7 @@
 
 #include "framework/forms.h"
 #include "framework/sysutils.h"
+#include "lookandfeel/desktopcomposition.h"
 #include "lookandfeel/office2003colors.h"
 #include "lookandfeel/themechangereceiver.h"
 #include "lookandfeel/themes.h"
@@ -64,6 +65,7 @@ TEST(ThemeServicesWithoutUxTheme, EveryTestFailsAndNothingIsCalled) {
   EXPECT_EQ(ThemeChangedReceiverWindow(), nullptr);
   EXPECT_EQ(DetectOffice2003Scheme(), 0);
   EXPECT_FALSE(DesktopCompositionEnabled());
+  EXPECT_FALSE(IsDesktopCompositionLoaded());
   RECT R{0, 0, 4, 4};
   EXPECT_TRUE(FAILED(DrawThemeBackground(nullptr, nullptr, 1, 1, &R, nullptr)));
 
@@ -72,6 +74,22 @@ TEST(ThemeServicesWithoutUxTheme, EveryTestFailsAndNothingIsCalled) {
   EXPECT_FALSE(IsOffice2003SchemeActive());
   EXPECT_EQ(static_cast<COLORREF>(Office2003ButtonFace()), GetSysColor(COLOR_BTNFACE));
   FinalizeThemeServices();
+}
+
+// dwmapi.dll comes with the first question about composition, not with the start-up.
+TEST_F(ThemeCache, CompositionLibraryLoadsOnTheFirstQuestion) {
+  EXPECT_FALSE(IsDesktopCompositionLoaded());
+  EXPECT_EQ(GetModuleHandleW(L"dwmapi.dll"), nullptr);
+  const bool enabled = DesktopCompositionEnabled();
+  EXPECT_TRUE(IsDesktopCompositionLoaded());
+  HMODULE dwm = GetModuleHandleW(L"dwmapi.dll");
+  ASSERT_NE(dwm, nullptr);
+  auto platform = reinterpret_cast<HRESULT(WINAPI*)(BOOL*)>(
+      reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+  ASSERT_NE(platform, nullptr);
+  BOOL answer = FALSE;
+  EXPECT_EQ(enabled, SUCCEEDED(platform(&answer)) && answer);
+  EXPECT_EQ(DesktopCompositionEnabled(), enabled);
 }
 
 TEST_F(ThemeCache, ReceiverIsAHiddenToolWindowGoneAtShutDown) {

@@ -243,6 +243,33 @@ TEST_F(FormGeometry, WindowRegionFollowsTheWindowState) {
   }
 }
 
+// A form that is resized before it is first shown (fitting its client size to
+// the skin's frame) gets the region of its new size at once; the first show,
+// whose WM_SIZE brings nothing new, then leaves the frame alone instead of
+// laying out and repainting the whole window again.
+TEST_F(FormGeometry, HiddenFormResizedTakesItsNewRegionAndKeepsItWhenShown) {
+  auto form = RecordingForm();
+  const HWND wnd = form->Handle();
+  ASSERT_FALSE(IsWindowVisible(wnd));
+  const struct {
+    int dx, dy;
+  } resizes[] = {{-2, -1}, {30, 20}};
+  for (const auto [dx, dy] : resizes) {
+    SetWindowPos(wnd, nullptr, 0, 0, WindowSize(wnd).cx + dx, WindowSize(wnd).cy + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = WindowSize(wnd);
+    EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy})) << dx << " x " << dy;
+  }
+
+  form->Seen.clear();
+  RECT client;
+  GetClientRect(wnd, &client);
+  SendMessageW(wnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  EXPECT_FALSE(form->SawMessage(WM_NCCALCSIZE)) << "the same region set again";
+  const SIZE size = WindowSize(wnd);
+  EXPECT_EQ(RegionBox(wnd), RectText(RECT{0, 0, size.cx, size.cy}));
+}
+
 // The system's scroll loop sends scroll messages while the lock is held:
 // each unlocks, repaints and locks again. Outside a loop the count may pass
 // below zero and the matching lock brings it back without a message.

@@ -203,6 +203,28 @@ TEST_F(SkinnedControls, CaptionChangeShowsAtOnce) {
   EXPECT_TRUE(NearlySame(shown, PaintedPicture(Plain->Handle())));
 }
 
+// Changed while its form is hidden, a button is not drawn then, but shows the
+// change with the form.
+TEST_F(SkinnedControls, CaptionChangedWhileHiddenShowsWithTheForm) {
+  auto form = std::make_unique<TTestForm>();
+  form->SetBounds(100, 320, 200, 80);
+  auto* button = new TButton(form.get());
+  button->SetBounds(10, 10, 80, 26);
+  button->SetCaption(L"正在加载");
+  button->SetParent(form.get());
+  form->HandleNeeded();
+  PumpMessages();
+  ASSERT_FALSE(IsWindowVisible(button->Handle()));
+  SendMessageW(button->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"下载"));
+  EnableWindow(button->Handle(), FALSE);
+  form->Show();
+  PumpMessages();
+  EXPECT_EQ(ButtonController(button)->ViewInfo()->Caption(), L"下载");
+  const TPicture shown = ScreenPicture(button->Handle());
+  EXPECT_TRUE(FaceRingShows(shown, cxbsDisabled));
+  EXPECT_TRUE(NearlySame(shown, PaintedPicture(button->Handle())));
+}
+
 TEST_F(SkinnedControls, ButtonWithoutMasterKeepsTheSystemLook) {
   struct Case {
     const char* name;

@@ -3,6 +3,7 @@
 // windows, reading their texts, typing and clicking as a person would.
 #pragma once
 #include <windows.h>
+#include <psapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <commctrl.h>
@@ -319,6 +320,22 @@ protected:
   void BringToFront() {
     SetForegroundWindow(Main);
     WaitFor([&] { return GetForegroundWindow() == Main; }, 2000);
+  }
+
+  // Whether the program has loaded the library of that file name (case ignored).
+  bool HasLoaded(const wchar_t* ALibrary) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(FProcess.hProcess, modules, sizeof modules, &bytes)) {
+      ADD_FAILURE() << "the program's modules cannot be listed";
+      return false;
+    }
+    for (DWORD i = 0; i < std::min<DWORD>(bytes / sizeof(HMODULE), 512); ++i) {
+      wchar_t name[MAX_PATH] = {};
+      if (GetModuleBaseNameW(FProcess.hProcess, modules[i], name, MAX_PATH) && !lstrcmpiW(name, ALibrary))
+        return true;
+    }
+    return false;
   }
 
   bool LogEndsWith(const std::wstring& line) {

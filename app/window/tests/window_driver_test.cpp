@@ -67,8 +67,13 @@ TEST_F(WindowDriver, MarkerFileBesideTheProgramSuppressesTheVisit) {
   Site.Album("one", 1, 5, 300);
   StartReady();
   EXPECT_TRUE(Site.Requests().empty());
+  // Nothing sent and no folder asked yet: Winsock and the shell wait for their first use.
+  EXPECT_FALSE(HasLoaded(L"ws2_32.dll"));
+  EXPECT_FALSE(HasLoaded(L"shell32.dll"));
   ASSERT_NO_FATAL_FAILURE(StartRun(Site.WUrl("/album/one")));
   ASSERT_TRUE(WaitFor([&] { return LogEndsWith(L"下载完毕。"); }));
+  EXPECT_TRUE(HasLoaded(L"ws2_32.dll"));
+  EXPECT_TRUE(HasLoaded(L"shell32.dll"));
   // With no visit, the first album request carries no Referer.
   auto requests = Site.Requests();
   ASSERT_FALSE(requests.empty());
