@@ -17,10 +17,17 @@ public:
     CloseHandle(StartTool("make_test_certs.py", {"--out", FUnix}, "DONE", ignored));
     // The tool writes its "done" file last; on a busy machine that may take a while.
     for (int i = 0; i < 600 && GetFileAttributesW(File("done").c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
-    if (GetFileAttributesW(File("done").c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(File("done").c_str()) == INVALID_FILE_ATTRIBUTES) {
+      Remove();
       throw std::runtime_error("make_test_certs.py did not make the certificates in " + FUnix);
+    }
   }
-  ~CertificateFolder() {
+  ~CertificateFolder() { Remove(); }
+  std::string Unix(const std::string& name) const { return FUnix + "/" + name; }
+  std::wstring File(const std::string& name) const { return UnixToWindowsPath(Unix(name)); }
+
+private:
+  void Remove() {
     WIN32_FIND_DATAW found;
     const std::wstring folder = UnixToWindowsPath(FUnix);
     HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -31,10 +38,7 @@ public:
     }
     RemoveDirectoryW(folder.c_str());
   }
-  std::string Unix(const std::string& name) const { return FUnix + "/" + name; }
-  std::wstring File(const std::string& name) const { return UnixToWindowsPath(Unix(name)); }
 
-private:
   std::string FUnix;
 };
 
