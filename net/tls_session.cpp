@@ -51,8 +51,8 @@ bool CanStartRecord(const char* data, size_t size) {
   return (type >= 20 && type <= 24) && (size < 2 || data[1] == 3);
 }
 
-std::wstring HandshakeFailure(const std::string& host, const std::wstring& reason) {
-  return L"TLS handshake with " + Utf8ToWide(host) + L" failed: " + reason;
+std::wstring HandshakeFailure(const std::wstring& host, const std::wstring& reason) {
+  return L"TLS handshake with " + host + L" failed: " + reason;
 }
 
 // One credential for the whole process: Schannel keeps its session cache with
@@ -100,7 +100,7 @@ size_t TTlsSession::ReadMore() {
     FCipherStart = 0;
   }
   const size_t end = FCipherStart + FCipherSize;
-  if (end == FRecords.size()) throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" is too long.");
+  if (end == FRecords.size()) throw EIdBrokenReply(L"A TLS record from " + FHost + L" is too long.");
   const size_t n = FTransport.ReadRaw(FRecords.data() + end, FRecords.size() - end);
   FCipherSize += n;
   return n;
@@ -120,20 +120,22 @@ void TTlsSession::SendToken(void* ABuffer) {
 void TTlsSession::Negotiate(bool AInitial) {
   CredHandle* credentials = SharedCredentials();
   auto fail = [&](SECURITY_STATUS status) { throw EIdTlsError(HandshakeFailure(FHost, StatusText(status))); };
+  auto readMore = [&] {
+    if (ReadMore() == 0) throw EIdTlsError(HandshakeFailure(FHost, L"the server closed the connection"));
+  };
   DWORD attributes = 0;
   int certificateRequests = 0;
   if (AInitial) {
     SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
     SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
-    SECURITY_STATUS status = InitializeSecurityContextW(credentials, nullptr, FTarget.data(), kContextFlags, 0, 0,
+    SECURITY_STATUS status = InitializeSecurityContextW(credentials, nullptr, FHost.data(), kContextFlags, 0, 0,
                                                         nullptr, 0, &FHandles->Context, &outDesc, &attributes, nullptr);
     if (status != SEC_I_CONTINUE_NEEDED && status != SEC_E_OK) fail(status);
     FHandles->HasContext = true;
     SendToken(&out);
   }
   for (;;) {
-    if (FCipherSize == 0 && ReadMore() == 0)
-      throw EIdTlsError(HandshakeFailure(FHost, L"the server closed the connection"));
+    if (FCipherSize == 0) readMore();
     if (!CanStartRecord(FRecords.data() + FCipherStart, FCipherSize)) fail(SEC_E_ILLEGAL_MESSAGE);
     SecBuffer in[2] = {{static_cast<unsigned long>(FCipherSize), SECBUFFER_TOKEN, FRecords.data() + FCipherStart},
                        {0, SECBUFFER_EMPTY, nullptr}};
@@ -141,11 +143,11 @@ void TTlsSession::Negotiate(bool AInitial) {
     SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
     SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
     SECURITY_STATUS status =
-        InitializeSecurityContextW(credentials, &FHandles->Context, FTarget.data(), kContextFlags, 0, 0, &inDesc, 0,
+        InitializeSecurityContextW(credentials, &FHandles->Context, FHost.data(), kContextFlags, 0, 0, &inDesc, 0,
                                    nullptr, &outDesc, &attributes, nullptr);
     if (status == SEC_E_INCOMPLETE_MESSAGE) {
       if (out.pvBuffer) FreeContextBuffer(out.pvBuffer);
-      if (ReadMore() == 0) throw EIdTlsError(HandshakeFailure(FHost, L"the server closed the connection"));
+      readMore();
       continue;
     }
     // On failure the token, if any, is the alert that tells the server why.
@@ -174,8 +176,7 @@ void TTlsSession::Negotiate(bool AInitial) {
 }
 
 void TTlsSession::Handshake(const std::string& AHost, const TTrustedRoots* AExtraRoots) {
-  FHost = AHost;
-  FTarget = Utf8ToWide(AHost);
+  FHost = Utf8ToWide(AHost);
   try {
     Negotiate(true);
   } catch (const EIdReadTimeout& e) {
@@ -188,7 +189,7 @@ void TTlsSession::Handshake(const std::string& AHost, const TTrustedRoots* AExtr
   PCCERT_CONTEXT certificate = nullptr;
   if (QueryContextAttributesW(&FHandles->Context, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &certificate) != SEC_E_OK ||
       !certificate)
-    throw EIdTlsError(L"The certificate of " + Utf8ToWide(FHost) + L" is not trusted: the server sent none.");
+    throw EIdTlsError(L"The certificate of " + FHost + L" is not trusted: the server sent none.");
   struct Free {
     PCCERT_CONTEXT c;
     ~Free() { CertFreeCertificateContext(c); }
@@ -209,7 +210,7 @@ void TTlsSession::Send(const char* AData, size_t ACount) {
                             {0, SECBUFFER_EMPTY, nullptr}};
     SecBufferDesc desc{SECBUFFER_VERSION, 4, buffers};
     SECURITY_STATUS status = EncryptMessage(&FHandles->Context, 0, &desc, 0);
-    if (status != SEC_E_OK) throw EIdTlsError(L"TLS with " + Utf8ToWide(FHost) + L" failed: " + StatusText(status));
+    if (status != SEC_E_OK) throw EIdTlsError(L"TLS with " + FHost + L" failed: " + StatusText(status));
     FTransport.WriteRaw(record, buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer);
     AData += piece;
     ACount -= piece;
@@ -235,7 +236,7 @@ size_t TTlsSession::Receive(char* ABuffer, size_t ACount) {
     if (given > 0) return given;
     if (ReadMore() == 0) {
       if (FCipherSize > 0)
-        throw EIdBrokenReply(L"The connection to " + Utf8ToWide(FHost) + L" closed in the middle of a TLS record.");
+        throw EIdBrokenReply(L"The connection to " + FHost + L" closed in the middle of a TLS record.");
       FEnded = true;
       return 0;
     }
@@ -252,7 +253,7 @@ bool TTlsSession::Decrypt() {
   SECURITY_STATUS status = DecryptMessage(&FHandles->Context, &desc, 0, nullptr);
   if (status == SEC_E_INCOMPLETE_MESSAGE) return false;
   if (status != SEC_E_OK && status != SEC_I_RENEGOTIATE && status != SEC_I_CONTEXT_EXPIRED)
-    throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" could not be decrypted: " +
+    throw EIdBrokenReply(L"A TLS record from " + FHost + L" could not be decrypted: " +
                          StatusText(status) + L".");
   const char* begin = FRecords.data();
   const char* end = start + FCipherSize;
@@ -262,7 +263,7 @@ bool TTlsSession::Decrypt() {
     const char* at = static_cast<const char*>(b.pvBuffer);
     if (b.BufferType == SECBUFFER_DATA && b.cbBuffer > 0) {
       if (at < begin || at + b.cbBuffer > end)
-        throw EIdBrokenReply(L"A TLS record from " + Utf8ToWide(FHost) + L" was decrypted out of place.");
+        throw EIdBrokenReply(L"A TLS record from " + FHost + L" was decrypted out of place.");
       FPlainStart = at - begin;
       FPlainSize = b.cbBuffer;
     } else if (b.BufferType == SECBUFFER_EXTRA && b.cbBuffer > 0 && b.cbBuffer <= FCipherSize) {
@@ -290,7 +291,7 @@ void TTlsSession::Shutdown() {
   SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
   SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
   DWORD attributes = 0;
-  InitializeSecurityContextW(SharedCredentials(), &FHandles->Context, FTarget.data(), kContextFlags, 0, 0, nullptr, 0,
+  InitializeSecurityContextW(SharedCredentials(), &FHandles->Context, FHost.data(), kContextFlags, 0, 0, nullptr, 0,
                              nullptr, &outDesc, &attributes, nullptr);
   try {
     SendToken(&out);

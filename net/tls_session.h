@@ -55,8 +55,7 @@ private:
 
   Transport& FTransport;
   std::unique_ptr<Handles> FHandles;
-  std::string FHost;
-  std::wstring FTarget;
+  std::wstring FHost;  // also the target name that goes out as the server name
   // Received records, decrypted in place: the plain bytes not yet handed out,
   // then the cipher bytes not yet decrypted.
   std::vector<char> FRecords;

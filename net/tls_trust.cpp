@@ -160,15 +160,14 @@ std::shared_ptr<const TTrustedRoots> TTrustedRoots::FromPem(const std::string& A
   return roots;
 }
 
-void VerifyServerCertificate(const void* ACertificate, const std::string& AHost, const TTrustedRoots* AExtraRoots) {
+void VerifyServerCertificate(const void* ACertificate, const std::wstring& AHost, const TTrustedRoots* AExtraRoots) {
   auto certificate = static_cast<PCCERT_CONTEXT>(ACertificate);
-  const std::wstring host = Utf8ToWide(AHost);
   // The run's own roots first: they are few, while the system's store can take
   // long to load. Where they lead to no root, the system's roots decide.
-  DWORD error = AExtraRoots ? CheckChain(certificate, static_cast<HCERTCHAINENGINE>(AExtraRoots->Engine()), host)
+  DWORD error = AExtraRoots ? CheckChain(certificate, static_cast<HCERTCHAINENGINE>(AExtraRoots->Engine()), AHost)
                             : DWORD(CERT_E_UNTRUSTEDROOT);
-  if (error && NoTrustedRoot(error)) error = CheckChain(certificate, nullptr, host);
-  if (error) throw EIdTlsError(L"The certificate of " + host + L" is not trusted: " + RejectionText(error) + L".");
+  if (error && NoTrustedRoot(error)) error = CheckChain(certificate, nullptr, AHost);
+  if (error) throw EIdTlsError(L"The certificate of " + AHost + L" is not trusted: " + RejectionText(error) + L".");
 }
 
 }  // namespace talvik::net

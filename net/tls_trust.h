@@ -32,6 +32,6 @@ private:
 // Raises EIdTlsError "The certificate of AHost is not trusted: <reason>" unless the
 // certificate (a PCCERT_CONTEXT, with the chain the server sent in its store)
 // leads to a trusted root, is valid today and names AHost.
-void VerifyServerCertificate(const void* ACertificate, const std::string& AHost, const TTrustedRoots* AExtraRoots);
+void VerifyServerCertificate(const void* ACertificate, const std::wstring& AHost, const TTrustedRoots* AExtraRoots);
 
 }  // namespace talvik::net
