@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/download_run.h"
+#include "tests/support/folders.h"
 #include "tests/support/sample_site.h"
 
 namespace talvik::apptest {
@@ -53,26 +54,12 @@ public:
             std::to_wstring(++Counter());
     CreateDirectoryW(FPath.c_str(), nullptr);
   }
-  ~TScratchFolder() { Remove(FPath); }
+  ~TScratchFolder() { testsupport::RemoveFolder(FPath); }
   const std::wstring& Path() const { return FPath; }
   std::wstring File(const std::wstring& name) const { return FPath + L"\\" + name; }
 
 private:
   static int& Counter() { static int n = 0; return n; }
-  static void Remove(const std::wstring& dir) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::wstring n = fd.cFileName;
-        if (n == L"." || n == L"..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(dir + L"\\" + n);
-        else DeleteFileW((dir + L"\\" + n).c_str());
-      } while (FindNextFileW(h, &fd));
-      FindClose(h);
-    }
-    RemoveDirectoryW(dir.c_str());
-  }
   std::wstring FPath;
 };
 

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "tests/support/folders.h"
 #include "tests/support/sample_site.h"
 
 namespace talvik::testsupport {
@@ -27,17 +28,7 @@ public:
   std::wstring File(const std::string& name) const { return UnixToWindowsPath(Unix(name)); }
 
 private:
-  void Remove() {
-    WIN32_FIND_DATAW found;
-    const std::wstring folder = UnixToWindowsPath(FUnix);
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-      while (FindNextFileW(h, &found));
-      FindClose(h);
-    }
-    RemoveDirectoryW(folder.c_str());
-  }
+  void Remove() { RemoveFolder(UnixToWindowsPath(FUnix)); }
 
   std::string FUnix;
 };
