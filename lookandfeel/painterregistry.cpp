@@ -10,15 +10,34 @@ namespace {
 TcxExtendedStylePainters* gRegistry = nullptr;
 }  // namespace
 
+TObject* TcxExtendedStylePainterInfo::Data() const {
+  if (!FData && FMakeData) {
+    FData = FMakeData();
+    FMakeData = nullptr;
+  }
+  return FData.get();
+}
+
 bool TcxExtendedStylePainters::Register(const std::wstring& AName, TcxCustomLookAndFeelPainterClass APainter,
                                         TObject* AData) {
   if (FindByName(AName)) return false;
-  auto item = std::make_unique<TcxExtendedStylePainterInfo>(AData, AName, APainter);
-  auto at = std::upper_bound(FItems.begin(), FItems.end(), AName,
-                             [](const std::wstring& name, const auto& i) { return AnsiCompareStr(name, i->Name()) < 0; });
-  FItems.insert(at, std::move(item));
-  NotifyListeners(APainter);
+  Insert(std::make_unique<TcxExtendedStylePainterInfo>(AData, AName, APainter));
   return true;
+}
+
+bool TcxExtendedStylePainters::RegisterOnDemand(const std::wstring& AName, TcxCustomLookAndFeelPainterClass APainter,
+                                                TcxPainterDataMaker AMakeData) {
+  if (FindByName(AName)) return false;
+  Insert(std::make_unique<TcxExtendedStylePainterInfo>(std::move(AMakeData), AName, APainter));
+  return true;
+}
+
+void TcxExtendedStylePainters::Insert(std::unique_ptr<TcxExtendedStylePainterInfo> AItem) {
+  const TcxCustomLookAndFeelPainterClass painter = AItem->Painter();
+  auto at = std::upper_bound(FItems.begin(), FItems.end(), AItem->Name(),
+                             [](const std::wstring& name, const auto& i) { return AnsiCompareStr(name, i->Name()) < 0; });
+  FItems.insert(at, std::move(AItem));
+  NotifyListeners(painter);
 }
 
 bool TcxExtendedStylePainters::Unregister(const std::wstring& AName) {

@@ -1,6 +1,7 @@
 // The registry of skin painters: each skin registers its painter under the
 // skin's name, and look-and-feel settings find it there by name.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,17 +20,24 @@ protected:
   ~IcxLookAndFeelPainterListener() = default;
 };
 
+// What makes an item's data when it is first asked for; its error goes to that caller.
+using TcxPainterDataMaker = std::function<std::unique_ptr<TObject>()>;
+
 class TcxExtendedStylePainterInfo {
 public:
   TcxExtendedStylePainterInfo(TObject* AData, std::wstring AName, TcxCustomLookAndFeelPainterClass APainter)
       : FData(AData), FName(std::move(AName)), FPainter(APainter) {}
+  TcxExtendedStylePainterInfo(TcxPainterDataMaker AMakeData, std::wstring AName,
+                              TcxCustomLookAndFeelPainterClass APainter)
+      : FMakeData(std::move(AMakeData)), FName(std::move(AName)), FPainter(APainter) {}
 
-  TObject* Data() const { return FData.get(); }
+  TObject* Data() const;
   const std::wstring& Name() const { return FName; }
   TcxCustomLookAndFeelPainterClass Painter() const { return FPainter; }
 
 private:
-  std::unique_ptr<TObject> FData;
+  mutable std::unique_ptr<TObject> FData;
+  mutable TcxPainterDataMaker FMakeData;
   std::wstring FName;
   TcxCustomLookAndFeelPainterClass FPainter;
 };
@@ -43,6 +51,10 @@ public:
 
   // False when the name is taken in any letter case; AData is taken over only on true.
   bool Register(const std::wstring& AName, TcxCustomLookAndFeelPainterClass APainter, TObject* AData);
+  // The same for data that is made only when something first asks for it: a skin
+  // registered for the choosing need not be read unless it is chosen.
+  bool RegisterOnDemand(const std::wstring& AName, TcxCustomLookAndFeelPainterClass APainter,
+                        TcxPainterDataMaker AMakeData);
   // Frees the item's data after the listeners were told.
   bool Unregister(const std::wstring& AName);
 
@@ -58,6 +70,7 @@ public:
   const TcxExtendedStylePainterInfo& Items(int AIndex) const { return *FItems[AIndex]; }
 
 private:
+  void Insert(std::unique_ptr<TcxExtendedStylePainterInfo> AItem);
   const TcxExtendedStylePainterInfo* FindByName(const std::wstring& AName) const;
   const TcxExtendedStylePainterInfo* FindByPainter(TcxCustomLookAndFeelPainterClass APainter) const;
   void NotifyListeners(TcxCustomLookAndFeelPainterClass APainter);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -138,4 +140,42 @@ TEST(PainterRegistry, FreesTheDataOfEveryItemWithItself) {
   }
   std::sort(log.begin(), log.end());
   EXPECT_EQ(log, (std::vector<std::wstring>{L"free one", L"free two"}));
+}
+
+// Data registered on demand is made by the first question for it, once; an item
+// removed before anyone asked never makes it, and a maker's failure reaches the
+// asker and leaves the next question to try again.
+TEST(PainterRegistry, MakesOnDemandDataAtTheFirstQuestionOnly) {
+  std::vector<std::wstring> log;
+  TcxExtendedStylePainters registry;
+  int made = 0;
+  bool fail = true;
+  auto maker = [&](const wchar_t* AName) {
+    return [&, AName]() -> std::unique_ptr<TObject> {
+      if (fail) throw std::runtime_error("damaged");
+      ++made;
+      return std::make_unique<TLoggedData>(log, AName);
+    };
+  };
+  ASSERT_TRUE(registry.RegisterOnDemand(L"Light", PainterA(), maker(L"light")));
+  ASSERT_TRUE(registry.RegisterOnDemand(L"Unused", PainterB(), maker(L"unused")));
+  EXPECT_FALSE(registry.RegisterOnDemand(L"light", PainterC(), maker(L"again")));
+  std::wstring name;
+  EXPECT_TRUE(registry.GetNameByPainter(PainterA(), name));
+  EXPECT_EQ(made, 0);
+
+  TObject* found = nullptr;
+  EXPECT_THROW(registry.GetPainterData(PainterA(), found), std::runtime_error);
+  fail = false;
+  ASSERT_TRUE(registry.GetPainterData(PainterA(), found));
+  ASSERT_NE(found, nullptr);
+  TObject* again = nullptr;
+  registry.GetPainterData(PainterA(), again);
+  EXPECT_EQ(again, found);
+  EXPECT_EQ(made, 1);
+
+  EXPECT_TRUE(registry.Unregister(L"Unused"));
+  EXPECT_TRUE(registry.Unregister(L"Light"));
+  EXPECT_EQ(made, 1);
+  EXPECT_EQ(log, std::vector<std::wstring>{L"free light"});
 }

@@ -10,11 +10,16 @@ namespace talvik {
 
 namespace {
 
+template <class InfoT>
+std::unique_ptr<InfoT> LoadBuiltinSkin(const wchar_t* AResourceName) {
+  return std::make_unique<InfoT>(std::make_unique<TdxSkin>(AResourceName, true, GetModuleHandleW(nullptr)));
+}
+
 // The info registered, or nullptr when the name was taken already.
 template <class InfoT>
 InfoT* RegisterBuiltinSkin(const wchar_t* AResourceName, const wchar_t* ARegisteredName,
                            TcxCustomLookAndFeelPainterClass APainter) {
-  auto info = std::make_unique<InfoT>(std::make_unique<TdxSkin>(AResourceName, true, GetModuleHandleW(nullptr)));
+  std::unique_ptr<InfoT> info = LoadBuiltinSkin<InfoT>(AResourceName);
   TcxExtendedStylePainters* registry = GetPainterRegistry();
   if (!registry || !registry->Register(ARegisteredName, APainter, info.get())) return nullptr;
   return info.release();
@@ -31,7 +36,7 @@ struct TDarkSideSkin {
 };
 TDarkSideSkin DarkSideSkins[] = {{L"DarkSide", nullptr}};
 
-TdxSkinLookAndFeelPainterInfo* UserSkinInfo = nullptr;
+bool UserSkinRegistered = false;
 
 }  // namespace
 
@@ -67,18 +72,25 @@ TcxCustomLookAndFeelPainterClass TdxSkinsUserSkinPainter::Instance() {
   return &painter;
 }
 
-TdxSkinLookAndFeelPainterInfo* TdxSkinsUserSkinPainter::GetSkinInfo() const { return UserSkinInfo; }
+// Through the registry, which reads the skin the first time it is asked.
+TdxSkinLookAndFeelPainterInfo* TdxSkinsUserSkinPainter::GetSkinInfo() const {
+  return UserSkinRegistered ? TdxSkinLookAndFeelPainter::GetSkinInfo() : nullptr;
+}
 std::wstring TdxSkinsUserSkinPainter::InternalUnitName() const { return L"dxSkinsDefaultPainters"; }
 
+// The main window draws with DarkSide: the light skin is read, and its pictures
+// checked, only when something draws with it or asks for its info.
 void dxSkinsUserSkinUnitInitialize() {
-  if (!GdiPlusAvailable() || UserSkinInfo) return;
-  UserSkinInfo = RegisterBuiltinSkin<TdxSkinUserLookAndFeelPainterInfo>(L"DefaultUserSkinData", L"UserSkin",
-                                                                        TdxSkinsUserSkinPainter::Instance());
+  TcxExtendedStylePainters* registry = GetPainterRegistry();
+  if (!GdiPlusAvailable() || UserSkinRegistered || !registry) return;
+  UserSkinRegistered = registry->RegisterOnDemand(L"UserSkin", TdxSkinsUserSkinPainter::Instance(), [] {
+    return std::unique_ptr<TObject>(LoadBuiltinSkin<TdxSkinUserLookAndFeelPainterInfo>(L"DefaultUserSkinData"));
+  });
 }
 
 void dxSkinsUserSkinUnitFinalize() {
-  if (UserSkinInfo) UnregisterBuiltinSkin(L"UserSkin");
-  UserSkinInfo = nullptr;
+  if (UserSkinRegistered) UnregisterBuiltinSkin(L"UserSkin");
+  UserSkinRegistered = false;
 }
 
 }  // namespace talvik
