@@ -103,9 +103,11 @@ bool ClassNameIs(HWND AHandle, std::initializer_list<const wchar_t*> ANames) {
 
 // ---- TdxSkinWinController ----
 
+// Whoever makes a controller chooses its painter and updates it next: an update
+// here, before that choice, would lay out and repaint the frame once for nothing.
 TdxSkinWinController::TdxSkinWinController(HWND AHandle) {
   FProcInstance = MakeObjectInstance([this](TMessage& M) { HandleMessage(M); });
-  SetHandle(AHandle);
+  AssignHandle(AHandle);
 }
 
 TdxSkinWinController::~TdxSkinWinController() {
@@ -117,10 +119,14 @@ TdxSkinWinController::~TdxSkinWinController() {
 }
 
 void TdxSkinWinController::SetHandle(HWND AHandle) {
+  AssignHandle(AHandle);
+  Update();
+}
+
+void TdxSkinWinController::AssignHandle(HWND AHandle) {
   DetachWindowProc();
   FHandle = AHandle;
   FWinControl = FindControl(AHandle);
-  Update();
 }
 
 bool TdxSkinWinController::HasVirtualChilds() const {

@@ -42,6 +42,8 @@ public:
   HWND Handle() const { return FHandle; }
   // Leaves the old window, then serves AHandle (its control object looked up) and runs Update.
   void SetHandle(HWND AHandle);
+  // The same without the Update, for a maker that chooses the painter first.
+  void AssignHandle(HWND AHandle);
   // Some direct child control is painted by this window (a label).
   bool HasVirtualChilds() const;
   bool IsHooked() const { return FHandle && (FSavedWndProcPtr || FSavedWndProc); }
