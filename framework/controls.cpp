@@ -217,6 +217,17 @@ void TGraphicControl::Invalidate() {
 
 // ---- TWinControl ----
 
+namespace {
+// In the coordinates SetWindowPos takes: the parent's client area for a child, the screen otherwise.
+bool HasWindowBounds(HWND AWnd, const RECT& ABounds) {
+  RECT r;
+  if (!GetWindowRect(AWnd, &r)) return false;
+  if (GetWindowLongW(AWnd, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(HWND_DESKTOP, GetParent(AWnd), reinterpret_cast<POINT*>(&r), 2);
+  return EqualRect(&r, &ABounds);
+}
+}  // namespace
+
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
@@ -342,12 +353,15 @@ void TWinControl::FontChanged() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  bool resized = AWidth != FWidth || AHeight != FHeight;
+  const bool resized = AWidth != FWidth || AHeight != FHeight;
   FLeft = ALeft;
   FTop = ATop;
   FWidth = AWidth;
   FHeight = AHeight;
-  if (FHandle) SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Every realignment sets every child's bounds: a window already there is not
+  // moved again (under a skin that would lay its frame out once more).
+  if (FHandle && !HasWindowBounds(FHandle, {ALeft, ATop, ALeft + AWidth, ATop + AHeight}))
+    SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   if (resized) Realign();
 }
 
