@@ -114,10 +114,11 @@ bool TdxSkinFormController::HandleRegisteredMessage(TMessage& Message) {
   return false;
 }
 
+// A hidden window's frame is laid out and drawn with the new title when it is shown.
 void TdxSkinFormController::WMSetText(TMessage& Message) {
   CallSavedWindowProc(Message);
   FViewInfo->UpdateFormCaption();
-  Refresh();
+  if (IsWindowVisible(FHandle)) Refresh();
 }
 
 void TdxSkinFormController::WMDestroy(TMessage& Message) {
