@@ -1,5 +1,8 @@
 #include "skinforms/skinhook.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "framework/sysutils.h"
@@ -15,9 +18,67 @@ TdxControllerClassSelector GetControllerClassForWindow = DefaultControllerClassF
 
 namespace {
 TdxSkinWinControllerHelper* gHelper = nullptr;
+HHOOK gCbtHook = nullptr;
+// The message hook costs every message sent in the thread a few trips to the system
+// (under Wine, three server calls each): it is installed only while a window that
+// needs following exists. Those are windows being created, from the system's word
+// until their first size or move message (the one that follows a successful
+// creation) or their end; windows being destroyed, until their end; and MDI client
+// windows for as long as they live, for their children's activation.
 HHOOK gHook = nullptr;
+std::vector<HWND> gCreating, gDestroying, gMdiClients;
 int(WINAPI* gSavedSetScrollPos)(HWND, int, int, BOOL) = nullptr;
 int(WINAPI* gSavedSetScrollInfo)(HWND, int, LPCSCROLLINFO, BOOL) = nullptr;
+
+LRESULT CALLBACK CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam);
+
+void Forget(std::vector<HWND>& AList, HWND AHandle) {
+  AList.erase(std::remove(AList.begin(), AList.end(), AHandle), AList.end());
+}
+
+void UpdateMessageHook() {
+  const bool needed = !gCreating.empty() || !gDestroying.empty() || !gMdiClients.empty();
+  if (needed && !gHook) {
+    gHook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
+  } else if (!needed && gHook) {
+    UnhookWindowsHookEx(gHook);
+    gHook = nullptr;
+  }
+}
+
+// Where each followed window stands after a message it was sent.
+void FollowWindow(const CWPSTRUCT& AMessage) {
+  const HWND wnd = AMessage.hwnd;
+  switch (AMessage.message) {
+    case WM_CREATE:
+      if (TdxSkinWinController::IsMDIClientWindow(wnd)) gMdiClients.push_back(wnd);
+      return;
+    case WM_SIZE:
+    case WM_MOVE:
+      if (std::find(gCreating.begin(), gCreating.end(), wnd) == gCreating.end()) return;
+      Forget(gCreating, wnd);
+      break;
+    case WM_NCDESTROY:
+      // A window whose creation message failed gets no WM_DESTROY: its controller goes here.
+      TdxSkinWinController::FinalizeEngine(wnd);
+      Forget(gCreating, wnd);
+      Forget(gDestroying, wnd);
+      Forget(gMdiClients, wnd);
+      break;
+    default:
+      return;
+  }
+  UpdateMessageHook();
+}
+
+// Tells which windows are about to be created or destroyed, unless a later hook refuses.
+LRESULT CALLBACK CbtHook(int Code, WPARAM WParam, LPARAM LParam) {
+  LRESULT result = CallNextHookEx(gCbtHook, Code, WParam, LParam);
+  if (result != 0 || !gHelper || (Code != HCBT_CREATEWND && Code != HCBT_DESTROYWND)) return result;
+  (Code == HCBT_CREATEWND ? gCreating : gDestroying).push_back(reinterpret_cast<HWND>(WParam));
+  UpdateMessageHook();
+  return result;
+}
 
 // Passes the call on first; then only compares the message with a few numbers.
 LRESULT CALLBACK CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
@@ -46,13 +107,16 @@ LRESULT CALLBACK CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
   } catch (...) {
     Application()->HandleException(nullptr);
   }
+  FollowWindow(*msg);
   return result;
 }
 }  // namespace
 
 TdxSkinWinControllerHelper* ControllerHelper() { return gHelper; }
 
-bool SkinFormsHookInstalled() { return gHook != nullptr; }
+bool SkinFormsHookInstalled() { return gCbtHook != nullptr; }
+
+bool SkinFormsMessageHookInstalled() { return gHook != nullptr; }
 
 // Buttons and panels by their exact class, so that subclasses keep their own
 // look; frames and forms by descent.
@@ -131,7 +195,7 @@ void InitializeSkinForms() {
   FlatSB_SetScrollPos = SkinAwareSetScrollPos;
   FlatSB_SetScrollInfo = SkinAwareSetScrollInfo;
   gHelper = new TdxSkinWinControllerHelper();
-  gHook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
+  gCbtHook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
   RegisterSkinMessages();
   CreateWinControllerList();
 }
@@ -154,8 +218,13 @@ void FinalizeSkinForms() {
   if (!gHelper) return;
   FlatSB_SetScrollPos = gSavedSetScrollPos;
   FlatSB_SetScrollInfo = gSavedSetScrollInfo;
+  if (gCbtHook) UnhookWindowsHookEx(gCbtHook);
+  gCbtHook = nullptr;
   if (gHook) UnhookWindowsHookEx(gHook);
   gHook = nullptr;
+  gCreating.clear();
+  gDestroying.clear();
+  gMdiClients.clear();
   ClearWinControllerList();
   FreeWinControllerList();
   delete gHelper;

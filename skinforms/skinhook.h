@@ -1,7 +1,9 @@
-// The process-wide machinery of skinned windows: a call-window-procedure hook
-// on the starting thread sees every window being created and destroyed, a
-// replaceable class selection decides which controller (if any) a window
-// gets, and a helper window finishes what must wait until a window exists.
+// The process-wide machinery of skinned windows: on the starting thread a CBT
+// hook hears of every window about to be created or destroyed, and a
+// call-window-procedure hook, installed only while such a window needs
+// following, sees its creation and destruction messages; a replaceable class
+// selection decides which controller (if any) a window gets, and a helper
+// window finishes what must wait until a window exists.
 #pragma once
 #include <windows.h>
 
@@ -50,6 +52,8 @@ int WINAPI SkinAwareSetScrollInfo(HWND Wnd, int Bar, LPCSCROLLINFO Info, BOOL Re
 void InitializeSkinForms();
 void FinalizeSkinForms();
 bool SkinFormsHookInstalled();
+// Whether the message hook is in place now: only while a window needs following.
+bool SkinFormsMessageHookInstalled();
 
 // The skinned windows' step of the program's start-up order: the machinery
 // above, and at shut-down after it the mouse-leave tracking it relies on.

@@ -345,3 +345,31 @@ TEST(SkinFormsShutDown, SelfSkinningFormMadeWhileStoppedWorksUnskinned) {
   }
   InitializeSkinForms();
 }
+
+// The message hook runs only while a window needs following. A window made later is
+// still followed and skinned; one whose creation message fails after its controller
+// was made leaves no controller behind (the system sends it no WM_DESTROY); a
+// destroyed form takes its controls' controllers along.
+TEST_F(SkinnedWindows, TheMessageHookRunsOnlyWhileAWindowNeedsFollowing) {
+  EXPECT_FALSE(SkinFormsMessageHookInstalled());
+  auto* later = new TButton(Form.get());
+  later->SetParent(Form.get());
+  EXPECT_NE(ControllerOf(later), nullptr);
+  EXPECT_FALSE(SkinFormsMessageHookInstalled());
+
+  const size_t controllers = WinControllerList()->size();
+  auto* failing = new TPanel(Form.get());
+  failing->WindowProc = [own = failing->WindowProc](TMessage& M) {
+    own(M);
+    if (M.Msg == WM_CREATE) M.Result = -1;
+  };
+  EXPECT_THROW(failing->SetParent(Form.get()), EOSError);
+  EXPECT_EQ(WinControllerList()->size(), controllers);
+  EXPECT_FALSE(SkinFormsMessageHookInstalled());
+
+  const HWND form = Form->Handle(), button = Button->Handle();
+  Form.reset();
+  EXPECT_EQ(FindControllerByHandle(form), nullptr);
+  EXPECT_EQ(FindControllerByHandle(button), nullptr);
+  EXPECT_FALSE(SkinFormsMessageHookInstalled());
+}
