@@ -22,9 +22,10 @@ HHOOK gCbtHook = nullptr;
 // The message hook costs every message sent in the thread a few trips to the system
 // (under Wine, three server calls each): it is installed only while a window that
 // needs following exists. Those are windows being created, from the system's word
-// until their first size or move message (the one that follows a successful
-// creation) or their end; windows being destroyed, until their end; and MDI client
-// windows for as long as they live, for their children's activation.
+// until their creation message, or, once they have a controller, until their first
+// size or move message (the one that follows a successful creation) or their end;
+// windows being destroyed, until their end; and MDI client windows for as long as
+// they live, for their children's activation.
 HHOOK gHook = nullptr;
 std::vector<HWND> gCreating, gDestroying, gMdiClients;
 int(WINAPI* gSavedSetScrollPos)(HWND, int, int, BOOL) = nullptr;
@@ -52,7 +53,9 @@ void FollowWindow(const CWPSTRUCT& AMessage) {
   switch (AMessage.message) {
     case WM_CREATE:
       if (TdxSkinWinController::IsMDIClientWindow(wnd)) gMdiClients.push_back(wnd);
-      return;
+      if (FindControllerByHandle(wnd)) return;
+      Forget(gCreating, wnd);
+      break;
     case WM_SIZE:
     case WM_MOVE:
       if (std::find(gCreating.begin(), gCreating.end(), wnd) == gCreating.end()) return;

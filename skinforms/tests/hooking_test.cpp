@@ -347,14 +347,23 @@ TEST(SkinFormsShutDown, SelfSkinningFormMadeWhileStoppedWorksUnskinned) {
 }
 
 // The message hook runs only while a window needs following. A window made later is
-// still followed and skinned; one whose creation message fails after its controller
-// was made leaves no controller behind (the system sends it no WM_DESTROY); a
-// destroyed form takes its controls' controllers along.
+// still followed and skinned; windows without a controller are let go at once, also
+// those that never get a size message (message-only windows); one whose creation
+// message fails after its controller was made leaves no controller behind (the
+// system sends it no WM_DESTROY); a destroyed form takes its controls' controllers along.
 TEST_F(SkinnedWindows, TheMessageHookRunsOnlyWhileAWindowNeedsFollowing) {
   EXPECT_FALSE(SkinFormsMessageHookInstalled());
   auto* later = new TButton(Form.get());
   later->SetParent(Form.get());
   EXPECT_NE(ControllerOf(later), nullptr);
+  EXPECT_FALSE(SkinFormsMessageHookInstalled());
+  auto* edit = new TEdit(Form.get());
+  edit->SetParent(Form.get());
+  EXPECT_FALSE(SkinFormsMessageHookInstalled());
+  HWND messageOnly = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(messageOnly, nullptr);
+  EXPECT_FALSE(SkinFormsMessageHookInstalled());
+  DestroyWindow(messageOnly);
   EXPECT_FALSE(SkinFormsMessageHookInstalled());
 
   const size_t controllers = WinControllerList()->size();
