@@ -3,6 +3,7 @@
 namespace talvik::app {
 
 namespace {
+constexpr UINT CM_MAKESESSION = CM_BASE + 0x100;
 
 // Stands in when the platform has no usable browser control: nothing ever
 // loads, so the window waits as it does for a start page that never arrives.
@@ -39,6 +40,46 @@ IBrowserSession& TWebBrowser::Session() {
     };
   }
   return *FSession;
+}
+
+void TWebBrowser::SetSilent(bool AValue) {
+  FSilent = AValue;
+  if (FSession) FSession->SetSilent(AValue);
+}
+
+void TWebBrowser::Navigate(const std::wstring& AUrl) {
+  if (FSession) {
+    FSession->Navigate(AUrl);
+    return;
+  }
+  FPendingUrl = AUrl;
+  if (!FSessionAsked) FSessionAsked = PostMessageW(Handle(), CM_MAKESESSION, 0, 0) != FALSE;
+}
+
+bool TWebBrowser::Busy() { return FSession ? FSession->Busy() : FPendingUrl.has_value(); }
+
+void TWebBrowser::Stop() {
+  if (FSession) FSession->Stop();
+  else FPendingUrl.reset();
+}
+
+const void* TWebBrowser::Application() { return FSession ? FSession->Application() : nullptr; }
+
+std::wstring TWebBrowser::DocumentCookie() { return FSession ? FSession->DocumentCookie() : std::wstring(); }
+
+void TWebBrowser::WndProc(TMessage& Message) {
+  if (Message.Msg != CM_MAKESESSION) {
+    TWinControl::WndProc(Message);
+    return;
+  }
+  FSessionAsked = false;
+  // Nothing left to load (stopped meanwhile): the control is not made yet.
+  if (FSession || !FPendingUrl) return;
+  const std::wstring url = *FPendingUrl;
+  FPendingUrl.reset();
+  IBrowserSession& session = Session();
+  if (FSilent) session.SetSilent(*FSilent);
+  session.Navigate(url);
 }
 
 }  // namespace talvik::app

@@ -1,7 +1,11 @@
 // The browser control of the window: a hidden child window hosting a browser session.
+// The platform's browser control takes tens of milliseconds to make, more than the
+// rest of the window: the session is made once the message loop runs, after the
+// window has shown, and what was asked of it before waits until then.
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/window/browser_session.h"
@@ -18,18 +22,27 @@ public:
   // Makes the session for the control's window; by default the platform's browser control.
   static std::function<std::unique_ptr<IBrowserSession>(HWND)> SessionFactory;
 
-  void SetSilent(bool AValue) { Session().SetSilent(AValue); }
-  void Navigate(const std::wstring& AUrl) { Session().Navigate(AUrl); }
-  bool Busy() { return Session().Busy(); }
-  void Stop() { Session().Stop(); }
-  const void* Application() { return Session().Application(); }
-  std::wstring DocumentCookie() { return Session().DocumentCookie(); }
+  void SetSilent(bool AValue);
+  void Navigate(const std::wstring& AUrl);
+  // A navigation waiting for the session counts as busy; stopping drops it.
+  bool Busy();
+  void Stop();
+  // nullptr and no cookie until the session is made.
+  const void* Application();
+  std::wstring DocumentCookie();
+  bool HasSession() const { return FSession != nullptr; }
 
   std::function<void(TObject* ASender, const void* pDisp, const std::wstring& URL)> OnDocumentComplete;
+
+protected:
+  void WndProc(TMessage& Message) override;
 
 private:
   IBrowserSession& Session();
   std::unique_ptr<IBrowserSession> FSession;
+  std::optional<bool> FSilent;
+  bool FSessionAsked = false;
+  std::optional<std::wstring> FPendingUrl;
 };
 
 }  // namespace talvik::app

@@ -59,6 +59,8 @@ struct MainForm : ::testing::Test {
     };
     Options = ParseWindowArgs({L"--start-page", Site.WUrl("/profile.do?id=5"), L"--feedback", Site.WUrl("/bbs/f.html")});
     Form = std::make_unique<TForm1>(nullptr, Options);
+    // The browser session is made once the message loop runs.
+    Application()->ProcessMessages();
     ASSERT_NE(Session, nullptr);
   }
   void TearDown() override {
@@ -201,7 +203,10 @@ TEST_F(MainForm, PhotosSideBySideKeepTheWindowAnsweringAndCloseEndsThem) {
   Form.reset();
   Options = ParseWindowArgs({L"--start-page", Site.WUrl("/profile.do?id=5"), L"--feedback", Site.WUrl("/bbs/f.html"),
                              L"--jobs", L"4", L"--retries", L"1"});
+  Session = nullptr;
   Form = std::make_unique<TForm1>(nullptr, Options);
+  Application()->ProcessMessages();
+  ASSERT_NE(Session, nullptr);
   Session->CompleteTopLevel();
   const std::wstring folder = TempFolder();
   auto photo = [&](int k) { return folder + L"\\" + std::to_wstring(k) + L".jpg"; };
@@ -258,4 +263,43 @@ TEST_F(MainForm, SizeCannotChange) {
   bool resize = true;
   Form->FormCanResize(Form.get(), w, h, resize);
   EXPECT_FALSE(resize);
+}
+
+// The form asks for the start page before it shows; the browser control is made, told
+// to be silent and sent there only once the message loop runs. Until then it counts as
+// busy, has no cookie, and a stop drops the navigation, so a window closed at once never
+// makes the control.
+TEST(MainFormBrowser, IsMadeOnceTheMessageLoopRunsAndNotAtAllWhenStoppedBefore) {
+  RegisterWindowClasses();
+  int made = 0;
+  TManualSession* session = nullptr;
+  TWebBrowser::SessionFactory = [&](HWND) {
+    ++made;
+    auto s = std::make_unique<TManualSession>();
+    session = s.get();
+    return s;
+  };
+  const TWindowOptions options = ParseWindowArgs({L"--start-page", L"http://127.0.0.1:9/p", L"--feedback", L"http://127.0.0.1:9/f.html"});
+  {
+    TForm1 form(nullptr, options);
+    EXPECT_EQ(made, 0);
+    EXPECT_TRUE(form.WebBrowser1->Busy());
+    EXPECT_EQ(form.WebBrowser1->DocumentCookie(), L"");
+    EXPECT_EQ(form.WebBrowser1->Application(), nullptr);
+    Application()->ProcessMessages();
+    ASSERT_EQ(made, 1);
+    EXPECT_TRUE(session->Silent);
+    EXPECT_EQ(session->NavigatedTo, L"http://127.0.0.1:9/p");
+    form.WebBrowser1->Navigate(L"http://127.0.0.1:9/q");
+    EXPECT_EQ(session->NavigatedTo, L"http://127.0.0.1:9/q");
+  }
+  {
+    TForm1 form(nullptr, options);
+    form.WebBrowser1->Stop();
+    EXPECT_FALSE(form.WebBrowser1->Busy());
+    Application()->ProcessMessages();
+    EXPECT_EQ(made, 1);
+    EXPECT_FALSE(form.WebBrowser1->HasSession());
+  }
+  TWebBrowser::SessionFactory = CreateWebBrowserSession;
 }
