@@ -163,6 +163,8 @@ ToolResult RunProgram(const std::wstring& APath, const std::wstring& AArgs,
   if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
                       AEnvironment.empty() ? nullptr : environment.data(), nullptr, &si, &pi)) {
     result.ExitCode = 0xFFFFFFFF;
+    // Says why, so that a failure to start is not taken for the tool's own failure.
+    result.Output = "the tool did not start: system error " + std::to_string(GetLastError());
     CloseHandle(readEnd);
     CloseHandle(writeEnd);
     return result;
