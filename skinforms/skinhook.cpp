@@ -33,8 +33,12 @@ int(WINAPI* gSavedSetScrollInfo)(HWND, int, LPCSCROLLINFO, BOOL) = nullptr;
 
 LRESULT CALLBACK CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam);
 
-void Forget(std::vector<HWND>& AList, HWND AHandle) {
-  AList.erase(std::remove(AList.begin(), AList.end(), AHandle), AList.end());
+// Whether the list held it.
+bool Forget(std::vector<HWND>& AList, HWND AHandle) {
+  const auto kept = std::remove(AList.begin(), AList.end(), AHandle);
+  const bool held = kept != AList.end();
+  AList.erase(kept, AList.end());
+  return held;
 }
 
 void UpdateMessageHook() {
@@ -58,12 +62,9 @@ void FollowWindow(const CWPSTRUCT& AMessage) {
       break;
     case WM_SIZE:
     case WM_MOVE:
-      if (std::find(gCreating.begin(), gCreating.end(), wnd) == gCreating.end()) return;
-      Forget(gCreating, wnd);
+      if (!Forget(gCreating, wnd)) return;
       break;
     case WM_NCDESTROY:
-      // A window whose creation message failed gets no WM_DESTROY: its controller goes here.
-      TdxSkinWinController::FinalizeEngine(wnd);
       Forget(gCreating, wnd);
       Forget(gDestroying, wnd);
       Forget(gMdiClients, wnd);
@@ -101,6 +102,10 @@ LRESULT CALLBACK CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
       case WM_MDIDESTROY:
         // WM_MDIDESTROY names the child being destroyed, not the client window.
         if (msg->wParam == 0) gHelper->FinalizeEngine(msg->hwnd);
+        break;
+      case WM_NCDESTROY:
+        // A window whose creation message failed gets no WM_DESTROY: its controller goes here.
+        TdxSkinWinController::FinalizeEngine(msg->hwnd);
         break;
       case WM_CHILDACTIVATE:
       case WM_MDIACTIVATE:
