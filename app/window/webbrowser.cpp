@@ -52,8 +52,10 @@ void TWebBrowser::Navigate(const std::wstring& AUrl) {
     FSession->Navigate(AUrl);
     return;
   }
+  // One message for any number of navigations before it; a second one after a stop finds nothing to do.
+  const bool ask = !FPendingUrl;
   FPendingUrl = AUrl;
-  if (!FSessionAsked) FSessionAsked = PostMessageW(Handle(), CM_MAKESESSION, 0, 0) != FALSE;
+  if (ask) PostMessageW(Handle(), CM_MAKESESSION, 0, 0);
 }
 
 bool TWebBrowser::Busy() { return FSession ? FSession->Busy() : FPendingUrl.has_value(); }
@@ -72,7 +74,6 @@ void TWebBrowser::WndProc(TMessage& Message) {
     TWinControl::WndProc(Message);
     return;
   }
-  FSessionAsked = false;
   // Nothing left to load (stopped meanwhile): the control is not made yet.
   if (FSession || !FPendingUrl) return;
   const std::wstring url = *FPendingUrl;

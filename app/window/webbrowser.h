@@ -41,7 +41,6 @@ private:
   IBrowserSession& Session();
   std::unique_ptr<IBrowserSession> FSession;
   std::optional<bool> FSilent;
-  bool FSessionAsked = false;
   std::optional<std::wstring> FPendingUrl;
 };
 

@@ -58,6 +58,10 @@ struct MainForm : ::testing::Test {
       return s;
     };
     Options = ParseWindowArgs({L"--start-page", Site.WUrl("/profile.do?id=5"), L"--feedback", Site.WUrl("/bbs/f.html")});
+    MakeForm();
+  }
+  void MakeForm() {
+    Session = nullptr;
     Form = std::make_unique<TForm1>(nullptr, Options);
     // The browser session is made once the message loop runs.
     Application()->ProcessMessages();
@@ -203,10 +207,7 @@ TEST_F(MainForm, PhotosSideBySideKeepTheWindowAnsweringAndCloseEndsThem) {
   Form.reset();
   Options = ParseWindowArgs({L"--start-page", Site.WUrl("/profile.do?id=5"), L"--feedback", Site.WUrl("/bbs/f.html"),
                              L"--jobs", L"4", L"--retries", L"1"});
-  Session = nullptr;
-  Form = std::make_unique<TForm1>(nullptr, Options);
-  Application()->ProcessMessages();
-  ASSERT_NE(Session, nullptr);
+  ASSERT_NO_FATAL_FAILURE(MakeForm());
   Session->CompleteTopLevel();
   const std::wstring folder = TempFolder();
   auto photo = [&](int k) { return folder + L"\\" + std::to_wstring(k) + L".jpg"; };
@@ -279,7 +280,8 @@ TEST(MainFormBrowser, IsMadeOnceTheMessageLoopRunsAndNotAtAllWhenStoppedBefore) 
     session = s.get();
     return s;
   };
-  const TWindowOptions options = ParseWindowArgs({L"--start-page", L"http://127.0.0.1:9/p", L"--feedback", L"http://127.0.0.1:9/f.html"});
+  const TWindowOptions options =
+      ParseWindowArgs({L"--start-page", L"http://127.0.0.1:9/p", L"--feedback", L"http://127.0.0.1:9/f.html"});
   {
     TForm1 form(nullptr, options);
     EXPECT_EQ(made, 0);
