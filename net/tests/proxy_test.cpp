@@ -1,7 +1,6 @@
 // Requests through a proxy, the CONNECT tunnel, and clients that share a cookie store.
 #include <windows.h>
 
-
 #include "net/connection.h"
 #include "net/http_reply.h"
 #include "net/proxy.h"
