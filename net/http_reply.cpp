@@ -142,6 +142,10 @@ THttpReplyHead ReadReplyHead(TTcpConnection& AConnection) {
     head.StatusLine = line;
     if (!ParseStatusLine(line, head.Code)) BadReply(AConnection, L"Invalid HTTP status line: " + Shown(line));
     for (next(); !line.empty(); next()) {
+      // A NUL or a lone CR would let a value mean one thing here and another to
+      // whatever reads it next (a host name, a cookie's domain).
+      if (line.find_first_of(std::string("\0\r", 2)) != std::string::npos)
+        BadReply(AConnection, L"Control character in HTTP reply header: " + Shown(line));
       if ((line[0] == ' ' || line[0] == '\t') && !head.Headers.empty()) {
         head.Headers.back().second += " " + TrimBlanks(line);
         continue;

@@ -37,6 +37,13 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 
 std::wstring Latin1ToWide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
+// Hostile text as a message may show it: every control character becomes "?".
+std::wstring Printable(std::wstring s) {
+  for (auto& c : s)
+    if (c < 32 || c == 127) c = L'?';
+  return s;
+}
+
 // Seconds since 1970, UTC. time() would read the time-zone data on every call.
 int64_t UnixNow() {
   FILETIME ft;
@@ -216,6 +223,11 @@ void TIdHTTP::Impl::Perform(const std::wstring& address, const TBodySink& sink, 
   TUrl url = ResolveUrl(address, Previous);
   for (int redirects = 0;;) {
     if (url.Protocol != L"http" && url.Protocol != L"https") throw EIdException(L"Protocol not supported: " + url.Protocol);
+    if (!IsValidHostName(url.Host)) {
+      const std::wstring message = L"Invalid host name in address: " + Printable(url.Host);
+      if (redirects > 0) throw EIdBrokenReply(message);
+      throw EIdException(message);
+    }
     Previous = url;
     THttpReplyHead head = Exchange(url);
     TakeCookies(head, url);

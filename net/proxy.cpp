@@ -52,15 +52,26 @@ bool DecodeLogin(const std::wstring& text, std::wstring& out) {
 
 }  // namespace
 
+std::wstring ProxyTextForMessages(const std::wstring& AText) {
+  const size_t at = AText.rfind(L'@');
+  if (at == std::wstring::npos) return AText;
+  const size_t scheme = AText.find(L"://");
+  const size_t loginStart = scheme == std::wstring::npos || scheme > at ? 0 : scheme + 3;
+  const size_t colon = AText.find(L':', loginStart);
+  if (colon == std::wstring::npos || colon > at) return AText;
+  return AText.substr(0, colon + 1) + L"***" + AText.substr(at);
+}
+
 bool ParseProxyUrl(const std::wstring& AText, TProxy& AProxy, std::wstring& AReason) {
-  AReason = L"a proxy is given as http://[user:password@]host:port, not \"" + AText + L"\"";
+  const std::wstring shown = ProxyTextForMessages(AText);
+  AReason = L"a proxy is given as http://[user:password@]host:port, not \"" + shown + L"\"";
   std::wstring rest = Trim(AText);
   const size_t scheme = rest.find(L"://");
   if (scheme != std::wstring::npos) {
     std::wstring name = rest.substr(0, scheme);
     for (auto& c : name) c = static_cast<wchar_t>(towlower(c));
     if (name != L"http") {
-      AReason = L"only an http:// proxy can be used, not \"" + AText + L"\"";
+      AReason = L"only an http:// proxy can be used, not \"" + shown + L"\"";
       return false;
     }
     rest = rest.substr(scheme + 3);
@@ -83,6 +94,7 @@ bool ParseProxyUrl(const std::wstring& AText, TProxy& AProxy, std::wstring& ARea
   proxy.Port = std::stoi(port);
   if (proxy.Port < 1 || proxy.Port > 65535) return false;
   proxy.Host = rest.substr(0, colon);
+  if (!IsValidHostName(proxy.Host)) return false;
   AProxy = proxy;
   AReason.clear();
   return true;
@@ -102,9 +114,20 @@ std::wstring ProxyRefusal(const std::string& AStatusLine) {
 
 void OpenTunnel(TTcpConnection& AConnection, const TProxy& AProxy, const std::string& AHost, int APort) {
   const std::string target = AHost + ":" + std::to_string(APort);
-  AConnection.Send("CONNECT " + target + " HTTP/1.1\r\nHost: " + target + "\r\n" + ProxyAuthorizationLine(AProxy) +
-                   "\r\n");
-  THttpReplyHead head = ReadReplyHead(AConnection);
+  THttpReplyHead head;
+  // Whatever goes wrong here is the proxy's doing, and the message says which proxy.
+  const std::wstring proxy = L"Proxy " + AProxy.HostPort() + L": ";
+  try {
+    AConnection.Send("CONNECT " + target + " HTTP/1.1\r\nHost: " + target + "\r\n" + ProxyAuthorizationLine(AProxy) +
+                     "\r\n");
+    head = ReadReplyHead(AConnection);
+  } catch (const EIdSocketError& e) {
+    throw EIdSocketError(proxy + e.Message(), e.ErrorCode());
+  } catch (const EIdReadTimeout& e) {
+    throw EIdReadTimeout(proxy + e.Message());
+  } catch (const EIdBrokenReply& e) {
+    throw EIdBrokenReply(proxy + e.Message());
+  }
   if (head.Code >= 200 && head.Code <= 299) return;
   // The refusal's body is the proxy's, and the connection is of no further use.
   AConnection.Close();

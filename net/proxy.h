@@ -20,6 +20,9 @@ struct TProxy {
 // in the login stands for that byte). False, with the reason, when it is no such address.
 bool ParseProxyUrl(const std::wstring& AText, TProxy& AProxy, std::wstring& AReason);
 
+// The proxy's address as messages may show it: a password in it becomes "***".
+std::wstring ProxyTextForMessages(const std::wstring& AText);
+
 // "Proxy-Authorization: Basic ..." CR LF for a proxy with a login; empty otherwise.
 std::string ProxyAuthorizationLine(const TProxy& AProxy);
 

@@ -108,12 +108,23 @@ TUrl ResolveUrl(const std::wstring& AAddress, const TUrl& APrevious) {
   return url;
 }
 
+bool IsValidHostName(const std::wstring& AHost) {
+  if (AHost.empty() || AHost.size() > 255) return false;
+  const bool literal6 = AHost.find(L':') != std::wstring::npos;
+  for (wchar_t c : AHost) {
+    const bool name = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' ||
+                      c == L'.' || c == L'_';
+    if (!name && !(literal6 && (c == L':' || c == L'[' || c == L']'))) return false;
+  }
+  return true;
+}
+
 std::string ToAscii7(const std::wstring& AText) {
   std::string out;
   out.reserve(AText.size());
   for (size_t i = 0; i < AText.size(); ++i) {
     wchar_t c = AText[i];
-    if (c < 0x80 && c != L'\r' && c != L'\n') {
+    if (c < 0x80 && c != L'\r' && c != L'\n' && c != 0) {
       out += static_cast<char>(c);
     } else {
       out += '?';

@@ -29,8 +29,12 @@ TUrl ParseUrl(const std::wstring& AAddress);
 // starting with "/" is taken relative to APrevious's directory.
 TUrl ResolveUrl(const std::wstring& AAddress, const TUrl& APrevious);
 
-// 7-bit text for the wire: each character outside ASCII becomes "?", and so do CR
-// and LF, which would let a link or a redirect split the request.
+// Letters, digits, "-", "." and "_", or an IPv6 literal: anything else (a control
+// character, a blank, "%", "@", non-ASCII) is no host to connect to or to send cookies for.
+bool IsValidHostName(const std::wstring& AHost);
+
+// 7-bit text for the wire: each character outside ASCII becomes "?", and so do CR,
+// LF and NUL, which would let a link or a redirect split or cut the request.
 std::string ToAscii7(const std::wstring& AText);
 
 }  // namespace talvik::net

@@ -46,6 +46,46 @@ TEST_F(SiteTest, HostileRepliesGiveClearErrors) {
   }
 }
 
+TEST_F(SiteTest, ControlCharactersAndBadHostsAreNeverFollowed) {
+  const std::string after = ".evil.example:" + std::to_string(Site.Port()) + "/next";
+  auto redirect = [](const std::string& location) {
+    return SiteReply::Raw("HTTP/1.1 302 Found\r\nLocation: " + location + "\r\nContent-Length: 0\r\n\r\n");
+  };
+  struct Case {
+    const char* name;
+    SiteReply reply;
+    std::wstring message;
+  } cases[] = {
+      // Cut at the NUL, the host would be 127.0.0.1, and the cookies those of evil.example.
+      {"NUL in a redirect's host", redirect(std::string("http://127.0.0.1\0", 17) + after),
+       L"Control character in HTTP reply header: Location: http://127.0.0.1?.evil.example"},
+      {"CR inside a header value", SiteReply::Ok("x").Header("Set-Cookie", "a=1\rDomain=.example"),
+       L"Control character in HTTP reply header: Set-Cookie: a=1?Domain=.example"},
+      {"escaped NUL in a redirect's host", redirect("http://127.0.0.1%00" + after),
+       L"Invalid host name in address: 127.0.0.1%00.evil.example"},
+      {"blank in a redirect's host", redirect("http://127.0.0.1 .evil.example/"),
+       L"Invalid host name in address: 127.0.0.1 .evil.example"},
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Site.Reset();
+    Site.Route("/hostile", c.reply);
+    std::wstring message = L"no error";
+    try {
+      Http.Get(Url("/hostile"));
+    } catch (const EIdBrokenReply& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(message.substr(0, c.message.size()), c.message) << Utf8(message);
+    EXPECT_EQ(Targets(), std::vector<std::string>{"/hostile"});
+  }
+  // An address with a control character in its host is refused before any connection.
+  Site.Reset();
+  EXPECT_EQ(FailureOf(L"http://127.0.0.1\x01.evil.example:" + std::to_wstring(Site.Port()) + L"/"),
+            L"Invalid host name in address: 127.0.0.1?.evil.example");
+  EXPECT_TRUE(Targets().empty());
+}
+
 TEST_F(SiteTest, EndlessRepliesAreCutOff) {
   struct Case {
     const char* name;
