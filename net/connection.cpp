@@ -194,9 +194,15 @@ void TTcpConnection::StartTls(const std::string& AHost, const TTrustedRoots* AEx
   FTls = std::move(session);
 }
 
+bool TTcpConnection::ClosedWithoutTlsNotice(std::wstring& AMessage) const {
+  if (!FTls || !FTls->ClosedWithoutNotice()) return false;
+  AMessage = L"The connection to " + FTls->Host() + L" closed without the end of its TLS session: the reply may be cut.";
+  return true;
+}
+
 bool TTcpConnection::IsStale() {
   if (!IsOpen()) return true;
-  if (FPos < FEnd || (FTls && FTls->HasPending())) return true;
+  if (FPos < FEnd || (FTls && (FTls->HasPending() || FTls->Ended()))) return true;
   if (GetTickCount64() - FLastReceiveTick < kIdleCheckMs) return false;
   // Under Wine FIONREAD costs fewer round trips to its server than select does.
   u_long pending = 0;

@@ -32,6 +32,9 @@ public:
   // the session. A failure closes the connection.
   void StartTls(const std::string& AHost, const TTrustedRoots* AExtraRoots);
   bool IsSecure() const { return FTls != nullptr; }
+  // Over TLS: the connection closed without the server's close notice, so what
+  // ran to the close may have been cut. The message names the host.
+  bool ClosedWithoutTlsNotice(std::wstring& AMessage) const;
   // Lets Abort end a wait for the server: connecting and receiving then wait in
   // short slices. Without it only a later Open sees the abort.
   void EnableAbort() { FAbortable = true; }

@@ -238,9 +238,13 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
     if (length > ALimit) tooLarge();
     return copy(length) == length ? false : closedEarly();
   }
-  // No length: the body runs to the close.
+  // No length: the body runs to the close. Over TLS only the server's close
+  // notice tells the end from a cut.
   copy(UINT64_MAX);
+  std::wstring cut;
+  const bool wasCut = AConnection.ClosedWithoutTlsNotice(cut);
   AConnection.Close();
+  if (wasCut && AStrict) throw EIdBrokenReply(cut);
   return true;
 }
 

@@ -10,6 +10,8 @@ In --out DIR:
   site.pem                  for localhost and 127.0.0.1, valid for ten years
   expired.pem               the same names, valid only during 2020
   otherhost.pem             for photos.example only
+  huge-chain.pem            site.pem followed by 300 copies of other-ca.pem: a
+                            server's certificate message of about 400 KB
   done                      made last
 Once done, writes "DONE 1" to the --port-file (or standard output).
 """
@@ -81,6 +83,12 @@ def main(argv=None):
         for name in ("other-ca.pem", "ca.pem"):
             with open(os.path.join(out, name)) as part:
                 f.write(part.read())
+
+    with open(os.path.join(out, "huge-chain.pem"), "w") as f:
+        with open(os.path.join(out, "site.pem")) as part:
+            f.write(part.read())
+        with open(os.path.join(out, "other-ca.pem")) as part:
+            f.write(part.read() * 300)
 
     open(os.path.join(out, "done"), "w").close()
     if args.port_file:

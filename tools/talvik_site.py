@@ -25,6 +25,9 @@ Control protocol (one TCP connection per client, any number of commands):
   {"cmd":"records"}  answer: for each request "<conn> <len>\\n" + raw bytes
   {"cmd":"server_names"}  answer: over https, the server name each handshake
         asked for ("-" for none), one per line
+  {"cmd":"tls_closes"}  answer: over https, for each connection the site closed,
+        "notify" when the client answered the site's closing message, "none"
+        when it did not, one per line
   {"cmd":"fail","target":T,"times":K,"status":503,"reason":R,"retry_after":A,"prefix":false}
         the next K requests for T fail with that status (and "Retry-After: A"
         when given); later ones get their usual reply
@@ -42,6 +45,11 @@ A reply R is an object with any of:
   body_delay (seconds), close (close the connection after the reply),
   raw_hex (send these bytes as the whole reply; closes unless keep is true),
   cut_record (over https: after the reply, send part of a TLS record and close),
+  tls_end (over https, for a reply after which the site closes: "notify", the
+  default, sends TLS's closing message and waits up to 2 s for the client's;
+  "wait" sends it and waits up to 30 s; "abrupt" closes the connection at a
+  record boundary without it; "notify_open" sends it right after the reply and
+  keeps the connection open for the client to leave),
   forever_hex (after raw_hex, send these bytes again and again until the peer
   goes away).
 """
@@ -94,6 +102,7 @@ class Site:
         self.records = []  # (conn, raw)
         self.next_conn = 0
         self.server_names = []
+        self.tls_closes = []
         self.port = 0
         self.origin = "http://127.0.0.1"
         self.jpeg_cache = {}
@@ -115,6 +124,7 @@ class Site:
             self.routes = []
             self.records = []
             self.server_names = []
+            self.tls_closes = []
             self.albums = dict(self.default_albums)
         self.trouble.reset()
 
@@ -258,6 +268,19 @@ def cut_tls_record(sock):
         raw.close()
 
 
+def end_tls_session(site, sock, wait):
+    """Sends TLS's closing message and waits up to WAIT seconds for the client's."""
+    answer = "none"
+    try:
+        sock.settimeout(wait)
+        sock.unwrap()
+        answer = "notify"
+    except (OSError, ValueError):
+        pass
+    with site.lock:
+        site.tls_closes.append(answer)
+
+
 class PageHandler(socketserver.BaseRequestHandler):
     def handle(self):
         site = self.server.site
@@ -286,7 +309,15 @@ class PageHandler(socketserver.BaseRequestHandler):
                 keep = send_reply(sock, reply)
             except OSError:
                 return
+            tls_end = reply.get("tls_end", "notify")
+            if isinstance(sock, ssl.SSLSocket) and tls_end == "notify_open":
+                # The session ends here, but the connection stays for the client to close.
+                end_tls_session(site, sock, 30)
+                return
             if not keep or b"\r\nconnection: close\r\n" in raw.lower():
+                if isinstance(sock, ssl.SSLSocket) and tls_end != "abrupt" and not reply.get("cut_record"):
+                    end_tls_session(site, sock, 30 if tls_end == "wait" else 2)
+                    return
                 try:
                     sock.shutdown(socket.SHUT_WR)
                 except OSError:
@@ -325,6 +356,9 @@ class ControlHandler(socketserver.StreamRequestHandler):
             with site.lock:
                 site.routes = [r for r in site.routes if r[0] != c["target"]]
                 site.routes.append((c["target"], bool(c.get("prefix")), list(replies)))
+        elif cmd == "tls_closes":
+            with site.lock:
+                return "".join("%s\n" % n for n in site.tls_closes).encode()
         elif cmd == "server_names":
             with site.lock:
                 return "".join("%s\n" % n for n in site.server_names).encode()
@@ -430,6 +464,8 @@ def main(argv=None):
                    help="wait this many milliseconds before each reply, as a distant server would")
     p.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"),
                    help="serve the pages over https with this certificate chain and key (PEM files)")
+    p.add_argument("--tls-min", choices=("1.2", "1.3"),
+                   help="with --tls: the oldest TLS version the site accepts")
     p.add_argument("--name", default="127.0.0.1",
                    help="the host name in the site's own links (the certificate's name, with --tls)")
     args = p.parse_args(argv)
@@ -444,6 +480,8 @@ def main(argv=None):
     if args.tls:
         pages.tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         pages.tls.load_cert_chain(*args.tls)
+        if args.tls_min:
+            pages.tls.minimum_version = {"1.2": ssl.TLSVersion.TLSv1_2, "1.3": ssl.TLSVersion.TLSv1_3}[args.tls_min]
 
         def note_server_name(sslobj, name, context):
             with site.lock:

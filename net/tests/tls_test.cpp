@@ -85,6 +85,8 @@ TEST(HttpsCertificates, EachFaultIsOneClearErrorBeforeAnyRequest) {
       http.Get(site.WUrl("/"));
     } catch (const EIdTlsError& e) {
       error = Utf8(e.Message());
+    } catch (const EIdSocketError& e) {
+      error = Utf8(e.Message());
     }
     EXPECT_EQ(error, c.expected);
     EXPECT_EQ(site.Requests().size(), *c.expected ? 0u : 1u);
@@ -94,6 +96,7 @@ TEST(HttpsCertificates, EachFaultIsOneClearErrorBeforeAnyRequest) {
 // A server on loopback that sends these bytes to whoever connects and then stays silent.
 class SilentServer {
 public:
+  static constexpr const char* kReset = "(reset)";
   explicit SilentServer(std::string greeting) : FGreeting(std::move(greeting)) {
     FListener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
@@ -106,7 +109,17 @@ public:
     FPort = ntohs(address.sin_port);
     FThread = std::thread([this] {
       FClient = accept(FListener, nullptr, nullptr);
-      if (FClient != INVALID_SOCKET && !FGreeting.empty()) send(FClient, FGreeting.data(), int(FGreeting.size()), 0);
+      if (FClient != INVALID_SOCKET && FGreeting == kReset) {
+        // Takes the client's hello and resets the connection.
+        char hello[4096];
+        recv(FClient, hello, sizeof hello, 0);
+        linger abrupt{1, 0};
+        setsockopt(FClient, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abrupt), sizeof abrupt);
+        closesocket(FClient);
+        FClient = INVALID_SOCKET;
+      } else if (FClient != INVALID_SOCKET && !FGreeting.empty()) {
+        send(FClient, FGreeting.data(), int(FGreeting.size()), 0);
+      }
     });
   }
   ~SilentServer() {
@@ -133,6 +146,8 @@ TEST(HttpsHandshake, FailuresNameTheHostAndTheReason) {
        "TLS handshake with 127.0.0.1 failed: the server's answer is not valid TLS"},
       // A server that never says a word: the timeout ends the wait.
       {"", "TLS handshake with 127.0.0.1 failed: Read timed out: the server sent nothing for 0.7 seconds."},
+      // A socket error keeps to the one line.
+      {SilentServer::kReset, "TLS handshake with 127.0.0.1 failed: Socket Error # 10054 Connection reset by peer."},
   };
   for (const auto& c : cases) {
     SilentServer server(c.greeting);
@@ -144,6 +159,8 @@ TEST(HttpsHandshake, FailuresNameTheHostAndTheReason) {
     } catch (const EIdReadTimeout& e) {
       error = Utf8(e.Message());
     } catch (const EIdTlsError& e) {
+      error = Utf8(e.Message());
+    } catch (const EIdSocketError& e) {
       error = Utf8(e.Message());
     }
     EXPECT_EQ(error, c.expected);

@@ -149,6 +149,7 @@ std::string SiteReply::ToJson() const {
     if (bodyDelay > 0) num("body_delay", bodyDelay);
     if (close) j += "\"close\":true,";
     if (cutRecord) j += "\"cut_record\":true,";
+    if (!tlsEnd.empty()) j += "\"tls_end\":" + JsonString(tlsEnd) + ",";
   }
   if (delay > 0) num("delay", delay);
   j.back() = '}';
@@ -283,13 +284,20 @@ std::vector<SiteRequest> SampleSite::Requests() {
   return out;
 }
 
-std::vector<std::string> SampleSite::ServerNames() {
-  std::string blob = Command("{\"cmd\":\"server_names\"}");
-  std::vector<std::string> names;
+namespace {
+
+std::vector<std::string> Lines(const std::string& blob) {
+  std::vector<std::string> lines;
   for (size_t at = 0, nl; (nl = blob.find('\n', at)) != std::string::npos; at = nl + 1)
-    names.push_back(blob.substr(at, nl - at));
-  return names;
+    lines.push_back(blob.substr(at, nl - at));
+  return lines;
 }
+
+}  // namespace
+
+std::vector<std::string> SampleSite::ServerNames() { return Lines(Command("{\"cmd\":\"server_names\"}")); }
+
+std::vector<std::string> SampleSite::TlsCloses() { return Lines(Command("{\"cmd\":\"tls_closes\"}")); }
 
 void SampleSite::Fail(const std::string& target, int times, int status, const std::string& reason,
                       const std::string& retryAfter) {

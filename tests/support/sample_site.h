@@ -26,6 +26,11 @@ struct SiteReply {
   std::string forever;
   bool keep = false;               // a raw reply keeps the connection open
   bool cutRecord = false;          // over https: then part of a TLS record, and the close
+  // Over https, when the site closes after the reply: "notify" (default: TLS's
+  // closing message, then up to 2 s for the client's), "wait" (the same, 30 s),
+  // "abrupt" (no closing message), "notify_open" (the closing message, and the
+  // connection left open for the client to close).
+  std::string tlsEnd;
 
   static SiteReply Status(int code, std::string reason, std::string body = {});
   static SiteReply Ok(std::string body, std::string contentType = "text/html");
@@ -63,6 +68,9 @@ public:
   std::vector<SiteRequest> Requests();
   // Over https: the server name each handshake asked for, "-" for none.
   std::vector<std::string> ServerNames();
+  // Over https, for each connection the site closed: "notify" when the client
+  // answered the site's closing message with its own, "none" when it did not.
+  std::vector<std::string> TlsCloses();
 
   // The next `times` requests for target fail with the status (and a
   // "Retry-After" when retryAfter is not empty); later ones get their usual reply.
