@@ -1,4 +1,5 @@
 #include "graphics/bitmap32.h"
+#include "framework/system_libraries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -280,7 +281,7 @@ struct TBlendUnit {
   bool ForceSoftware = false;
   TBlendUnit() {
     Win9X = (GetVersion() & 0x80000000u) != 0;
-    if (HMODULE lib = LoadLibraryW(L"msimg32.dll"))
+    if (HMODULE lib = LoadSystemLibrary(L"msimg32.dll"))
       AlphaBlend = reinterpret_cast<TAlphaBlendFunc>(reinterpret_cast<void*>(GetProcAddress(lib, "AlphaBlend")));
   }
   static TBlendUnit& Instance() {

@@ -1,4 +1,5 @@
 #include "lookandfeel/desktopcomposition.h"
+#include "framework/system_libraries.h"
 
 #include <windows.h>
 
@@ -23,7 +24,7 @@ TDwmIsCompositionEnabled DwmIsCompositionEnabledEntry = nullptr;
 void LoadOnFirstUse() {
   if (!DwmWanted || DwmLoadTried) return;
   DwmLoadTried = true;
-  DwmModule = LoadLibraryW(DwmLibraryName.c_str());
+  DwmModule = LoadSystemLibrary(DwmLibraryName.c_str());
   if (!DwmModule) return;
   DwmIsCompositionEnabledEntry = reinterpret_cast<TDwmIsCompositionEnabled>(
       reinterpret_cast<void*>(GetProcAddress(DwmModule, "DwmIsCompositionEnabled")));

@@ -1,4 +1,5 @@
 #include "lookandfeel/gradientfill.h"
+#include "framework/system_libraries.h"
 
 #include <algorithm>
 
@@ -45,7 +46,7 @@ void FillBands(HDC DC, const RECT& ARect, COLORREF C1, COLORREF C2, bool AHorizo
 }  // namespace
 
 void LoadGradientFill(const wchar_t* ALibraryName) {
-  GradientModule = LoadLibraryW(ALibraryName);
+  GradientModule = LoadSystemLibrary(ALibraryName);
   if (GradientModule)
     GradientFillEntry =
         reinterpret_cast<TGradientFill>(reinterpret_cast<void*>(GetProcAddress(GradientModule, "GradientFill")));

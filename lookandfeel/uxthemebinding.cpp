@@ -1,4 +1,5 @@
 #include "lookandfeel/uxthemebinding.h"
+#include "framework/system_libraries.h"
 
 
 namespace talvik {
@@ -25,7 +26,7 @@ TUxThemeEntryPoints& UxThemeEntryPoints() { return Entries; }
 // No InitCommonControls first: no window here is a common control, and loading their
 // library is a large part of a start under Wine.
 void LoadUxTheme(const wchar_t* ALibraryName) {
-  UxThemeModule = LoadLibraryW(ALibraryName);
+  UxThemeModule = LoadSystemLibrary(ALibraryName);
   if (!UxThemeModule) return;
 #define TALVIK_RESOLVE(Name) Resolve(Entries.Name, #Name);
   TALVIK_UXTHEME_ENTRY_POINTS(TALVIK_RESOLVE)

@@ -11,6 +11,7 @@
 #include "app/error_text.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
+#include "framework/system_libraries.h"
 #include "net/idhttp.h"
 
 using namespace talvik;
@@ -96,6 +97,7 @@ int Run(const TConsoleOptions& options) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  RestrictDllSearchToSystem();
   std::vector<std::wstring> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   TConsoleOptions options;
   try {

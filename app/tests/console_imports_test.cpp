@@ -60,4 +60,18 @@ TEST(ConsoleImports, OnlyKernelRuntimeAndWinsock) {
   for (const std::string& dll : imports) EXPECT_TRUE(allowed.count(dll)) << "talvik-dl.exe imports " << dll;
 }
 
+// The window program's imports are loaded the same way, and a DLL of the same
+// name beside the program would be taken first, before any of its code could
+// stop it: only DLLs the system protects by name (its known DLLs) may be imported
+// at start; the others are loaded on first use, from the system folder.
+TEST(WindowImports, OnlyDllsTheSystemProtectsByName) {
+  const std::string image = ReadFileBytes(BesideThisTest(L"window\\talvik-album.exe"));
+  const std::set<std::string> imports = ImportedDlls(image);
+  ASSERT_TRUE(imports.count("KERNEL32.DLL")) << "no import table read from talvik-album.exe";
+  const std::set<std::string> known = {"KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL", "GDI32.DLL", "OLE32.DLL",
+                                       "OLEAUT32.DLL", "SHELL32.DLL", "ADVAPI32.DLL", "COMDLG32.DLL", "SHLWAPI.DLL",
+                                       "WS2_32.DLL"};
+  for (const std::string& dll : imports) EXPECT_TRUE(known.count(dll)) << "talvik-album.exe imports " << dll;
+}
+
 }  // namespace

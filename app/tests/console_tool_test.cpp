@@ -31,12 +31,17 @@ std::wstring Quote(const std::wstring& arg) {
   return q + L"\"";
 }
 
-// Runs talvik-dl.exe, which is built beside this test, in the folder cwd.
-TToolResult RunTool(const std::vector<std::wstring>& args, const std::wstring& cwd) {
+std::wstring BuiltTool() {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring exe = self;
-  exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"talvik-dl.exe";
+  return exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"talvik-dl.exe";
+}
+
+// Runs talvik-dl.exe (the one built beside this test unless exe names another) in
+// the folder cwd, with the environment variable env ("NAME=value") when given.
+TToolResult RunTool(const std::vector<std::wstring>& args, const std::wstring& cwd,
+                    const std::wstring& exe = BuiltTool(), const std::wstring& env = {}) {
   std::wstring cmd = Quote(exe);
   for (const auto& a : args) cmd += L" " + Quote(a);
 
@@ -52,7 +57,12 @@ TToolResult RunTool(const std::vector<std::wstring>& args, const std::wstring& c
   si.hStdError = err;
   PROCESS_INFORMATION pi{};
   TToolResult result;
-  if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, cwd.c_str(), &si, &pi)) {
+  const std::wstring envName = env.substr(0, env.find(L'='));
+  if (!env.empty()) SetEnvironmentVariableW(envName.c_str(), env.substr(envName.size() + 1).c_str());
+  const BOOL started =
+      CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, cwd.c_str(), &si, &pi);
+  if (!env.empty()) SetEnvironmentVariableW(envName.c_str(), nullptr);
+  if (started) {
     WaitForSingleObject(pi.hProcess, 120000);
     GetExitCodeProcess(pi.hProcess, &result.exitCode);
     CloseHandle(pi.hThread);
@@ -280,6 +290,29 @@ TEST_F(ConsoleTool, BadArgumentsExitTwo) {
   EXPECT_NE(help.out.find("--cookie-file FILE"), std::string::npos) << help.out;
   EXPECT_EQ(help.err, "");
   EXPECT_TRUE(Site->Requests().empty());
+}
+
+TEST_F(ConsoleTool, SystemDllsPlantedBesideTheProgramAreNeverLoaded) {
+  // A copy of the program in a folder of its own, with system DLLs' names beside
+  // it; the override makes Wine search as Windows does, the program's folder first.
+  TScratchFolder downloads(L"talvik-planted");
+  const std::wstring exe = downloads.File(L"talvik-dl.exe");
+  ASSERT_TRUE(CopyFileW(BuiltTool().c_str(), exe.c_str(), FALSE));
+  const std::wstring planted = testsupport::UnixToWindowsPath(TALVIK_PLANTED_DLL);
+  const wchar_t* names[] = {L"ws2_32", L"secur32", L"schannel", L"crypt32"};
+  std::wstring overrides;
+  for (const wchar_t* name : names) {
+    ASSERT_TRUE(CopyFileW(planted.c_str(), downloads.File(std::wstring(name) + L".dll").c_str(), FALSE));
+    overrides += (overrides.empty() ? L"" : L",") + std::wstring(name);
+  }
+  SampleSite secure(HttpsSiteArgs());
+  secure.Album("two", 2, 3, 2000);
+  TToolResult r = RunTool({L"--ca-file", TestCertificateFile("ca.pem"), L"--out", Work.Path(), secure.WUrl("/album/two")},
+                          Work.Path(), exe, L"WINEDLLOVERRIDES=" + overrides + L"=n,b");
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(r.out, OverLines(2) + "下载完毕。\n");
+  for (const wchar_t* name : names)
+    EXPECT_FALSE(FileExists(downloads.File(std::wstring(name) + L".dll.loaded"))) << WideToUtf8(name) << " was loaded";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "framework/icon.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
+#include "framework/system_libraries.h"
 #include "skinforms/skinhook.h"
 #include "skins/engine/fileskin.h"
 #include "skins/engine/skinengine.h"
@@ -78,6 +79,7 @@ int Run(TWindowOptions options) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  RestrictDllSearchToSystem();
   int code = 0;
   try {
     TWindowOptions options = ParseWindowArgs(Arguments());

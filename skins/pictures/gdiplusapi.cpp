@@ -1,4 +1,5 @@
 #include "skins/pictures/gdiplusapi.h"
+#include "framework/system_libraries.h"
 
 #include <cstring>
 #include <cwctype>
@@ -61,7 +62,7 @@ bool GdiPlusAvailable() {
   if (Available) return true;
   if (!Library) {
     UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-    Library = LoadLibraryW(L"gdiplus.dll");
+    Library = LoadSystemLibrary(L"gdiplus.dll");
     SetErrorMode(oldMode);
     if (!Library) return false;
   }
