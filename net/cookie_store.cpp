@@ -166,8 +166,11 @@ void TCookieStore::SetCookieHeader(const std::string& AValue, bool ACookie2, con
                   : maxAge > std::numeric_limits<int64_t>::max() - ANow ? std::numeric_limits<int64_t>::max()
                                                                         : ANow + maxAge;
     }
+    // Over plain http anyone on the way could have set it, and it would pass for an https one.
+    if (c.Secure && !AOrigin.Secure) continue;
     if (domain.empty()) {
       c.Domain = "." + host;
+      c.HostOnly = true;
     } else {
       if (domain[0] != '.') domain = "." + domain;
       std::string inner = domain.substr(1);
@@ -192,8 +195,19 @@ void TCookieStore::SetCookieHeader(const std::string& AValue, bool ACookie2, con
       std::string dir = AOrigin.Path.substr(0, AOrigin.Path.rfind('/') + 1);
       c.Path = dir.empty() ? dir : dir.substr(0, dir.size() - 1);
     }
+    if (!AOrigin.Secure) reject |= ShadowsSecureCookie(c);
     if (!reject) Store(std::move(c), ANow);
   }
+}
+
+bool TCookieStore::ShadowsSecureCookie(const TCookie& ACookie) const {
+  auto within = [](const std::string& a, const std::string& b) {
+    return a.size() >= b.size() && a.compare(a.size() - b.size(), b.size(), b) == 0;
+  };
+  return std::any_of(FCookies.begin(), FCookies.end(), [&](const TCookie& c) {
+    return c.Secure && c.Name == ACookie.Name && (within(c.Domain, ACookie.Domain) || within(ACookie.Domain, c.Domain)) &&
+           PathMatches(ACookie.Path, c.Path);
+  });
 }
 
 void TCookieStore::Store(TCookie ACookie, int64_t ANow) {
@@ -213,18 +227,23 @@ std::string TCookieStore::CookieHeaderFor(const Origin& ARequest, int64_t ANow) 
   FCookies.erase(std::remove_if(FCookies.begin(), FCookies.end(),
                                 [&](const TCookie& c) { return c.HasExpiry && c.Expires <= ANow; }),
                  FCookies.end());
-  std::string host = Lower(ARequest.Host);
   std::vector<const TCookie*> chosen;
   for (const auto& c : FCookies)
-    if (!c.Value.empty() && DomainMatches(host, c.Domain) && PathMatches(ARequest.Path, c.Path) &&
-        (!c.Secure || ARequest.Secure) && PortAllowed(c.Ports, ARequest.Port))
-      chosen.push_back(&c);
+    if (!c.Value.empty() && CookieApplies(c, ARequest, ANow)) chosen.push_back(&c);
   // More specific paths first.
   std::stable_sort(chosen.begin(), chosen.end(),
                    [](const TCookie* a, const TCookie* b) { return a->Path.size() > b->Path.size(); });
   std::string line;
   for (const TCookie* c : chosen) line += (line.empty() ? "" : "; ") + c->Name + "=" + c->Value;
   return line;
+}
+
+bool CookieApplies(const TCookie& ACookie, const TCookieStore::Origin& ARequest, int64_t ANow) {
+  if (ACookie.Domain.size() < 2 || ACookie.Domain[0] != '.') return false;
+  const std::string host = Lower(ARequest.Host);
+  const bool domainMatches = ACookie.HostOnly ? host == ACookie.Domain.substr(1) : DomainMatches(host, ACookie.Domain);
+  return domainMatches && PathMatches(ARequest.Path, ACookie.Path) && (!ACookie.Secure || ARequest.Secure) &&
+         PortAllowed(ACookie.Ports, ARequest.Port) && !(ACookie.HasExpiry && ACookie.Expires <= ANow);
 }
 
 }  // namespace talvik::net

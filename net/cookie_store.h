@@ -10,6 +10,7 @@ namespace talvik::net {
 struct TCookie {
   std::string Name, Value;
   std::string Domain;  // lower case, with a leading "."
+  bool HostOnly = false;  // for the host of Domain itself, not for its subdomains
   std::string Path;    // requests whose path begins with this get the cookie
   bool Secure = false;
   bool HasExpiry = false;
@@ -42,7 +43,13 @@ public:
 
 private:
   void Store(TCookie ACookie, int64_t ANow);
+  // A cookie from plain http may not take the place of one that only https may see.
+  bool ShadowsSecureCookie(const TCookie& ACookie) const;
   std::vector<TCookie> FCookies;
 };
+
+// Whether a request to ARequest gets ACookie: host within its domain, path under
+// its path, over https when it is secure, an allowed port, and not expired at ANow.
+bool CookieApplies(const TCookie& ACookie, const TCookieStore::Origin& ARequest, int64_t ANow);
 
 }  // namespace talvik::net

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <mutex>
 
@@ -10,6 +11,7 @@
 #include "net/cookie_store.h"
 #include "net/header_fold.h"
 #include "net/http_reply.h"
+#include "net/login_cookies.h"
 #include "net/proxy.h"
 #include "net/socket_errors.h"
 #include "net/url.h"
@@ -94,6 +96,7 @@ struct TSharedCookies {
 struct TIdHTTP::Impl {
   std::wstring Referer;
   std::vector<std::pair<std::wstring, std::wstring>> CustomHeaders;
+  std::vector<TCookie> Login;
   std::shared_ptr<TSharedCookies> Cookies = std::make_shared<TSharedCookies>();
   TTcpConnection Connection;
   std::wstring ConnectedTo;  // what the open connection leads to: a host, the proxy or a tunnel
@@ -119,7 +122,8 @@ struct TIdHTTP::Impl {
 };
 
 std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
-  std::string stored;
+  std::string stored, login;
+  if (!Login.empty()) login = LoginLineFor(Login, OriginOf(url), UnixNow());
   {
     std::lock_guard<std::mutex> hold(Cookies->Lock);
     if (!Cookies->Store.Cookies().empty()) stored = Cookies->Store.CookieHeaderFor(OriginOf(url), UnixNow());
@@ -127,11 +131,21 @@ std::string TIdHTTP::Impl::BuildRequest(const TUrl& url) {
   const std::wstring target = ViaProxy(url) ? L"http://" + url.HostHeader() + url.Target() : url.Target();
   std::string r = "GET " + ToAscii7(target) + " HTTP/1.1\r\n";
   bool storedPlaced = false;
-  for (const auto& [name, value] : CustomHeaders) {
-    if (SameText(name, L"Cookie") && !stored.empty()) {
-      // The store's cookies take the browser cookie's place.
+  // The store's cookies take the login's place, as they take a custom Cookie line's.
+  auto addLoginLine = [&](const std::string& value) {
+    if (!stored.empty()) {
       AddLine(r, "Cookie: " + stored, kOwnFoldWidth);
       storedPlaced = true;
+    } else {
+      AddLine(r, "Cookie: " + value, kCustomFoldWidth);
+    }
+  };
+  const bool customCookie = std::any_of(CustomHeaders.begin(), CustomHeaders.end(),
+                                        [](const auto& h) { return SameText(h.first, L"Cookie"); });
+  if (!login.empty() && !customCookie) addLoginLine(login);
+  for (const auto& [name, value] : CustomHeaders) {
+    if (SameText(name, L"Cookie") && (!stored.empty() || !login.empty())) {
+      addLoginLine(login);
     } else if (!value.empty()) {
       AddLine(r, ToAscii7(name + L": " + value), kCustomFoldWidth);
     }
@@ -312,6 +326,10 @@ void TIdHTTP::SetCustomHeader(const std::wstring& AName, const std::wstring& AVa
   if (!AValue.empty()) list.emplace_back(AName, AValue);
 }
 
+void TIdHTTP::SetLoginCookies(std::vector<TCookie> ACookies) { FImpl->Login = std::move(ACookies); }
+
+const std::vector<TCookie>& TIdHTTP::LoginCookies() const { return FImpl->Login; }
+
 std::wstring TIdHTTP::CustomHeader(const std::wstring& AName) const {
   for (const auto& [name, value] : FImpl->CustomHeaders)
     if (SameText(name, AName)) return value;
@@ -338,6 +356,7 @@ void TIdHTTP::SetTrustedRoots(std::shared_ptr<const TTrustedRoots> ARoots) {
 void TIdHTTP::ShareSettingsFrom(TIdHTTP& AOther) {
   SetTrustedRoots(AOther.FImpl->TrustedRoots);
   FImpl->CustomHeaders = AOther.FImpl->CustomHeaders;
+  FImpl->Login = AOther.FImpl->Login;
   SetReadTimeout(AOther.FImpl->TimeoutMs);
   SetProxy(AOther.FImpl->Proxy);
   FImpl->LastCharset = AOther.FImpl->LastCharset;

@@ -9,6 +9,7 @@
 #include "framework/classes.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
+#include "net/cookie_store.h"
 #include "net/proxy.h"
 #include "net/tls_trust.h"
 
@@ -97,10 +98,17 @@ public:
   void SetReferer(const std::wstring& AValue);
   const std::wstring& Referer() const;
 
-  // The request's custom header list; the window keeps its "Cookie" line here.
+  // The request's custom header list, sent with every request to every host.
   // SetCustomHeader replaces the line or adds it; an empty value removes it.
   void SetCustomHeader(const std::wstring& AName, const std::wstring& AValue);
   std::wstring CustomHeader(const std::wstring& AName) const;
+
+  // The user's login: each cookie goes only where its domain, path, Secure flag
+  // and expiry let it (see LoginCookiesFor for a login given as a Cookie line).
+  // Where some apply, they make the request's "Cookie" line, in the place and
+  // folding of a custom one, until cookies the sites set apply instead.
+  void SetLoginCookies(std::vector<TCookie> ACookies);
+  const std::vector<TCookie>& LoginCookies() const;
 
   // How long connecting and each wait for data may last, in milliseconds; 0 (the
   // default) waits for as long as the system lets it.
@@ -118,7 +126,7 @@ public:
   void SetTrustedRoots(std::shared_ptr<const TTrustedRoots> ARoots);
 
   // For a sibling client that works beside this one: takes its custom headers,
-  // timeout, proxy, trusted roots and last charset, and from now on both use one cookie store.
+  // login, timeout, proxy, trusted roots and last charset, and from now on both use one cookie store.
   void ShareSettingsFrom(TIdHTTP& AOther);
 
   // Lets Abort end a request under way; waits for the server then look for it

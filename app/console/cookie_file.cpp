@@ -3,6 +3,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "net/url.h"
+
 namespace talvik::app {
 
 namespace {
@@ -59,10 +61,9 @@ std::wstring AddressHost(std::wstring_view AUrl) {
   return Lower(authority);
 }
 
-std::wstring CookiesForAddress(std::wstring_view AText, std::wstring_view AUrl, int64_t ANow) {
+std::vector<net::TCookie> CookiesForAddress(std::wstring_view AText, std::wstring_view AUrl, int64_t ANow) {
   const std::wstring host = AddressHost(AUrl);
-  const bool https = Lower(AUrl.substr(0, 8)) == L"https://";
-  std::wstring pairs;
+  std::vector<net::TCookie> cookies;
   size_t pos = 0;
   if (AText.substr(0, 1) == L"\xFEFF") pos = 1;
   while (pos < AText.size()) {
@@ -80,12 +81,22 @@ std::wstring CookiesForAddress(std::wstring_view AText, std::wstring_view AUrl, 
     int64_t expiry = 0;
     if (!ParseInt64(f[4], expiry)) continue;
     if (expiry != 0 && expiry <= ANow) continue;  // 0 marks a session cookie
-    if (Lower(f[3]) == L"true" && !https) continue;
-    if (!DomainMatches(host, Lower(f[0]), Lower(f[1]) == L"true")) continue;
-    if (!pairs.empty()) pairs += L"; ";
-    pairs.append(f[5]).append(L"=").append(f[6]);
+    std::wstring domain = Lower(f[0]);
+    const bool subdomains = Lower(f[1]) == L"true" || (!domain.empty() && domain[0] == L'.');
+    if (!DomainMatches(host, domain, subdomains)) continue;
+    if (domain[0] == L'.') domain.erase(0, 1);
+    net::TCookie c;
+    c.Name = net::ToAscii7(std::wstring(f[5]));
+    c.Value = net::ToAscii7(std::wstring(f[6]));
+    c.Domain = "." + net::ToAscii7(domain);
+    c.HostOnly = !subdomains;
+    c.Path = f[2].empty() ? "/" : net::ToAscii7(std::wstring(f[2]));
+    c.Secure = Lower(f[3]) == L"true";
+    c.HasExpiry = expiry != 0;
+    c.Expires = expiry;
+    cookies.push_back(std::move(c));
   }
-  return pairs;
+  return cookies;
 }
 
 }  // namespace talvik::app

@@ -13,6 +13,7 @@
 #include "framework/sysutils.h"
 #include "framework/system_libraries.h"
 #include "net/idhttp.h"
+#include "net/login_cookies.h"
 
 using namespace talvik;
 using namespace talvik::app;
@@ -77,11 +78,11 @@ std::wstring CurrentFolder() {
 int Run(const TConsoleOptions& options) {
   net::TIdHTTP http;
   http.SetReadTimeout(options.TimeoutMs);
-  std::wstring cookie;
-  if (options.Cookie) cookie = *options.Cookie;
+  // The login goes to the album's own site only.
+  if (options.Cookie) http.SetLoginCookies(net::LoginCookiesFor(*options.Cookie, Trim(options.Album)));
   if (options.CookieFile)
-    cookie = CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr));
-  if (!cookie.empty()) http.SetCustomHeader(L"Cookie", cookie);
+    http.SetLoginCookies(
+        CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr)));
 
   http.SetProxy(options.Net.Proxy);
   http.SetTrustedRoots(options.Net.TrustedRoots);

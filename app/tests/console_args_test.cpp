@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -129,7 +130,13 @@ TEST(CookieFile, AddressHost) {
   EXPECT_EQ(AddressHost(L"http://127.0.0.1:5000"), L"127.0.0.1");
 }
 
-TEST(CookieFile, PairsForTheAlbumHost) {
+std::string Pairs(const std::vector<talvik::net::TCookie>& cookies) {
+  std::string out;
+  for (const auto& c : cookies) out += (out.empty() ? "" : " ") + c.Name + "=" + c.Value;
+  return out;
+}
+
+TEST(CookieFile, CookiesForTheAlbumHost) {
   const std::wstring file =
       L"\xFEFF# Netscape HTTP Cookie File\r\n"
       L"# comment\tthat\tlooks\tlike\t0\ta\tline\r\n"
@@ -147,19 +154,38 @@ TEST(CookieFile, PairsForTheAlbumHost) {
       L".talvik.cn\tTRUE\t/\tFALSE\tsoon\tbadexpiry\tb\n"
       L".talvik.cn\tTRUE\t/\tFALSE\t0\tempty\t";
   const int64_t now = 1'800'000'000;
-  struct Case { std::wstring album, cookie; } cases[] = {
-      {L"http://www.talvik.cn/album/1", L"sid=abc123; auth=t=1;x; hostonly=w; upper=u; empty="},
-      {L"http://talvik.cn/album/1", L"sid=abc123; auth=t=1;x; upper=u; empty="},
-      {L"http://WWW.TALVIK.CN:8080/a", L"sid=abc123; auth=t=1;x; hostonly=w; upper=u; empty="},
-      {L"https://talvik.cn/album/1", L"sid=abc123; auth=t=1;x; secure=s; upper=u; empty="},
-      {L"http://example.com/album", L""},
-      {L"http://cn/album", L""},
+  struct Case { std::wstring album; std::string cookies; } cases[] = {
+      {L"http://www.talvik.cn/album/1", "sid=abc123 auth=t=1;x hostonly=w secure=s upper=u empty="},
+      {L"http://talvik.cn/album/1", "sid=abc123 auth=t=1;x secure=s upper=u empty="},
+      {L"http://WWW.TALVIK.CN:8080/a", "sid=abc123 auth=t=1;x hostonly=w secure=s upper=u empty="},
+      {L"http://example.com/album", ""},
+      {L"http://cn/album", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(CookiesForAddress(file, c.album, now), c.cookie) << c.album;
+  for (const Case& c : cases) EXPECT_EQ(Pairs(CookiesForAddress(file, c.album, now)), c.cookies) << c.album;
+  // Each keeps where it may go.
+  struct Attributes { std::string name, domain; bool hostOnly; std::string path; bool secure; int64_t expires; };
+  const Attributes attributes[] = {
+      {"sid", ".talvik.cn", false, "/", false, 0},
+      {"auth", ".talvik.cn", false, "/", false, 4102444800},
+      {"hostonly", ".www.talvik.cn", true, "/", false, 0},
+      {"secure", ".talvik.cn", false, "/", true, 0},
+      {"upper", ".talvik.cn", false, "/album", false, 0},
+  };
+  const auto cookies = CookiesForAddress(file, L"http://www.talvik.cn/album/1", now);
+  for (const auto& a : attributes) {
+    auto c = std::find_if(cookies.begin(), cookies.end(), [&](const talvik::net::TCookie& k) { return k.Name == a.name; });
+    ASSERT_NE(c, cookies.end()) << a.name;
+    EXPECT_EQ(c->Domain, a.domain) << a.name;
+    EXPECT_EQ(c->HostOnly, a.hostOnly) << a.name;
+    EXPECT_EQ(c->Path, a.path) << a.name;
+    EXPECT_EQ(c->Secure, a.secure) << a.name;
+    EXPECT_EQ(c->HasExpiry, a.expires != 0) << a.name;
+    EXPECT_EQ(c->Expires, a.expires) << a.name;
+  }
   // A cookie expiring later than now is still good; the same at an earlier now.
-  EXPECT_EQ(CookiesForAddress(L"a.cn\tFALSE\t/\tFALSE\t2000\tk\tv\n", L"http://a.cn/", 1999), L"k=v");
-  EXPECT_EQ(CookiesForAddress(L"a.cn\tFALSE\t/\tFALSE\t2000\tk\tv\n", L"http://a.cn/", 2000), L"");
-  EXPECT_EQ(CookiesForAddress(L"", L"http://a.cn/", 0), L"");
+  EXPECT_EQ(Pairs(CookiesForAddress(L"a.cn\tFALSE\t/\tFALSE\t2000\tk\tv\n", L"http://a.cn/", 1999)), "k=v");
+  EXPECT_EQ(Pairs(CookiesForAddress(L"a.cn\tFALSE\t/\tFALSE\t2000\tk\tv\n", L"http://a.cn/", 2000)), "");
+  EXPECT_EQ(Pairs(CookiesForAddress(L"", L"http://a.cn/", 0)), "");
 }
 
 }  // namespace

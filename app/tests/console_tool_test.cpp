@@ -14,6 +14,7 @@ using talvik::testsupport::HttpsSiteArgs;
 using talvik::testsupport::SampleSite;
 using talvik::testsupport::TestCertificateFile;
 using talvik::testsupport::SiteReply;
+using talvik::testsupport::SiteRequest;
 
 namespace {
 
@@ -117,16 +118,71 @@ TEST_F(ConsoleTool, DefaultFolderIsTheCurrentOne) {
   EXPECT_EQ(HeaderOf(Site->Requests()[0].raw, "Cookie"), "<none>");
 }
 
-TEST_F(ConsoleTool, CookieFileGivesTheAlbumHostsCookies) {
+TEST_F(ConsoleTool, CookieFileGivesTheAlbumHostsCookiesWithTheirOwnPathsAndSecureFlags) {
   WriteFileBytes(Work.File(L"cookies.txt"),
                  "# Netscape HTTP Cookie File\n"
                  "127.0.0.1\tFALSE\t/\tFALSE\t0\tsid\tabc\n"
                  "#HttpOnly_127.0.0.1\tFALSE\t/\tFALSE\t0\tauth\txyz\n"
+                 "127.0.0.1\tFALSE\t/album\tFALSE\t0\tpages\tp\n"
+                 "127.0.0.1\tFALSE\t/\tTRUE\t0\tsafe\ts\n"
                  ".example.com\tTRUE\t/\tFALSE\t0\tother\tno\n");
   Site->Album("one", 1, 3, 2000);
   TToolResult r = RunTool({L"--cookie-file", L"cookies.txt", Site->WUrl("/album/one")}, Work.Path());
   EXPECT_EQ(r.exitCode, 0u) << r.err;
-  for (const auto& q : Site->Requests()) EXPECT_EQ(HeaderOf(q.raw, "Cookie"), "sid=abc; auth=xyz") << q.Target();
+  const auto requests = Site->Requests();
+  ASSERT_EQ(requests.size(), 4u);
+  for (const auto& q : requests)
+    EXPECT_EQ(HeaderOf(q.raw, "Cookie"), q.Target().rfind("/album/", 0) == 0 ? "pages=p; sid=abc; auth=xyz"
+                                                                               : "sid=abc; auth=xyz")
+        << q.Target();
+}
+
+// Every request to the album's host carries the login, and no other does.
+void ExpectLoginOnlyFor(const std::vector<SiteRequest>& requests, const std::string& host, const std::string& login) {
+  for (const auto& q : requests) {
+    const bool own = HeaderOf(q.raw, "Host").rfind(host + ":", 0) == 0;
+    EXPECT_EQ(HeaderOf(q.raw, "Cookie"), own ? login : "<none>") << q.raw;
+  }
+}
+
+TEST_F(ConsoleTool, LoginGoesToTheAlbumsSiteOnly) {
+  // One server under two names: the album is on 127.0.0.1, its photos on localhost.
+  SampleSite pictures({"--name", "localhost"});
+  pictures.Album("one", 2, 3, 2000);
+  TToolResult r = RunTool(
+      {L"--cookie", L"sid=42", L"http://127.0.0.1:" + std::to_wstring(pictures.Port()) + L"/album/one"}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  auto requests = pictures.Requests();
+  ASSERT_EQ(requests.size(), 6u);
+  ExpectLoginOnlyFor(requests, "127.0.0.1", "sid=42");
+  EXPECT_EQ(HeaderOf(requests[1].raw, "Host"), "localhost:" + std::to_string(pictures.Port()));
+
+  // A redirect from the album's site to another.
+  Site->Album("one", 1, 3, 2000);
+  Site->Route("/photo/one-1.jpg",
+              SiteReply::Redirect(302, "http://localhost:" + std::to_string(Site->Port()) + "/photo/one-1.jpg?moved"));
+  r = RunTool({L"--cookie", L"sid=42", Site->WUrl("/album/one")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  requests = Site->Requests();
+  ASSERT_EQ(requests.size(), 5u);
+  EXPECT_EQ(HeaderOf(requests[3].raw, "Host"), "localhost:" + std::to_string(Site->Port()));
+  ExpectLoginOnlyFor(requests, "127.0.0.1", "sid=42");
+}
+
+TEST_F(ConsoleTool, LoginForAnHttpsAlbumStaysOffPlainHttp) {
+  SampleSite secure(HttpsSiteArgs());
+  SampleSite plain({"--name", "localhost"});
+  secure.Album("one", 1, 3, 2000);
+  plain.Album("one", 1, 3, 2000);
+  secure.Route("/photo/one-1.jpg", SiteReply::Redirect(302, "http://localhost:" + std::to_string(plain.Port()) +
+                                                                   "/photo/one-1.jpg"));
+  TToolResult r = RunTool({L"--ca-file", TestCertificateFile("ca.pem"), L"--cookie", L"sid=42",
+                           secure.WUrl("/album/one")},
+                          Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  ASSERT_EQ(plain.Requests().size(), 1u);
+  EXPECT_EQ(HeaderOf(plain.Requests()[0].raw, "Cookie"), "<none>");
+  for (const auto& q : secure.Requests()) EXPECT_EQ(HeaderOf(q.raw, "Cookie"), "sid=42") << q.Target();
 }
 
 TEST_F(ConsoleTool, ErrorsGoToStandardErrorWithExitOne) {

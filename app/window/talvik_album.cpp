@@ -63,9 +63,9 @@ int Run(TWindowOptions options) {
   RegisterWindowClasses();
   if (options.Cookie || options.CookieFile) {
     // The login comes from the command line: the browser loads nothing.
-    std::wstring cookie = options.Cookie ? *options.Cookie
-                                         : CookiesForAddress(ReadTextFile(*options.CookieFile), options.StartPage,
-                                                             std::time(nullptr));
+    if (options.CookieFile)
+      options.LoginCookies = CookiesForAddress(ReadTextFile(*options.CookieFile), options.StartPage, std::time(nullptr));
+    std::wstring cookie = options.Cookie.value_or(L"");
     TWebBrowser::SessionFactory = [cookie](HWND) { return CreateScriptedSession(cookie); };
   }
   auto form = std::make_unique<TForm1>(nullptr, options);

@@ -3,6 +3,7 @@
 #include "app/window/folder_dialog.h"
 #include "framework/formreader.h"
 #include "framework/sysutils.h"
+#include "net/login_cookies.h"
 
 namespace talvik::app {
 
@@ -102,7 +103,9 @@ void TForm1::FormCreate(TObject*) {
 void TForm1::WebBrowser1DocumentComplete(TObject*, const void* pDisp, const std::wstring&) {
   if (pDisp != WebBrowser1->Application()) return;  // a frame's document
   if (!IdHTTP1) return;                              // closing
-  IdHTTP1->SetCustomHeader(L"Cookie", WebBrowser1->DocumentCookie());
+  // The login belongs to the start page's site and goes nowhere else.
+  IdHTTP1->SetLoginCookies(FOptions.LoginCookies ? *FOptions.LoginCookies
+                                                 : net::LoginCookiesFor(WebBrowser1->DocumentCookie(), FOptions.StartPage));
   Button1->SetEnabled(true);
   Button1->SetCaption(L"下载");
 }

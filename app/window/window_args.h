@@ -7,6 +7,7 @@
 
 #include "app/console/run_args.h"
 #include "framework/sysutils.h"
+#include "net/cookie_store.h"
 
 namespace talvik::app {
 
@@ -17,6 +18,8 @@ struct TWindowOptions {
   bool NoSkin = false;  // the system's look instead of the skin
   std::optional<std::wstring> Cookie;
   std::optional<std::wstring> CookieFile;
+  // The cookies of that file, read at start; they stand for the browser's cookie.
+  std::optional<std::vector<net::TCookie>> LoginCookies;
   std::optional<std::wstring> SkinFile;  // a skin to draw with instead of DarkSide
   std::wstring SkinName;                 // set once that skin is registered
   std::wstring StartPage;     // opened by the browser at start

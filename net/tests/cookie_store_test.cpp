@@ -62,7 +62,9 @@ TEST(CookieStore, WhichRequestsGetTheCookies) {
   store.SetCookieHeader("site=1; Domain=.example.com; Path=/", false, At("www.example.com", "/"), kNow);
   store.SetCookieHeader("deep=2; Path=/album/x", false, At("www.example.com", "/album/x/1"), kNow);
   store.SetCookieHeader("empty=; Path=/", false, At("www.example.com", "/"), kNow);
-  store.SetCookieHeader("safe=3; Path=/; Secure", false, At("www.example.com", "/"), kNow);
+  TCookieStore::Origin secure = At("www.example.com", "/");
+  secure.Secure = true;
+  store.SetCookieHeader("safe=3; Path=/; Secure", false, secure, kNow);
   store.SetCookieHeader("ported=4; Path=/; Port=\"80\"", false, At("www.example.com", "/"), kNow);
   struct Case {
     TCookieStore::Origin to;
@@ -80,9 +82,49 @@ TEST(CookieStore, WhichRequestsGetTheCookies) {
     SCOPED_TRACE(c.to.Host + c.to.Path);
     EXPECT_EQ(store.CookieHeaderFor(c.to, kNow), c.line);
   }
-  TCookieStore::Origin secure = At("www.example.com", "/");
-  secure.Secure = true;
   EXPECT_EQ(store.CookieHeaderFor(secure, kNow), "site=1; safe=3; ported=4");
+}
+
+TEST(CookieStore, WithoutDomainForItsOwnHostOnly) {
+  TCookieStore store;
+  store.SetCookieHeader("own=1; Path=/", false, At("example.com", "/"), kNow);
+  store.SetCookieHeader("wide=2; Path=/; Domain=example.com", false, At("example.com", "/"), kNow);
+  EXPECT_EQ(store.CookieHeaderFor(At("example.com", "/"), kNow), "own=1; wide=2");
+  EXPECT_EQ(store.CookieHeaderFor(At("www.example.com", "/"), kNow), "wide=2");
+  // The same name with a Domain attribute is the same cookie, now for the subdomains too.
+  store.SetCookieHeader("own=3; Path=/; Domain=example.com", false, At("example.com", "/"), kNow);
+  EXPECT_EQ(store.CookieHeaderFor(At("www.example.com", "/"), kNow), "own=3; wide=2");
+}
+
+TEST(CookieStore, PlainHttpCannotSetOrReplaceSecureCookies) {
+  TCookieStore::Origin https = At("www.example.com", "/", 443);
+  https.Secure = true;
+  const auto plain = At("www.example.com", "/");
+  struct Case {
+    const char* header;  // over plain http, after "sid=good; Secure" came over https
+    const char* plainLine, *httpsLine;
+  } cases[] = {
+      {"new=1; Path=/; Secure", "", "sid=good"},
+      {"sid=evil; Path=/; Secure", "", "sid=good"},
+      {"sid=evil; Path=/", "", "sid=good"},
+      {"sid=evil; Path=/; Domain=.example.com", "", "sid=good"},
+      {"sid=evil; Path=/album", "", "sid=good"},
+      {"sid=gone; Path=/; Max-Age=0", "", "sid=good"},
+      {"other=1; Path=/", "other=1", "sid=good; other=1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.header);
+    TCookieStore store;
+    store.SetCookieHeader("sid=good; Path=/; Secure", false, https, kNow);
+    store.SetCookieHeader(c.header, false, plain, kNow);
+    EXPECT_EQ(store.CookieHeaderFor(plain, kNow), c.plainLine);
+    EXPECT_EQ(store.CookieHeaderFor(https, kNow), c.httpsLine);
+  }
+  // Over https the secure cookie may be replaced, and its name taken by a plain one.
+  TCookieStore store;
+  store.SetCookieHeader("sid=good; Path=/; Secure", false, https, kNow);
+  store.SetCookieHeader("sid=next; Path=/", false, https, kNow);
+  EXPECT_EQ(store.CookieHeaderFor(plain, kNow), "sid=next");
 }
 
 TEST(CookieStore, ReplacementAndExpiry) {

@@ -3,6 +3,7 @@
 
 #include "net/connection.h"
 #include "net/http_reply.h"
+#include "net/login_cookies.h"
 #include "net/proxy.h"
 #include "net/tests/site_fixture.h"
 #include "tests/support/sample_proxy.h"
@@ -207,7 +208,8 @@ TEST_F(ProxyTest, HttpsGoesThroughOneTunnelWithTheProxysLogin) {
 }
 
 TEST_F(SiteTest, SiblingClientsShareCookiesAndTakeTheSettings) {
-  Http.SetCustomHeader(L"Cookie", L"browser=1");
+  Http.SetCustomHeader(L"X-Extra", L"e");
+  Http.SetLoginCookies(LoginCookiesFor(L"browser=1", Url("/")));
   TIdHTTP sibling;
   sibling.ShareSettingsFrom(Http);
   Site.Route("/login", SiteReply::Ok("in").Header("Set-Cookie", "sid=42; Path=/"));
@@ -216,7 +218,7 @@ TEST_F(SiteTest, SiblingClientsShareCookiesAndTakeTheSettings) {
   Http.Get(Url("/after"));
   auto requests = Requests();
   ASSERT_EQ(requests.size(), 3u);
-  EXPECT_NE(requests[0].raw.find("\r\nCookie: browser=1\r\n"), std::string::npos) << requests[0].raw;
+  EXPECT_NE(requests[0].raw.find("\r\nCookie: browser=1\r\nX-Extra: e\r\n"), std::string::npos) << requests[0].raw;
   EXPECT_NE(requests[2].raw.find("\r\nCookie: sid=42\r\n"), std::string::npos) << requests[2].raw;
   EXPECT_NE(requests[0].connection, requests[2].connection);
 }

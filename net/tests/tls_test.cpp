@@ -6,6 +6,7 @@
 #include <thread>
 #include <utility>
 
+#include "net/login_cookies.h"
 #include "net/tests/site_fixture.h"
 #include "tests/support/test_certificates.h"
 
@@ -235,6 +236,23 @@ TEST_F(HttpsTest, SecureCookiesAndHttpsReferersStayOffPlainHttp) {
   EXPECT_NE(plainRequest.find("Cookie: lang=fi\r\n"), std::string::npos) << plainRequest;
   EXPECT_EQ(plainRequest.find("token"), std::string::npos) << plainRequest;
   EXPECT_EQ(plainRequest.find("Referer"), std::string::npos) << plainRequest;
+}
+
+TEST_F(HttpsTest, LoginFromAnHttpsPageStaysOffPlainHttp) {
+  SampleSite plain({"--name", "localhost"});
+  const std::wstring plainUrl = L"http://localhost:" + std::to_wstring(plain.Port());
+  Site.Route("/to-plain", SiteReply::Redirect(302, WideToUtf8(plainUrl) + "/landing"));
+  Site.Album("a", 1, 1, 100);
+  Http.SetLoginCookies(LoginCookiesFor(L"sid=1", Url("/album/a")));
+  Http.Get(Url("/album/a"));
+  Http.Get(Url("/to-plain"));
+  Http.Get(plainUrl + L"/pic/1.jpg");
+  const auto secure = Site.Requests();
+  ASSERT_EQ(secure.size(), 2u);
+  for (const auto& r : secure) EXPECT_NE(r.raw.find("\r\nCookie: sid=1\r\n"), std::string::npos) << r.raw;
+  const auto requests = plain.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  for (const auto& r : requests) EXPECT_EQ(r.raw.find("Cookie"), std::string::npos) << r.raw;
 }
 
 TEST(TrustedRoots, PemFilesThatHoldNoUsableCertificateAreRefused) {
