@@ -190,9 +190,10 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
     }
     return wanted - count;
   };
+  uint64_t announced = 0;  // 0: a chunked body, whose whole length is never told
   auto closedEarly = [&] {
     AConnection.Close();
-    if (AStrict) RaiseConnectionClosed();
+    if (AStrict) RaiseReplyCut(delivered, announced);
     return true;
   };
 
@@ -232,6 +233,7 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
   }
   if (framed) {
     if (length > ALimit) tooLarge();
+    announced = length;
     return copy(length) == length ? false : closedEarly();
   }
   // No length: the body runs to the close.
