@@ -157,7 +157,8 @@ THttpReplyHead ReadReplyHead(TTcpConnection& AConnection) {
 bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict,
                    uint64_t ALimit) {
   if (AHead.HasNoBody()) return false;
-  uint64_t delivered = 0;
+  uint64_t delivered = 0;  // chunk lines included, for the limit
+  uint64_t received = 0;   // body bytes alone
   auto tooLarge = [&] {
     AConnection.Close();
     throw EIdReplyTooLarge(L"HTTP reply body larger than " + std::to_wstring(ALimit) + L" bytes");
@@ -176,6 +177,7 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
         if (n == 0) break;
         if (delivered + n > ALimit) tooLarge();
         delivered += n;
+        received += n;
         ASink.Space->BodySpaceFilled(n);
         count -= n;
         continue;
@@ -185,6 +187,7 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
       if (n == 0) break;
       if (delivered + n > ALimit) tooLarge();
       delivered += n;
+      received += n;
       ASink.Write(data, n);
       count -= n;
     }
@@ -193,7 +196,7 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
   uint64_t announced = 0;  // 0: a chunked body, whose whole length is never told
   auto closedEarly = [&] {
     AConnection.Close();
-    if (AStrict) RaiseReplyCut(delivered, announced);
+    if (AStrict) RaiseReplyCut(received, announced);
     return true;
   };
 

@@ -180,8 +180,8 @@ TEST_F(DownloadRun, FailedDownloadSavesNothingUnderThePhotosName) {
        L"HTTP reply body larger than 1073741824 bytes"},
       {"big photo cut short", "/photo/two-2.jpg", bigCutShort, 2,
        L"Connection Closed Gracefully. The server stopped in the middle of the reply, after " +
-           std::to_wstring(TPhotoFile::kInMemoryLimit + 4000) + L" of " +
-           std::to_wstring(TPhotoFile::kInMemoryLimit + 5000) + L" bytes."},
+           std::to_wstring(TPhotoFile::kInMemoryLimit + 5000) + L" of " +
+           std::to_wstring(TPhotoFile::kInMemoryLimit + 6000) + L" bytes."},
       {"image redirect loop", "/photo/two-2.jpg", SiteReply::Redirect(302, "/photo/two-2.jpg"), 2,
        L"Too many redirects."},
       {"photo page redirect loop", "/album/two/photo/2", SiteReply::Redirect(302, "/album/two/photo/2"), 2,

@@ -61,7 +61,7 @@ TEST_F(SiteTest, EarlyCloseIsAnErrorNotAShortPhoto) {
   } catch (const EIdSocketError& e) {
     // Says that the server stopped mid-way, not only that it closed.
     EXPECT_EQ(e.Message(),
-              L"Connection Closed Gracefully. The server stopped in the middle of the reply, after 4000 of 5000 bytes.");
+              L"Connection Closed Gracefully. The server stopped in the middle of the reply, after 5000 of 6000 bytes.");
   }
   SiteReply cut = SiteReply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\nonly", false);
   Site.Route("/early", cut);
