@@ -394,9 +394,13 @@ TEST_F(WindowDriver, ClosingMidRunMakesNoFurtherRequestAndEndsCleanly) {
   while (FileExists(OutDir + L"\\" + std::to_wstring(files + 1) + L".jpg")) ++files;
   EXPECT_GE(files, 2);
   EXPECT_LT(files, 20) << "the run went on after the close";
-  // Every photo page fetched was saved: nothing was asked for after the close.
-  EXPECT_EQ(RequestsTo("/album/slow/photo/").size(), static_cast<size_t>(files));
-  EXPECT_EQ(RequestsTo("/photo/slow-").size(), static_cast<size_t>(files));
+  // Nothing was asked for after the close: every photo fetched was saved, but
+  // for the one under way, whose request the close ended.
+  const size_t pages = RequestsTo("/album/slow/photo/").size(), pictures = RequestsTo("/photo/slow-").size();
+  EXPECT_GE(pages, static_cast<size_t>(files));
+  EXPECT_LE(pages, static_cast<size_t>(files) + 1);
+  EXPECT_GE(pictures, static_cast<size_t>(files));
+  EXPECT_LE(pictures, pages);
 }
 
 TEST_F(WindowDriver, NetworkOptionsFromTheCommandLineThenACloseMidParallelRun) {
