@@ -5,7 +5,9 @@
 #include <map>
 
 #include "app/photo_pool.h"
+#include "app/request_place.h"
 #include "framework/sysutils.h"
+#include "net/url.h"
 
 namespace talvik::app {
 
@@ -32,17 +34,33 @@ void TDownloadRun::GetPicUrls(const std::wstring& AUrl, TPicUrls& ALinks) {
 }
 
 void TDownloadRun::Retrying(const std::wstring& ALabel, const std::function<void()>& AAttempt) {
-  if (FOptions.Retries <= 0) return AAttempt();
+  auto attempt = [&] { FFrontEnd.Request(AAttempt); };
+  if (FOptions.Retries <= 0) return attempt();
   WithRetries(
-      Plan(), ALabel, AAttempt, [this](const std::wstring& line) { FFrontEnd.AppendLog(line); },
+      Plan(), ALabel, attempt, [this](const std::wstring& line) { FFrontEnd.AppendLog(line); },
       [this](int ms) {
         FFrontEnd.WaitFor(FNeverSet, ms);
         return !FFrontEnd.Closing();
       });
 }
 
-void TDownloadRun::ReadListPage(const std::wstring& ABase, int APage, TPicUrls& ALinks) {
-  Retrying(L"?curpage=" + std::to_wstring(APage), [&] { GetPicUrls(ListPageUrl(ABase, APage), ALinks); });
+void TDownloadRun::ReadListPage(const std::wstring& ABase, int APage, TPicUrls& ALinks, std::wstring& AAddress) {
+  const std::wstring url = ListPageUrl(ABase, APage);
+  SayWhere(L"list page " + std::to_wstring(APage), url, [&] {
+    Retrying(L"?curpage=" + std::to_wstring(APage), [&] {
+      GetPicUrls(url, ALinks);
+      AAddress = FHTTP.Address();
+    });
+  });
+}
+
+bool TDownloadRun::BringsNewPhotos(const TPicUrls& ALinks, const std::wstring& AAddress, int APage) {
+  bool anyNew = false;
+  for (std::wstring_view link : ALinks)
+    anyNew |= FTaken.insert(std::hash<std::wstring>{}(net::ResolveAddress(std::wstring(link), AAddress))).second;
+  if (!anyNew && !ALinks.empty())
+    FFrontEnd.AppendLog(L"?curpage=" + std::to_wstring(APage) + L"....no new photo: the album ends here");
+  return anyNew;
 }
 
 void TDownloadRun::Button1Click() {
@@ -56,10 +74,11 @@ void TDownloadRun::Button1Click() {
 
   FFrontEnd.SetButton(false, L"下载中");
   const std::wstring base = GetOrignalAlbumUrl(album);
+  FTaken.clear();
   try {
     if (!(FOptions.Jobs > 1 ? WalkSideBySide(base) : WalkInOrder(base))) return;
   } catch (...) {
-    // A retry wait that the closing window cut short: nobody is left to tell.
+    // A request or retry wait that the closing window cut short: nobody is left to tell.
     if (FFrontEnd.Closing()) return;
     throw;
   }
@@ -71,18 +90,20 @@ bool TDownloadRun::WalkInOrder(const std::wstring& ABase) {
   int page = 0;
   int counter = 0;
   TPicUrls links;
-  ReadListPage(ABase, page, links);
-  while (!links.empty()) {
+  std::wstring pageAddress;
+  ReadListPage(ABase, page, links, pageAddress);
+  while (BringsNewPhotos(links, pageAddress, page)) {
     for (std::wstring_view view : links) {
-      const std::wstring link(view);
+      // Read as a browser reads it on its page, which later requests must not change.
+      const std::wstring link = net::ResolveAddress(std::wstring(view), pageAddress);
       ++counter;
       const std::wstring name = PhotoName(counter), path = FSavePath + L"\\" + name;
       if (FOptions.SkipExisting && PhotoExists(path)) {
         FFrontEnd.AppendLog(name + L"....exists");
       } else {
         std::wstring image;
-        Retrying(name, [&] { image = GetPic(link); });
-        Retrying(name, [&] { DownPic(image, path, link); });
+        SayWhere(name, link, [&] { Retrying(name, [&] { image = GetPic(link); }); });
+        SayWhere(name, image, [&] { Retrying(name, [&] { DownPic(image, path, link); }); });
         FFrontEnd.AppendLog(name + L"....over...");
       }
       FFrontEnd.ProcessMessages();
@@ -90,32 +111,45 @@ bool TDownloadRun::WalkInOrder(const std::wstring& ABase) {
       if (FFrontEnd.Closing()) return false;
     }
     ++page;
-    ReadListPage(ABase, page, links);
+    ReadListPage(ABase, page, links, pageAddress);
   }
   return true;
 }
 
 bool TDownloadRun::WalkSideBySide(const std::wstring& ABase) {
   TPhotoPool pool(FOptions.Jobs, FHTTP, Plan());
-  std::map<int, std::wstring> lines;  // finished photos' log lines, "" for a failed one
+  // What each photo has to say, kept until the photos before it have said theirs.
+  struct TPhotoLines {
+    std::vector<std::wstring> Retries;
+    bool Finished = false;
+    std::wstring Last;  // empty for a failed photo
+  };
+  std::map<int, TPhotoLines> lines;
   int nextLine = 1;
   std::exception_ptr error;  // the first one: it stops the run
 
   auto takeReports = [&] {
     for (auto& report : pool.TakeReports()) {
+      TPhotoLines& photo = lines[report.Number];
       if (!report.Finished) {
-        FFrontEnd.AppendLog(report.Note);
-      } else if (report.Error) {
+        photo.Retries.push_back(report.Note);
+        continue;
+      }
+      photo.Finished = true;
+      if (report.Error) {
         if (!error) error = report.Error;
         pool.Stop();
-        lines[report.Number].clear();
       } else {
-        lines[report.Number] = PhotoName(report.Number) + L"....over...";
+        photo.Last = PhotoName(report.Number) + L"....over...";
       }
     }
-    for (auto it = lines.find(nextLine); it != lines.end(); it = lines.find(++nextLine)) {
-      if (!it->second.empty()) FFrontEnd.AppendLog(it->second);
+    for (auto it = lines.find(nextLine); it != lines.end(); it = lines.find(nextLine)) {
+      for (const auto& line : it->second.Retries) FFrontEnd.AppendLog(line);
+      it->second.Retries.clear();
+      if (!it->second.Finished) break;
+      if (!it->second.Last.empty()) FFrontEnd.AppendLog(it->second.Last);
       lines.erase(it);
+      ++nextLine;
     }
   };
   // Answers the window meanwhile; false once it is closing, with every request ended.
@@ -135,8 +169,9 @@ bool TDownloadRun::WalkSideBySide(const std::wstring& ABase) {
   int counter = 0;
   std::wstring pageReferer = FHTTP.Referer();
   TPicUrls links;
-  ReadListPage(ABase, page, links);
-  while (!links.empty() && !error) {
+  std::wstring pageAddress;
+  ReadListPage(ABase, page, links, pageAddress);
+  while (!error && BringsNewPhotos(links, pageAddress, page)) {
     for (std::wstring_view view : links) {
       ++counter;
       const std::wstring name = PhotoName(counter), path = FSavePath + L"\\" + name;
@@ -145,18 +180,20 @@ bool TDownloadRun::WalkSideBySide(const std::wstring& ABase) {
         return false;
       if (error) break;
       if (exists) {
-        lines[counter] = name + L"....exists";
+        lines[counter] = {{}, true, name + L"....exists"};
         continue;
       }
+      // The workers' clients know nothing of the list page: they get whole addresses.
+      const std::wstring link = net::ResolveAddress(std::wstring(view), pageAddress);
       // Each photo page carries the photo before it as "Referer", as one after the other would.
-      pool.Submit({counter, std::wstring(view), path, pageReferer});
-      pageReferer = view;
+      pool.Submit({counter, link, path, pageReferer});
+      pageReferer = link;
     }
     if (error) break;
     FHTTP.SetReferer(pageReferer);
     ++page;
     try {
-      ReadListPage(ABase, page, links);
+      ReadListPage(ABase, page, links, pageAddress);
     } catch (...) {
       if (FFrontEnd.Closing()) return false;
       error = std::current_exception();

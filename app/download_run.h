@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <unordered_set>
 
 #include "app/album_scan.h"
 #include "app/photo_fetch.h"
@@ -26,6 +27,9 @@ struct IRunFrontEnd {
   // Waits up to AMs milliseconds for the event AEvent (a window keeps answering
   // meanwhile and may return early once closing).
   virtual void WaitFor(void* AEvent, int AMs);
+  // Makes one request of the run (its exchange only, not the waits between
+  // tries); a window keeps answering meanwhile and ends the request when it closes.
+  virtual void Request(const std::function<void()>& AExchange) { AExchange(); }
 };
 
 // How the run goes beyond one photo after the other.
@@ -46,6 +50,7 @@ public:
 
   // The links of the list page at AUrl, into ALinks.
   void GetPicUrls(const std::wstring& AUrl, TPicUrls& ALinks);
+  // The large picture's address on the photo page at AUrl, read against that page.
   std::wstring GetPic(const std::wstring& AUrl) { return FFetch.GetPic(AUrl); }
   // The file takes the photo's name only once the whole body has arrived.
   void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer) {
@@ -64,7 +69,11 @@ private:
   // Both walks return false when the front end closed on the way.
   bool WalkInOrder(const std::wstring& ABase);
   bool WalkSideBySide(const std::wstring& ABase);
-  void ReadListPage(const std::wstring& ABase, int APage, TPicUrls& ALinks);
+  // List page APage into ALinks, and the address its links are read against.
+  void ReadListPage(const std::wstring& ABase, int APage, TPicUrls& ALinks, std::wstring& AAddress);
+  // False for a page that brings no photo not taken before in this run: a site
+  // that answers past its last page with an earlier one would never end.
+  bool BringsNewPhotos(const TPicUrls& ALinks, const std::wstring& AAddress, int APage);
   // AAttempt, tried again as the options allow; waits keep the front end answering.
   void Retrying(const std::wstring& ALabel, const std::function<void()>& AAttempt);
   TRetryPlan Plan() const { return {FOptions.Retries, FClock}; }
@@ -76,6 +85,7 @@ private:
   TRunOptions FOptions;
   IBackoffClock* FClock = &SystemBackoffClock();
   void* FNeverSet = nullptr;  // what a retry wait on this thread waits for
+  std::unordered_set<size_t> FTaken;  // the photo links of this run, by their hash
 };
 
 }  // namespace talvik::app

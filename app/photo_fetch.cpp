@@ -3,10 +3,14 @@
 #include <windows.h>
 
 #include "app/album_scan.h"
+#include "net/url.h"
 
 namespace talvik::app {
 
-std::wstring TPhotoFetcher::GetPic(const std::wstring& AUrl) { return ParsePic(FHTTP.Get(AUrl)); }
+std::wstring TPhotoFetcher::GetPic(const std::wstring& AUrl) {
+  const std::wstring page = FHTTP.Get(AUrl);
+  return net::ResolveAddress(ParsePic(page), FHTTP.Address());
+}
 
 void TPhotoFetcher::DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer) {
   FHTTP.SetReferer(AReferer);

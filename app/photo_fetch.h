@@ -11,7 +11,8 @@ class TPhotoFetcher {
 public:
   explicit TPhotoFetcher(net::TIdHTTP& AHTTP) : FHTTP(AHTTP) {}
 
-  // The large picture's address on the photo page at AUrl.
+  // The large picture's address on the photo page at AUrl, as a whole address
+  // read against the page (after its redirects).
   std::wstring GetPic(const std::wstring& AUrl);
   // The file takes the photo's name only once the whole body has arrived.
   void DownPic(const std::wstring& AUrl, const std::wstring& AFileName, const std::wstring& AReferer);

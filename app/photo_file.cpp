@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <set>
 
 #include "framework/sysutils.h"
 
@@ -18,7 +20,37 @@ std::wstring WriteFailureReason(DWORD code) {
   return SysErrorMessage(code ? code : ERROR_WRITE_FAULT);
 }
 
+// A viewer, the shell's thumbnailer or a virus scanner holding the photo open.
+bool HeldByAnotherProgram(DWORD code) {
+  return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION;
+}
+
+// Tests widen the moment a photo is being written: TALVIK_TEST_SLOW_WRITE_MS
+// makes every write go out in small pieces with that pause after each.
+int SlowWriteMs() {
+  static const int ms = [] {
+    wchar_t value[16];
+    const DWORD n = GetEnvironmentVariableW(L"TALVIK_TEST_SLOW_WRITE_MS", value, 16);
+    return n > 0 && n < 16 ? _wtoi(value) : 0;
+  }();
+  return ms;
+}
+
+// The photos whose scratch files stand on disk, for an interrupt to remove. The
+// lock is held around every step that creates, fills, renames or removes one.
+std::mutex& UnderWayLock() {
+  static std::mutex lock;
+  return lock;
+}
+std::set<TPhotoFile*>& UnderWay() {
+  static std::set<TPhotoFile*> photos;
+  return photos;
+}
 }  // namespace
+
+TPhotoFile::TPhotoFile() = default;
+
+TPhotoFile::~TPhotoFile() { Discard(); }
 
 void TPhotoFile::Start(const std::wstring& AFileName) {
   Discard();
@@ -30,25 +62,37 @@ void TPhotoFile::CannotCreate(unsigned long AError) const {
   throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {FFileName, SysErrorMessage(AError)}));
 }
 
-void TPhotoFile::WriteOut(void* AHandle, const void* AData, size_t ACount) {
+void TPhotoFile::CannotWrite(unsigned long AError) const {
+  // A full disk says so here; "Stream write error" would hide it.
+  throw EWriteError(Format(L"Cannot write file \"%s\". %s", {FFileName, WriteFailureReason(AError)}));
+}
+
+void TPhotoFile::WriteOut(const void* AData, size_t ACount) {
   const char* data = static_cast<const char*>(AData);
+  const int pause = SlowWriteMs();
   while (ACount > 0) {
     DWORD done = 0;
-    const DWORD piece = static_cast<DWORD>(std::min<size_t>(ACount, 1 << 30));
-    if (!WriteFile(AHandle, data, piece, &done, nullptr) || done == 0) {
-      // A full disk says so here; "Stream write error" would hide it.
-      throw EWriteError(Format(L"Cannot write file \"%s\". %s", {FFileName, WriteFailureReason(GetLastError())}));
+    const DWORD piece = static_cast<DWORD>(std::min<size_t>(ACount, pause ? 4096 : 1 << 30));
+    {
+      std::lock_guard<std::mutex> hold(UnderWayLock());
+      if (!WriteFile(FScratch, data, piece, &done, nullptr) || done == 0) CannotWrite(GetLastError());
     }
     data += done;
     ACount -= done;
+    if (pause) Sleep(static_cast<DWORD>(pause));
   }
 }
 
 void TPhotoFile::OpenScratch() {
-  HANDLE h = CreateFileW(FScratchName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) CannotCreate(GetLastError());
-  FScratch = h;
-  WriteOut(FScratch, FMemory.data(), FHeld);
+  {
+    std::lock_guard<std::mutex> hold(UnderWayLock());
+    HANDLE h = CreateFileW(FScratchName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) CannotCreate(GetLastError());
+    FScratch = h;
+    FScratchExists = true;
+    UnderWay().insert(this);
+  }
+  WriteOut(FMemory.data(), FHeld);
   FHeld = 0;
 }
 
@@ -57,7 +101,7 @@ int64_t TPhotoFile::Write(const void* Buffer, int64_t Count) {
   const size_t n = static_cast<size_t>(Count);
   if (!FScratch && FHeld + n > kInMemoryLimit) OpenScratch();
   if (FScratch) {
-    WriteOut(FScratch, Buffer, n);
+    WriteOut(Buffer, n);
   } else {
     if (FMemory.size() < FHeld + n) FMemory.resize(std::min(std::max(FHeld + n, 2 * FMemory.size()), kInMemoryLimit));
     std::memcpy(FMemory.data() + FHeld, Buffer, n);
@@ -84,51 +128,61 @@ int64_t TPhotoFile::Seek(int64_t Offset, TSeekOrigin Origin) {
   return toEnd ? FSize : -1;
 }
 
-void TPhotoFile::ReplaceWithScratch() {
-  CloseHandle(FScratch);
+void TPhotoFile::CloseScratch() {
+  if (FScratch) CloseHandle(FScratch);
   FScratch = nullptr;
-  if (!MoveFileExW(FScratchName.c_str(), FFileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    const DWORD reason = GetLastError();
-    DeleteFileW(FScratchName.c_str());
-    CannotCreate(reason);
+}
+
+void TPhotoFile::ReplaceWithScratch() {
+  // On disk before it has a name: a power cut must not leave a named photo whose
+  // bytes never got there.
+  if (!FlushFileBuffers(FScratch)) CannotWrite(GetLastError());
+  {
+    std::lock_guard<std::mutex> hold(UnderWayLock());
+    CloseScratch();
+  }
+  const ULONGLONG giveUp = GetTickCount64() + kReplaceWaitMs;
+  for (;;) {
+    DWORD reason = 0;
+    {
+      std::lock_guard<std::mutex> hold(UnderWayLock());
+      if (MoveFileExW(FScratchName.c_str(), FFileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        FScratchExists = false;
+        UnderWay().erase(this);
+        return;
+      }
+      reason = GetLastError();
+    }
+    if (!HeldByAnotherProgram(reason) || GetTickCount64() >= giveUp) CannotCreate(reason);
+    Sleep(50);
   }
 }
 
 void TPhotoFile::Save() {
-  if (!FScratch) {
-    // A new name needs one look-up only: the name's existence is learnt from the
-    // create itself (under Wine every look-up scans the folder).
-    HANDLE h = CreateFileW(FFileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      try {
-        WriteOut(h, FMemory.data(), FHeld);
-      } catch (...) {
-        CloseHandle(h);
-        DeleteFileW(FFileName.c_str());
-        throw;
-      }
-      CloseHandle(h);
-      FHeld = 0;
-      return;
-    }
-    const DWORD reason = GetLastError();
-    if (reason != ERROR_FILE_EXISTS && reason != ERROR_ALREADY_EXISTS) CannotCreate(reason);
-    // The photo saved earlier goes only once the new one is whole: a full disk
-    // must not cost it.
-    OpenScratch();
-  }
+  if (!FScratch) OpenScratch();
   ReplaceWithScratch();
   FHeld = 0;
 }
 
 void TPhotoFile::Discard() {
-  if (FScratch) {
-    CloseHandle(FScratch);
-    FScratch = nullptr;
+  if (FScratchExists) {
+    std::lock_guard<std::mutex> hold(UnderWayLock());
+    CloseScratch();
     DeleteFileW(FScratchName.c_str());
+    FScratchExists = false;
+    UnderWay().erase(this);
   }
   FHeld = 0;
   FSize = 0;
+}
+
+void DropPhotosUnderWay() {
+  // Held until the process ends: no photo is written or takes its name after this.
+  UnderWayLock().lock();
+  for (TPhotoFile* photo : UnderWay()) {
+    photo->CloseScratch();
+    DeleteFileW(photo->FScratchName.c_str());
+  }
 }
 
 }  // namespace talvik::app

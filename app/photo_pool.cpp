@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/photo_fetch.h"
+#include "app/request_place.h"
 
 namespace talvik::app {
 
@@ -40,6 +41,8 @@ bool TPhotoPool::HasRoom() {
 void TPhotoPool::Submit(TPhotoJob AJob) {
   {
     std::lock_guard<std::mutex> hold(FLock);
+    // No worker takes it any more: counted, it would be waited for for ever.
+    if (FStopping) return;
     FQueue.push_back(std::move(AJob));
     ++FBusy;
   }
@@ -99,8 +102,12 @@ void TPhotoPool::Work(TWorker& AWorker) {
     try {
       std::wstring image;
       AWorker.HTTP.SetReferer(job.PageReferer);
-      WithRetries(FPlan, label, [&] { image = AWorker.Fetcher.GetPic(job.Link); }, note, wait);
-      WithRetries(FPlan, label, [&] { AWorker.Fetcher.DownPic(image, job.FileName, job.Link); }, note, wait);
+      SayWhere(label, job.Link, [&] {
+        WithRetries(FPlan, label, [&] { image = AWorker.Fetcher.GetPic(job.Link); }, note, wait);
+      });
+      SayWhere(label, image, [&] {
+        WithRetries(FPlan, label, [&] { AWorker.Fetcher.DownPic(image, job.FileName, job.Link); }, note, wait);
+      });
       Report({job.Number, true, nullptr, {}});
     } catch (...) {
       // The first failure stops new work at once, before this worker takes another photo.

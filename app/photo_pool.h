@@ -41,6 +41,7 @@ public:
 
   // Another photo may be submitted: a worker is free or will be next.
   bool HasRoom();
+  // Dropped once the pool has stopped.
   void Submit(TPhotoJob AJob);
   // Photos submitted and not yet finished or dropped by Stop.
   int Busy();

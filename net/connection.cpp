@@ -51,7 +51,7 @@ void TTcpConnection::Open(const std::string& AHost, int APort) {
   if (FAborted) RaiseSocketError(WSAECONNABORTED);
   if (AHost.empty()) RaiseSocketError(WSAHOST_NOT_FOUND);
   addrinfo hints{};
-  hints.ai_family = AF_INET;
+  hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
   hints.ai_protocol = IPPROTO_TCP;
   addrinfo* found = nullptr;

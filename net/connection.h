@@ -22,7 +22,7 @@ public:
   TTcpConnection(const TTcpConnection&) = delete;
   TTcpConnection& operator=(const TTcpConnection&) = delete;
 
-  // Resolves AHost (IPv4) and connects; failures raise EIdSocketError.
+  // Resolves AHost (a name, an IPv4 or an IPv6 address) and connects; failures raise EIdSocketError.
   void Open(const std::string& AHost, int APort);
   // Ends a TLS session with its close notice first.
   void Close();

@@ -161,7 +161,8 @@ THttpReplyHead ReadReplyHead(TTcpConnection& AConnection) {
 bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, const TBodySink& ASink, bool AStrict,
                    uint64_t ALimit) {
   if (AHead.HasNoBody()) return false;
-  uint64_t delivered = 0;
+  uint64_t delivered = 0;  // chunk lines included, for the limit
+  uint64_t received = 0;   // body bytes alone
   auto tooLarge = [&] {
     AConnection.Close();
     throw EIdReplyTooLarge(L"HTTP reply body larger than " + std::to_wstring(ALimit) + L" bytes");
@@ -180,6 +181,7 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
         if (n == 0) break;
         if (delivered + n > ALimit) tooLarge();
         delivered += n;
+        received += n;
         ASink.Space->BodySpaceFilled(n);
         count -= n;
         continue;
@@ -189,14 +191,16 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
       if (n == 0) break;
       if (delivered + n > ALimit) tooLarge();
       delivered += n;
+      received += n;
       ASink.Write(data, n);
       count -= n;
     }
     return wanted - count;
   };
+  uint64_t announced = 0;  // 0: a chunked body, whose whole length is never told
   auto closedEarly = [&] {
     AConnection.Close();
-    if (AStrict) RaiseConnectionClosed();
+    if (AStrict) RaiseReplyCut(received, announced);
     return true;
   };
 
@@ -236,6 +240,7 @@ bool ReadReplyBody(TTcpConnection& AConnection, const THttpReplyHead& AHead, con
   }
   if (framed) {
     if (length > ALimit) tooLarge();
+    announced = length;
     return copy(length) == length ? false : closedEarly();
   }
   // No length: the body runs to the close. Over TLS only the server's close

@@ -182,7 +182,7 @@ bool TIdHTTP::Impl::Connect(const TUrl& url) {
       throw EIdSocketError(L"Proxy " + Proxy.HostPort() + L": " + e.Message(), e.ErrorCode());
     }
     // Before anything else: the tunnel carries the whole exchange with the site.
-    if (!ViaProxy(url)) OpenTunnel(Connection, Proxy, ToAscii7(url.Host), port);
+    if (!ViaProxy(url)) OpenTunnel(Connection, Proxy, ToAscii7(url.BracketedHost()), port);
   }
   if (secure) Connection.StartTls(ToAscii7(url.Host), TrustedRoots.get());
   ConnectedTo = to;
@@ -309,6 +309,8 @@ void TIdHTTP::Get(const std::wstring& AURL, TStream& AStream) {
                  dynamic_cast<IBodySpace*>(&AStream)};
   FImpl->Perform(AURL, sink, nullptr, kMaxStreamBody);
 }
+
+std::wstring TIdHTTP::Address() const { return FImpl->Previous.ToString(); }
 
 void TIdHTTP::SetReferer(const std::wstring& AValue) { FImpl->Referer = AValue; }
 

@@ -94,6 +94,9 @@ public:
   // Stream GET: appends the raw body to AStream.
   void Get(const std::wstring& AURL, TStream& AStream);
 
+  // The address of the last request, redirects followed: where its page stands.
+  std::wstring Address() const;
+
   // The "Referer" of every later request; never cleared by the client.
   void SetReferer(const std::wstring& AValue);
   const std::wstring& Referer() const;

@@ -79,6 +79,13 @@ void RaiseSocketError(int ACode) {
 
 void RaiseConnectionClosed() { throw EIdSocketError(L"Connection Closed Gracefully."); }
 
+void RaiseReplyCut(uint64_t AReceived, uint64_t AAnnounced) {
+  std::wstring what = std::to_wstring(AReceived) + (AAnnounced ? L" of " + std::to_wstring(AAnnounced) : L"") +
+                      (AReceived == 1 && !AAnnounced ? L" byte" : L" bytes");
+  throw EIdSocketError(L"Connection Closed Gracefully. The server stopped in the middle of the reply, after " + what +
+                       L".");
+}
+
 void RaiseReadTimeout(int AMilliseconds) {
   std::wstring seconds = std::to_wstring(AMilliseconds / 1000);
   if (AMilliseconds % 1000) {

@@ -1,5 +1,6 @@
 // Texts of Winsock errors as the client reports them.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace talvik::net {
@@ -12,6 +13,10 @@ std::wstring SocketErrorText(int ACode);
 
 // The peer closed the connection where more was expected.
 [[noreturn]] void RaiseConnectionClosed();
+
+// The peer closed the connection in the middle of a body: AReceived bytes of
+// AAnnounced came (0: a chunked body, whose length is not known).
+[[noreturn]] void RaiseReplyCut(uint64_t AReceived, uint64_t AAnnounced);
 
 // Nothing arrived for AMilliseconds, as an EIdReadTimeout.
 [[noreturn]] void RaiseReadTimeout(int AMilliseconds);

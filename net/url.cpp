@@ -44,15 +44,19 @@ std::wstring TUrl::Target() const {
   return t;
 }
 
+std::wstring TUrl::BracketedHost() const {
+  return Host.find(L':') == std::wstring::npos ? Host : L"[" + Host + L"]";
+}
+
 std::wstring TUrl::HostHeader() const {
   int port = EffectivePort();
-  return port == (Protocol == L"https" ? 443 : 80) ? Host : Host + L":" + std::to_wstring(port);
+  return port == (Protocol == L"https" ? 443 : 80) ? BracketedHost() : BracketedHost() + L":" + std::to_wstring(port);
 }
 
 std::wstring TUrl::ToString() const {
   std::wstring s;
   if (!Host.empty()) {
-    s = (Protocol.empty() ? L"http" : Protocol) + L"://" + Host;
+    s = (Protocol.empty() ? L"http" : Protocol) + L"://" + BracketedHost();
     if (Port) s += L":" + std::to_wstring(Port);
   }
   return s + Target();
@@ -83,12 +87,15 @@ TUrl ParseUrl(const std::wstring& AAddress) {
     rest = slash == std::wstring::npos ? L"/" : rest.substr(slash);
     size_t at = authority.rfind(L'@');  // user information is never sent
     if (at != std::wstring::npos) authority = authority.substr(at + 1);
+    // An IPv6 address stands in brackets, which keep its colons apart from the port's.
+    const size_t close = authority.compare(0, 1, L"[") == 0 ? authority.find(L']') : std::wstring::npos;
+    const size_t hostEnd = close == std::wstring::npos ? 0 : close + 1;
     size_t colon = authority.rfind(L':');
-    if (colon != std::wstring::npos) {
+    if (colon != std::wstring::npos && colon >= hostEnd) {
       url.Port = ParsePort(authority.substr(colon + 1));
       authority.resize(colon);
     }
-    url.Host = authority;
+    url.Host = close == std::wstring::npos ? authority : authority.substr(1, close - 1);
   }
   SplitPath(rest, url);
   return url;
@@ -117,6 +124,10 @@ bool IsValidHostName(const std::wstring& AHost) {
     if (!name && !(literal6 && (c == L':' || c == L'[' || c == L']'))) return false;
   }
   return true;
+}
+
+std::wstring ResolveAddress(const std::wstring& AAddress, const std::wstring& ABase) {
+  return ResolveUrl(AAddress, ParseUrl(ABase)).ToString();
 }
 
 std::string ToAscii7(const std::wstring& AText) {

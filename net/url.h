@@ -6,7 +6,7 @@ namespace talvik::net {
 
 struct TUrl {
   std::wstring Protocol;  // lower case; empty in a relative address
-  std::wstring Host;
+  std::wstring Host;      // an IPv6 address without its brackets
   int Port = 0;           // 0: the protocol's default
   std::wstring Path;      // the directory, from "/" to the last "/" inclusive
   std::wstring Document;  // after the last "/"
@@ -17,6 +17,8 @@ struct TUrl {
   int EffectivePort() const { return Port ? Port : Protocol == L"https" ? 443 : 80; }
   // Path, document and "?query": what follows "GET ".
   std::wstring Target() const;
+  // The host as it stands in an address: an IPv6 one in brackets.
+  std::wstring BracketedHost() const;
   // The "Host" value: the host, with ":port" unless it is the protocol's default.
   std::wstring HostHeader() const;
   std::wstring ToString() const;
@@ -33,8 +35,12 @@ TUrl ResolveUrl(const std::wstring& AAddress, const TUrl& APrevious);
 // character, a blank, "%", "@", non-ASCII) is no host to connect to or to send cookies for.
 bool IsValidHostName(const std::wstring& AHost);
 
-// 7-bit text for the wire: each character outside ASCII becomes "?", and so do CR,
-// LF and NUL, which would let a link or a redirect split or cut the request.
+// AAddress as a whole address, taken relative to the page at ABase where it is
+// not one already: a link as a browser reads it on that page.
+std::wstring ResolveAddress(const std::wstring& AAddress, const std::wstring& ABase);
+
+// 7-bit text for the wire: each character outside ASCII becomes "?", and so do CR
+// and LF, which would let a link or a redirect split the request.
 std::string ToAscii7(const std::wstring& AText);
 
 }  // namespace talvik::net

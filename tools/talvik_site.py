@@ -108,6 +108,7 @@ class Site:
         self.jpeg_cache = {}
         self.trouble = Trouble()
         self.latency = 0
+        self.require_referer = None
 
     # --- state -------------------------------------------------------------
     def new_connection(self):
@@ -194,6 +195,14 @@ class Site:
                 "<script>var photo = {\"id\":\"%s\",\"title\":\"照片\",\"large\":\"%s\"};</script>\n"
                 "</body></html>\n" % (k, k, large))
         return html_reply(body)
+
+
+def referer_of(raw):
+    for line in raw.split(b"\r\n")[1:]:
+        name, _, value = line.partition(b":")
+        if name.strip().lower() == b"referer":
+            return value.strip().decode("latin-1")
+    return ""
 
 
 def html_reply(text):
@@ -303,6 +312,8 @@ class PageHandler(socketserver.BaseRequestHandler):
             words = raw.split(b"\r\n", 1)[0].split(b" ")
             target = words[1].decode("latin-1") if len(words) > 1 else ""
             reply = site.trouble.reply(target, site.scripted_reply(target) or site.default_reply(target))
+            if site.require_referer is not None and not referer_of(raw).startswith(site.require_referer):
+                reply = {"status": 403, "reason": "Forbidden", "body": "no hotlinking"}
             if site.latency:
                 time.sleep(site.latency)
             try:
@@ -441,6 +452,10 @@ class Server(socketserver.ThreadingTCPServer):
         super().finish_request(request, client_address)
 
 
+class Server6(Server):
+    address_family = socket.AF_INET6
+
+
 def parse_album(text):
     try:
         name, photos, per_page, size = text.split(":")
@@ -468,13 +483,20 @@ def main(argv=None):
                    help="with --tls: the oldest TLS version the site accepts")
     p.add_argument("--name", default="127.0.0.1",
                    help="the host name in the site's own links (the certificate's name, with --tls)")
+    p.add_argument("--require-referer", metavar="PREFIX",
+                   help="answer 403 to every request whose Referer does not start with PREFIX, as a picture "
+                   "server with hotlink protection does")
+    p.add_argument("--bind", default="127.0.0.1",
+                   help="the address the pages are served on (an IPv6 one such as ::1 too); the control port "
+                   "stays on 127.0.0.1")
     args = p.parse_args(argv)
 
     albums = dict(DEFAULT_ALBUMS)
     albums.update(dict(args.album))
     site = Site(albums)
     site.latency = args.latency / 1000.0
-    pages = Server(("127.0.0.1", args.port), PageHandler)
+    site.require_referer = args.require_referer
+    pages = (Server6 if ":" in args.bind else Server)((args.bind, args.port), PageHandler)
     control = Server(("127.0.0.1", args.control_port), ControlHandler)
     site.origin = ("https://" if args.tls else "http://") + args.name
     if args.tls:

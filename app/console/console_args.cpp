@@ -47,6 +47,8 @@ bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const std::wstr
   return true;
 }
 
+}  // namespace
+
 // Seconds, with up to three decimals, in milliseconds; -1 when malformed or beyond
 // what a socket's timeout can hold.
 int TimeoutMilliseconds(const std::wstring& text) {
@@ -67,8 +69,6 @@ int TimeoutMilliseconds(const std::wstring& text) {
   }
   return ms <= kMaxMs ? static_cast<int>(ms) : -1;
 }
-
-}  // namespace
 
 TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs) {
   TConsoleOptions options;

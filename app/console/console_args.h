@@ -26,6 +26,10 @@ struct TConsoleOptions {
 // Parses the arguments after the program name; bad ones raise EUsageError.
 TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs);
 
+// "--timeout" seconds, with up to three decimals, in milliseconds; -1 when
+// malformed or beyond what a socket's timeout can hold.
+int TimeoutMilliseconds(const std::wstring& AText);
+
 extern const wchar_t* const kConsoleUsage;
 extern const wchar_t* const kConsoleHelp;
 

@@ -9,6 +9,7 @@
 #include "app/console/cookie_file.h"
 #include "app/download_run.h"
 #include "app/error_text.h"
+#include "app/photo_file.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "framework/system_libraries.h"
@@ -43,6 +44,17 @@ void WriteLine(DWORD stdHandle, const std::wstring& text) {
     if (!(text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')) line += text[i];
   std::string bytes = WideToUtf8(line) + "\n";
   WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// Ctrl+C, Ctrl+Break or the console closing: the photo under way must not stay
+// behind, under its name or as a scratch file; the photos saved whole stay.
+BOOL WINAPI Interrupted(DWORD AEvent) {
+  if (AEvent != CTRL_C_EVENT && AEvent != CTRL_BREAK_EVENT && AEvent != CTRL_CLOSE_EVENT) return FALSE;
+  DropPhotosUnderWay();
+  WriteLine(STD_ERROR_HANDLE, L"Interrupted: the photos saved so far stay, the one under way is dropped.");
+  // Nothing else may run now: another thread could otherwise still write a photo.
+  TerminateProcess(GetCurrentProcess(), 1);
+  return TRUE;
 }
 
 class TConsoleFrontEnd : public IRunFrontEnd {
@@ -121,6 +133,9 @@ int wmain(int argc, wchar_t** argv) {
     WriteLine(STD_OUTPUT_HANDLE, kConsoleHelp);
     return 0;
   }
+  // A process started in a group of its own has Ctrl+C turned off; the user's key still counts.
+  SetConsoleCtrlHandler(nullptr, FALSE);
+  SetConsoleCtrlHandler(Interrupted, TRUE);
   try {
     return Run(options);
   } catch (const Exception& e) {

@@ -39,41 +39,67 @@ std::wstring BuiltTool() {
   return exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"talvik-dl.exe";
 }
 
-// Runs talvik-dl.exe (the one built beside this test unless exe names another) in
-// the folder cwd, with the environment variable env ("NAME=value") when given.
+// talvik-dl.exe (the one built beside this test unless exe names another), started
+// in the folder cwd with its output going to files, with the environment variable
+// env ("NAME=value") when given.
+class TToolProcess {
+public:
+  bool Start(const std::vector<std::wstring>& args, const std::wstring& cwd, DWORD flags = CREATE_NO_WINDOW,
+             const std::wstring& exe = BuiltTool(), const std::wstring& env = {}) {
+    std::wstring cmd = Quote(exe);
+    for (const auto& a : args) cmd += L" " + Quote(a);
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    FOut = CreateFileW(FIo.File(L"out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    FErr = CreateFileW(FIo.File(L"err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = nullptr;
+    si.hStdOutput = FOut;
+    si.hStdError = FErr;
+    const std::wstring envName = env.substr(0, env.find(L'='));
+    if (!env.empty()) SetEnvironmentVariableW(envName.c_str(), env.substr(envName.size() + 1).c_str());
+    const BOOL started =
+        CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, flags, nullptr, cwd.c_str(), &si, &FInfo);
+    if (!env.empty()) SetEnvironmentVariableW(envName.c_str(), nullptr);
+    return started;
+  }
+  DWORD Id() const { return FInfo.dwProcessId; }
+  void Kill() { TerminateProcess(FInfo.hProcess, 9); }
+  TToolResult Finish(DWORD waitMs = 120000) {
+    TToolResult result;
+    if (FInfo.hProcess) {
+      WaitForSingleObject(FInfo.hProcess, waitMs);
+      GetExitCodeProcess(FInfo.hProcess, &result.exitCode);
+      CloseHandle(FInfo.hThread);
+      CloseHandle(FInfo.hProcess);
+      FInfo = {};
+    }
+    CloseHandle(FOut);
+    CloseHandle(FErr);
+    FOut = FErr = nullptr;
+    result.out = ReadFileBytes(FIo.File(L"out"));
+    result.err = ReadFileBytes(FIo.File(L"err"));
+    return result;
+  }
+  ~TToolProcess() {
+    if (FInfo.hProcess) {
+      Kill();
+      Finish();
+    }
+  }
+
+private:
+  TScratchFolder FIo{L"talvik-dl-io"};
+  HANDLE FOut = nullptr, FErr = nullptr;
+  PROCESS_INFORMATION FInfo{};
+};
+
 TToolResult RunTool(const std::vector<std::wstring>& args, const std::wstring& cwd,
                     const std::wstring& exe = BuiltTool(), const std::wstring& env = {}) {
-  std::wstring cmd = Quote(exe);
-  for (const auto& a : args) cmd += L" " + Quote(a);
-
-  TScratchFolder io(L"talvik-dl-io");
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE out = CreateFileW(io.File(L"out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-  HANDLE err = CreateFileW(io.File(L"err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdInput = nullptr;
-  si.hStdOutput = out;
-  si.hStdError = err;
-  PROCESS_INFORMATION pi{};
-  TToolResult result;
-  const std::wstring envName = env.substr(0, env.find(L'='));
-  if (!env.empty()) SetEnvironmentVariableW(envName.c_str(), env.substr(envName.size() + 1).c_str());
-  const BOOL started =
-      CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, cwd.c_str(), &si, &pi);
-  if (!env.empty()) SetEnvironmentVariableW(envName.c_str(), nullptr);
-  if (started) {
-    WaitForSingleObject(pi.hProcess, 120000);
-    GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-  CloseHandle(out);
-  CloseHandle(err);
-  result.out = ReadFileBytes(io.File(L"out"));
-  result.err = ReadFileBytes(io.File(L"err"));
-  return result;
+  TToolProcess tool;
+  tool.Start(args, cwd, CREATE_NO_WINDOW, exe, env);
+  return tool.Finish();
 }
 
 std::string OverLines(int n) {
@@ -190,7 +216,7 @@ TEST_F(ConsoleTool, ErrorsGoToStandardErrorWithExitOne) {
   TToolResult r = RunTool({Site->WUrl("/album/two")}, Work.Path());
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_EQ(r.out, OverLines(1));
-  EXPECT_EQ(r.err, "HTTP/1.1 404 Not Found.\n");
+  EXPECT_EQ(r.err, "2.jpg (" + Site->Url("/photo/two-2.jpg") + "): HTTP/1.1 404 Not Found.\n");
   EXPECT_FALSE(FileExists(Work.File(L"2.jpg")));
 
   // A message that already ends with a full stop gets none added.
@@ -198,7 +224,8 @@ TEST_F(ConsoleTool, ErrorsGoToStandardErrorWithExitOne) {
   r = RunTool({refused}, Work.Path());
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err.substr(0, 21), "Socket Error # 10061\n") << r.err;
+  // One line, saying which page at which address.
+  EXPECT_EQ(r.err, "list page 0 (" + WideToUtf8(refused) + "?curpage=0): Socket Error # 10061 Connection refused.\n");
   ASSERT_GE(r.err.size(), 3u);
   EXPECT_EQ(r.err.substr(r.err.size() - 2), ".\n") << r.err;
   EXPECT_NE(r.err.substr(r.err.size() - 3), "..\n") << r.err;
@@ -219,7 +246,7 @@ TEST_F(ConsoleTool, SilentServerEndsTheRunAfterTheTimeout) {
   EXPECT_LT(GetTickCount64() - start, 30000u);
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_EQ(r.out, OverLines(1));
-  EXPECT_EQ(r.err, "Read timed out: the server sent nothing for 1 second.\n");
+  EXPECT_EQ(r.err, "2.jpg (" + Site->Url("/photo/two-2.jpg") + "): Read timed out: the server sent nothing for 1 second.\n");
   EXPECT_TRUE(FileExists(Work.File(L"1.jpg")));
   EXPECT_FALSE(FileExists(Work.File(L"2.jpg")));
 
@@ -237,7 +264,7 @@ TEST_F(ConsoleTool, RedirectLoopIsAnError) {
   TToolResult r = RunTool({Site->WUrl("/album/two")}, Work.Path());
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_EQ(r.out, OverLines(3));
-  EXPECT_EQ(r.err, "Too many redirects.\n");
+  EXPECT_EQ(r.err, "list page 1 (" + Site->Url("/album/two?curpage=1") + "): Too many redirects.\n");
 }
 
 TEST_F(ConsoleTool, ThroughAProxyWithItsLoginAndItsRefusal) {
@@ -254,7 +281,8 @@ TEST_F(ConsoleTool, ThroughAProxyWithItsLoginAndItsRefusal) {
   r = RunTool({L"--proxy", proxy.Url(), Site->WUrl("/album/two")}, Work.Path());
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "Proxy refused: 407 Proxy Authentication Required.\n");
+  EXPECT_EQ(r.err, "list page 0 (" + Site->Url("/album/two?curpage=0") +
+                       "): Proxy refused: 407 Proxy Authentication Required.\n");
   EXPECT_EQ(Site->Requests().size(), 13u);
 
   // https goes through one tunnel per connection; the site sees the plain requests.
@@ -313,8 +341,75 @@ TEST_F(ConsoleTool, OverHttpsTrustingTheRunsOwnRoot) {
   r = RunTool({L"--out", untrusted.Path(), secure.WUrl("/album/two")}, Work.Path());
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "The certificate of localhost is not trusted: it was not issued by a trusted authority.\n");
+  EXPECT_EQ(r.err, "list page 0 (" + secure.Url("/album/two?curpage=0") +
+                       "): The certificate of localhost is not trusted: it was not issued by a trusted authority.\n");
   EXPECT_EQ(CountFiles(untrusted), 0);
+}
+
+// A photo of the album "big" as the site serves it, and whole.
+bool WholeBigPhoto(const std::string& bytes) {
+  return bytes.size() == 60000 && bytes.compare(0, 2, "\xff\xd8") == 0 &&
+         bytes.compare(bytes.size() - 2, 2, "\xff\xd9") == 0;
+}
+
+// Starts a run over the album "big" whose writes are slowed down, and waits
+// until photo 2 is being written.
+bool StartSlowRun(TToolProcess& tool, const std::wstring& album, const std::wstring& folder, DWORD flags) {
+  SetEnvironmentVariableW(L"TALVIK_TEST_SLOW_WRITE_MS", L"40");
+  const bool started = tool.Start({album}, folder, flags);
+  SetEnvironmentVariableW(L"TALVIK_TEST_SLOW_WRITE_MS", nullptr);
+  for (int i = 0; started && i < 3000; ++i, Sleep(5)) {
+    for (const wchar_t* name : {L"\\2.jpg", L"\\2.jpg.part"}) {
+      WIN32_FILE_ATTRIBUTE_DATA data;
+      if (GetFileAttributesExW((folder + name).c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow > 0)
+        return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(ConsoleTool, KilledWhileWritingAPhotoLeavesNoBrokenOneForSkipExisting) {
+  Site->Album("big", 3, 3, 60000);
+  {
+    TToolProcess tool;
+    ASSERT_TRUE(StartSlowRun(tool, Site->WUrl("/album/big"), Work.Path(), CREATE_NO_WINDOW));
+    tool.Kill();
+    tool.Finish();
+  }
+  for (int k = 1; k <= 3; ++k) {
+    const std::wstring photo = Work.File(std::to_wstring(k) + L".jpg");
+    if (FileExists(photo)) EXPECT_TRUE(WholeBigPhoto(ReadFileBytes(photo))) << "a broken " << k << ".jpg";
+  }
+  TToolResult r = RunTool({L"--skip-existing", Site->WUrl("/album/big")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  for (int k = 1; k <= 3; ++k)
+    EXPECT_TRUE(WholeBigPhoto(ReadFileBytes(Work.File(std::to_wstring(k) + L".jpg")))) << k;
+}
+
+TEST_F(ConsoleTool, InterruptLeavesNothingOfThePhotoUnderWay) {
+  Site->Album("big", 3, 3, 60000);
+  for (DWORD key : {CTRL_BREAK_EVENT, CTRL_C_EVENT}) {
+    SCOPED_TRACE(key);
+    TScratchFolder folder;
+    TToolProcess tool;
+    ASSERT_TRUE(StartSlowRun(tool, Site->WUrl("/album/big"), folder.Path(), CREATE_NEW_PROCESS_GROUP));
+    // What the console does at the key, which Wine cannot pass between consoles
+    // here: the program's control routine runs on a new thread of its own.
+    auto routine = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernelbase.dll"), "CtrlRoutine")));
+    ASSERT_NE(routine, nullptr);
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, tool.Id());
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, routine, reinterpret_cast<void*>(uintptr_t(key)), 0, nullptr);
+    ASSERT_NE(thread, nullptr) << GetLastError();
+    CloseHandle(thread);
+    CloseHandle(process);
+    TToolResult r = tool.Finish(20000);
+    EXPECT_EQ(r.exitCode, 1u);
+    EXPECT_EQ(r.err, "Interrupted: the photos saved so far stay, the one under way is dropped.\n");
+    EXPECT_EQ(PartFiles(folder), 0);
+    EXPECT_FALSE(FileExists(folder.File(L"2.jpg")));
+    EXPECT_TRUE(WholeBigPhoto(ReadFileBytes(folder.File(L"1.jpg"))));
+  }
 }
 
 TEST_F(ConsoleTool, BadArgumentsExitTwo) {

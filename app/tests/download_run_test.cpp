@@ -143,7 +143,7 @@ TEST_F(DownloadRun, ImageErrorStatusStopsTheRun) {
     Run.Button1Click();
     FAIL() << "the run went on after a 404";
   } catch (const net::EIdHTTPProtocolException& e) {
-    EXPECT_EQ(e.Message(), L"HTTP/1.1 404 Not Found");
+    EXPECT_EQ(e.Message(), L"2.jpg (" + Site->WUrl("/photo/two-2.jpg") + L"): HTTP/1.1 404 Not Found");
   }
   EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), PhotoBytes(1));
   EXPECT_FALSE(FileExists(Out.File(L"2.jpg")));
@@ -178,7 +178,10 @@ TEST_F(DownloadRun, FailedDownloadSavesNothingUnderThePhotosName) {
        L"Invalid Content-Length in HTTP reply: 18446744073709551617"},
       {"length past the limit", "/photo/two-2.jpg", SiteReply::Raw(ok + "Content-Length: 1073741825\r\n\r\nshort"), 2,
        L"HTTP reply body larger than 1073741824 bytes"},
-      {"big photo cut short", "/photo/two-2.jpg", bigCutShort, 2, L"Connection Closed Gracefully."},
+      {"big photo cut short", "/photo/two-2.jpg", bigCutShort, 2,
+       L"Connection Closed Gracefully. The server stopped in the middle of the reply, after " +
+           std::to_wstring(TPhotoFile::kInMemoryLimit + 5000) + L" of " +
+           std::to_wstring(TPhotoFile::kInMemoryLimit + 6000) + L" bytes."},
       {"image redirect loop", "/photo/two-2.jpg", SiteReply::Redirect(302, "/photo/two-2.jpg"), 2,
        L"Too many redirects."},
       {"photo page redirect loop", "/album/two/photo/2", SiteReply::Redirect(302, "/album/two/photo/2"), 2,
@@ -201,7 +204,10 @@ TEST_F(DownloadRun, FailedDownloadSavesNothingUnderThePhotosName) {
       run.Button1Click();
       ADD_FAILURE() << "reported as a success";
     } catch (const Exception& e) {
-      EXPECT_EQ(e.Message(), c.message);
+      // Which photo or page, at which address.
+      const std::wstring where =
+          c.target.find("curpage") != std::string::npos ? L"list page 1" : std::to_wstring(c.photo) + L".jpg";
+      EXPECT_EQ(e.Message(), where + L" (" + Site->WUrl(c.target) + L"): " + c.message);
     }
     EXPECT_EQ(ReadFileBytes(kept), "kept from before");
     if (c.photo > 1) {
@@ -249,6 +255,39 @@ TEST_F(DownloadRun, FullDiskKeepsEarlierFilesAndSaysWhy) {
   EXPECT_EQ(ReadFileBytes(Out.File(L"1.jpg")), PhotoBytes(1));
   EXPECT_EQ(ReadFileBytes(Out.File(L"2.jpg")), PhotoBytes(2));
   EXPECT_EQ(ReadFileBytes(Out.File(L"3.jpg")), "kept from before");
+}
+
+TEST_F(DownloadRun, PhotoHeldOpenByAnotherProgramIsReplacedOnceItLetsGo) {
+  // A viewer or a virus scanner holding the old photo for a moment.
+  const std::wstring photo = Out.File(L"1.jpg");
+  WriteFileBytes(photo, "old");
+  HANDLE viewer = CreateFileW(photo.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
+  HANDLE lettingGo = CreateThread(nullptr, 0, [](void* h) -> DWORD {
+    Sleep(400);
+    CloseHandle(h);
+    return 0;
+  }, viewer, 0, nullptr);
+  TPhotoFile file;
+  file.Start(photo);
+  file.WriteBuffer("new photo", 9);
+  file.Save();
+  WaitForSingleObject(lettingGo, INFINITE);
+  CloseHandle(lettingGo);
+  EXPECT_EQ(ReadFileBytes(photo), "new photo");
+  EXPECT_EQ(PartFiles(Out), 0);
+
+  // One that never lets go is reported after a short while, and the old photo stays.
+  viewer = CreateFileW(photo.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  file.Start(photo);
+  file.WriteBuffer("newer", 5);
+  const auto start = GetTickCount64();
+  EXPECT_THROW(file.Save(), EFCreateError);
+  EXPECT_LT(GetTickCount64() - start, 2u * TPhotoFile::kReplaceWaitMs);
+  file.Discard();
+  CloseHandle(viewer);
+  EXPECT_EQ(ReadFileBytes(photo), "new photo");
+  EXPECT_EQ(PartFiles(Out), 0);
 }
 
 TEST_F(DownloadRun, PhotoThatCannotTakeItsPlaceLeavesNoScratchFile) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/download_run.h"
+#include "app/photo_pool.h"
 #include "app/tests/run_fixture.h"
 #include "framework/sysutils.h"
 #include "net/idhttp.h"
@@ -68,6 +69,10 @@ protected:
     return L"no error";
   }
   std::wstring Photo(int k) { return Out.File(std::to_wstring(k) + L".jpg"); }
+  // A failure of photo k's picture as the run reports it.
+  static std::wstring Where(int k, const std::wstring& message) {
+    return std::to_wstring(k) + L".jpg (" + Site->WUrl("/photo/ten-" + std::to_string(k) + ".jpg") + L"): " + message;
+  }
   // A photo as the site serves it: whole, from the JPEG start to its end marker.
   static bool Whole(const std::string& bytes) {
     return bytes.size() == kPhotoSize && bytes.compare(0, 2, "\xff\xd8") == 0 &&
@@ -98,7 +103,10 @@ TEST_F(RealNetwork, SkipAfterAnInterruptedRunRequestsOnlyTheMissingPhotos) {
     Restart();
     Run->SetSavePath(folder.Path());
     Site->CutAfterPhotos(3, 1);
-    EXPECT_EQ(Failure(), L"Connection Closed Gracefully.") << jobs;
+    EXPECT_NE(Failure().find(L"): Connection Closed Gracefully. The server stopped in the middle of the reply, after "
+                             L"1500 of 3000 bytes."),
+              std::wstring::npos)
+        << jobs;
     EXPECT_FALSE(FileExists(folder.File(L"4.jpg"))) << jobs;
     // Whatever stands under a photo's name is left alone.
     WriteFileBytes(folder.File(L"2.jpg"), "mine");
@@ -173,7 +181,8 @@ TEST_F(RealNetwork, PassingFailuresOfEveryRequestAreTriedAgain) {
   const std::vector<std::wstring> retries = {
       L"?curpage=1....retry 1 of 1 in 1 s: HTTP/1.1 502 Bad Gateway",
       L"6.jpg....retry 1 of 1 in 1 s: HTTP/1.1 504 Gateway Timeout",
-      L"8.jpg....retry 1 of 1 in 1 s: Connection Closed Gracefully.",
+      L"8.jpg....retry 1 of 1 in 1 s: Connection Closed Gracefully. The server stopped in the middle of the reply, "
+      L"after 1500 of 3000 bytes.",
   };
   for (const auto& line : retries)
     EXPECT_NE(std::find(FrontEnd->Log.begin(), FrontEnd->Log.end(), line), FrontEnd->Log.end()) << WideToUtf8(line);
@@ -181,7 +190,7 @@ TEST_F(RealNetwork, PassingFailuresOfEveryRequestAreTriedAgain) {
   // A refused connection is tried again too, then reported as it came.
   Restart({false, 2, 1});
   FrontEnd->Album = L"http://127.0.0.1:" + std::to_wstring(SampleSite::UnusedPort()) + L"/album/ten";
-  EXPECT_EQ(Failure(), L"Socket Error # 10061\r\nConnection refused.");
+  EXPECT_EQ(Failure(), L"list page 0 (" + FrontEnd->Album + L"?curpage=0): Socket Error # 10061 Connection refused.");
   EXPECT_EQ(Clock.Waits().size(), 3u + 2u);
 }
 
@@ -191,7 +200,7 @@ TEST_F(RealNetwork, RetriesGiveUpAndOtherStatusesAreNotRetried) {
     Restart({false, 2, jobs});
     Run->SetBackoffClock(clock);
     Site->Fail("/photo/ten-3.jpg", 5, 503, "Service Unavailable");
-    EXPECT_EQ(Failure(), L"HTTP/1.1 503 Service Unavailable") << jobs;
+    EXPECT_EQ(Failure(), Where(3, L"HTTP/1.1 503 Service Unavailable")) << jobs;
     EXPECT_EQ(clock.Waits(), (std::vector<int>{1000, 2000})) << jobs;
     EXPECT_EQ(RequestsFor("/photo/ten-3.jpg"), 3) << jobs;
     EXPECT_FALSE(FileExists(Photo(3)));
@@ -202,7 +211,7 @@ TEST_F(RealNetwork, RetriesGiveUpAndOtherStatusesAreNotRetried) {
     Restart({false, 3, jobs});
     Run->SetBackoffClock(untouched);
     Site->Fail("/photo/ten-3.jpg", 5, 404, "Not Found");
-    EXPECT_EQ(Failure(), L"HTTP/1.1 404 Not Found") << jobs;
+    EXPECT_EQ(Failure(), Where(3, L"HTTP/1.1 404 Not Found")) << jobs;
     EXPECT_TRUE(untouched.Waits().empty());
     EXPECT_EQ(RequestsFor("/photo/ten-3.jpg"), 1) << jobs;
   }
@@ -255,7 +264,7 @@ TEST_F(RealNetwork, ErrorSideBySideStopsNewWorkAndKeepsWhatIsWhole) {
   SiteReply late = SiteReply::Ok(std::string(kPhotoSize, 'x'), "image/jpeg");
   late.delay = 1;
   for (int k = 7; k <= 30; ++k) Site->Route("/photo/thirty-" + std::to_string(k) + ".jpg", late);
-  EXPECT_EQ(Failure(), L"HTTP/1.1 404 Not Found");
+  EXPECT_EQ(Failure(), L"6.jpg (" + Site->WUrl("/photo/thirty-6.jpg") + L"): HTTP/1.1 404 Not Found");
   EXPECT_FALSE(FileExists(Photo(6)));
   for (int k : {7, 8, 9}) EXPECT_EQ(ReadFileBytes(Photo(k)), std::string(kPhotoSize, 'x')) << k;
   EXPECT_EQ(PartFiles(Out), 0);
@@ -286,6 +295,109 @@ TEST_F(RealNetwork, ClosingSideBySideEndsEveryRequest) {
   EXPECT_EQ(std::find(FrontEnd->Log.begin(), FrontEnd->Log.end(), L"下载完毕。"), FrontEnd->Log.end());
   Sleep(300);
   EXPECT_EQ(Site->Requests().size(), requests);
+}
+
+TEST(PhotoPool, PhotoSubmittedAfterAStopIsNotWaitedFor) {
+  // Another worker's failure may stop the pool between the room check and the submit.
+  net::TIdHTTP settings;
+  TPhotoPool pool(2, settings, {});
+  pool.Stop();
+  pool.Submit({1, L"http://127.0.0.1:1/album/x/photo/1", L"C:\\nowhere\\1.jpg", L""});
+  EXPECT_EQ(pool.Busy(), 0);
+}
+
+TEST_F(RealNetwork, PagesPastTheEndThatRepeatEarlierOnesEndTheWalk) {
+  const std::string first = WideToUtf8(HTTP.Get(Site->WUrl("/album/ten?curpage=0")));
+  struct Case {
+    const char* what;
+    SiteReply reply;
+  } cases[] = {
+      {"redirect to the first page", SiteReply::Redirect(302, "/album/ten?curpage=0")},
+      {"redirect to the last page", SiteReply::Redirect(301, Site->Url("/album/ten?curpage=2"))},
+      {"the first page again", SiteReply::Ok(first)},
+  };
+  for (const Case& c : cases) {
+    for (int jobs : {1, 3}) {
+      SCOPED_TRACE(std::string(c.what) + " jobs " + std::to_string(jobs));
+      TScratchFolder folder;
+      Restart({false, 0, jobs});
+      Run->SetSavePath(folder.Path());
+      // Far enough to show a walk that does not stop, near enough to end either way.
+      for (int page = 3; page <= 8; ++page) Site->Route("/album/ten?curpage=" + std::to_string(page), c.reply);
+      Run->Button1Click();
+      for (int k = 1; k <= 10; ++k) EXPECT_TRUE(Whole(ReadFileBytes(folder.File(std::to_wstring(k) + L".jpg")))) << k;
+      EXPECT_EQ(CountFiles(folder), 10);
+      EXPECT_EQ(RequestsFor("/album/ten?curpage=4"), 0);
+      const std::wstring note = L"?curpage=3....no new photo: the album ends here";
+      EXPECT_EQ(std::count(FrontEnd->Log.begin(), FrontEnd->Log.end(), note), 1);
+      EXPECT_EQ(FrontEnd->Log.size(), 12u);
+      EXPECT_EQ(FrontEnd->Log.back(), L"下载完毕。");
+    }
+  }
+}
+
+TEST_F(RealNetwork, SiteRelativeLinksWithPicturesOnAServerThatChecksTheReferrer) {
+  SampleSite pictures({"--album", "ten:10:4:" + std::to_string(kPhotoSize), "--require-referer", Site->Url("/")});
+  auto routeAlbum = [&] {
+    std::string list = "<html><body><ul>";
+    for (int k = 1; k <= 3; ++k) {
+      const std::string photo = "/album/rel/photo/" + std::to_string(k);
+      list += "<li><span class=\"img\"><a href=\"" + photo + "\">" + std::to_string(k) + "</a></span></li>";
+      std::string large = pictures.Url("/photo/ten-" + std::to_string(k) + ".jpg");
+      for (size_t at = 0; (at = large.find('/', at)) != std::string::npos; at += 2) large.insert(at, "\\");
+      Site->Route(photo, SiteReply::Ok("<script>var photo = {\"large\":\"" + large + "\"};</script>"));
+    }
+    Site->Route("/album/rel?curpage=0", SiteReply::Ok(list + "</ul></body></html>"));
+    Site->Route("/album/rel?curpage=1", SiteReply::Ok("<html><body>no more</body></html>"));
+  };
+  for (int jobs : {1, 3}) {
+    SCOPED_TRACE(jobs);
+    TScratchFolder folder;
+    pictures.Reset();
+    Restart({false, 0, jobs});
+    routeAlbum();
+    Run->SetSavePath(folder.Path());
+    FrontEnd->Album = Site->WUrl("/album/rel");
+    EXPECT_EQ(Failure(), L"no error");
+    for (int k = 1; k <= 3; ++k) EXPECT_TRUE(Whole(ReadFileBytes(folder.File(std::to_wstring(k) + L".jpg")))) << k;
+    // Photo pages are asked of the album's site, pictures of their own server, with whole referrers.
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(RequestsFor("/album/rel/photo/" + std::to_string(k)), 1) << k;
+    auto requests = pictures.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    for (const auto& r : requests) {
+      const std::string k = r.Target().substr(std::string("/photo/ten-").size(), 1);
+      EXPECT_EQ(HeaderOf(r.raw, "Referer"), Site->Url("/album/rel/photo/" + k));
+    }
+  }
+}
+
+TEST_F(RealNetwork, RetryLinesSideBySideComeInNumberOrder) {
+  Restart({false, 1, 3});
+  SiteReply slow = SiteReply::Ok(std::string(kPhotoSize, 's'), "image/jpeg");
+  slow.delay = 1;
+  Site->Route("/photo/ten-1.jpg", slow);
+  Site->Fail("/photo/ten-3.jpg", 1, 503, "Service Unavailable", "0");
+  Run->Button1Click();
+  std::vector<std::wstring> expected = Lines(L"....over...", 1, 10);
+  expected.insert(expected.begin() + 2, L"3.jpg....retry 1 of 1 in 0 s: HTTP/1.1 503 Service Unavailable");
+  expected.push_back(L"下载完毕。");
+  EXPECT_EQ(FrontEnd->Log, expected);
+}
+
+TEST_F(RealNetwork, Ipv6Literal) {
+  SampleSite six({"--bind", "::1", "--name", "[::1]", "--album", "ten:10:4:" + std::to_string(kPhotoSize)});
+  for (int jobs : {1, 3}) {
+    SCOPED_TRACE(jobs);
+    TScratchFolder folder;
+    Restart({false, 0, jobs});
+    Run->SetSavePath(folder.Path());
+    FrontEnd->Album = L"http://[::1]:" + std::to_wstring(six.Port()) + L"/album/ten";
+    EXPECT_EQ(Failure(), L"no error");
+    for (int k = 1; k <= 10; ++k) EXPECT_TRUE(Whole(ReadFileBytes(folder.File(std::to_wstring(k) + L".jpg")))) << k;
+    const auto requests = six.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(HeaderOf(requests[0].raw, "Host"), "[::1]:" + std::to_string(six.Port()));
+  }
 }
 
 }  // namespace

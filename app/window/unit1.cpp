@@ -53,11 +53,14 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   IdHTTP1->SetProxy(FOptions.Net.Proxy);
   IdHTTP1->SetTrustedRoots(FOptions.Net.TrustedRoots);
   FRun->SetOptions({FOptions.Net.SkipExisting, FOptions.Net.Retries, FOptions.Net.Jobs});
+  IdHTTP1->SetReadTimeout(FOptions.TimeoutMs);
+  // Closing the window ends a request under way at once.
+  IdHTTP1->EnableAbort();
   HandleNeeded();
   DoCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { EndRequests(); }
 
 bool TForm1::BindEvent(TComponent* AComponent, const std::wstring& AEvent, const std::wstring& AMethod) {
   if (AComponent == this && AEvent == L"OnCreate" && AMethod == L"FormCreate")
@@ -90,22 +93,34 @@ void TForm1::FormCreate(TObject*) {
   Button1->SetCaption(L"正在加载");
   Memo1->AddLine(L"程序升级、问题反馈：");
   Memo1->AddLine(FOptions.FeedbackPage);
-  if (!FileBesideProgram(L"idhttp.txt")) {
-    IdHTTP1->SetReferer(FOptions.FeedbackHome + L"?key=DownTalvikAlbum");
+  if (!FileBesideProgram(L"idhttp.txt")) StartFeedbackVisit();
+}
+
+void TForm1::StartFeedbackVisit() {
+  const std::wstring referer = FOptions.FeedbackHome + L"?key=DownTalvikAlbum";
+  // It stays set for the first album requests, as after a visit on this client.
+  IdHTTP1->SetReferer(referer);
+  FFeedbackHTTP = std::make_unique<net::TIdHTTP>();
+  FFeedbackHTTP->ShareSettingsFrom(*IdHTTP1);
+  FFeedbackHTTP->SetReferer(referer);
+  FFeedbackHTTP->EnableAbort();
+  FFeedbackVisit = std::thread([http = FFeedbackHTTP.get(), home = FOptions.FeedbackHome] {
     try {
-      IdHTTP1->Get(FOptions.FeedbackHome);
+      http->Get(home);
     } catch (const std::exception&) {
       // The visit only counts users; its failure is nobody's business.
     }
-  }
+  });
 }
 
 void TForm1::WebBrowser1DocumentComplete(TObject*, const void* pDisp, const std::wstring&) {
   if (pDisp != WebBrowser1->Application()) return;  // a frame's document
   if (!IdHTTP1) return;                              // closing
   // The login belongs to the start page's site and goes nowhere else.
-  IdHTTP1->SetLoginCookies(FOptions.LoginCookies ? *FOptions.LoginCookies
-                                                 : net::LoginCookiesFor(WebBrowser1->DocumentCookie(), FOptions.StartPage));
+  auto login = FOptions.LoginCookies ? *FOptions.LoginCookies
+                                     : net::LoginCookiesFor(WebBrowser1->DocumentCookie(), FOptions.StartPage);
+  if (FRequestDone) FNewLogin = std::move(login);  // the client is busy on another thread
+  else IdHTTP1->SetLoginCookies(std::move(login));
   Button1->SetEnabled(true);
   Button1->SetCaption(L"下载");
 }
@@ -140,6 +155,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
   WebBrowser1->Stop();
   for (int tries = 0; tries < 100 && WebBrowser1->Busy(); ++tries) WebBrowser1->Stop();
   FClosed = true;
+  EndRequests();
   // A run waiting between photos sees Closing() and makes no further request.
   delete IdHTTP1;
   IdHTTP1 = nullptr;
@@ -168,6 +184,39 @@ void TForm1::WaitFor(void* AEvent, int AMs) {
     const DWORD woke = MsgWaitForMultipleObjects(1, &event, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     if (woke != WAIT_OBJECT_0 + 1) return;
     ProcessMessages();
+  }
+}
+
+void TForm1::Request(const std::function<void()>& AExchange) {
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::exception_ptr failure;
+  std::thread exchange([&] {
+    try {
+      AExchange();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    SetEvent(done);
+  });
+  FRequestDone = done;
+  // A close in between (from ProcessMessages) ends the exchange and waits for it.
+  while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) ProcessMessages();
+  exchange.join();
+  FRequestDone = nullptr;
+  CloseHandle(done);
+  if (FNewLogin && IdHTTP1) IdHTTP1->SetLoginCookies(std::move(*FNewLogin));
+  FNewLogin.reset();
+  if (failure) std::rethrow_exception(failure);
+}
+
+void TForm1::EndRequests() {
+  if (FRequestDone && IdHTTP1) {
+    IdHTTP1->Abort();
+    WaitForSingleObject(FRequestDone, INFINITE);
+  }
+  if (FFeedbackVisit.joinable()) {
+    FFeedbackHTTP->Abort();
+    FFeedbackVisit.join();
   }
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "app/download_run.h"
 #include "app/window/webbrowser.h"
@@ -55,6 +57,13 @@ private:
   bool Closing() override;
   // Answers the window's messages while the run waits.
   void WaitFor(void* AEvent, int AMs) override;
+  // The exchange runs on a thread of its own while the window answers; closing
+  // the window ends it.
+  void Request(const std::function<void()>& AExchange) override;
+  // The start-up visit, on a client and thread of its own: the window does not wait for it.
+  void StartFeedbackVisit();
+  // Ends the request under way, if any, and waits until it has let go of the client.
+  void EndRequests();
 
   template <class T>
   T* Component(const wchar_t* AName);
@@ -63,6 +72,10 @@ private:
   std::unique_ptr<TDownloadRun> FRun;
   bool FClosed = false;
   bool FRunning = false;
+  void* FRequestDone = nullptr;            // set while a request of the run is under way
+  std::optional<std::vector<net::TCookie>> FNewLogin;  // captured during a request, for after it
+  std::unique_ptr<net::TIdHTTP> FFeedbackHTTP;
+  std::thread FFeedbackVisit;
 };
 
 // Registers the classes that the stored description names.

@@ -1,5 +1,7 @@
 #include "app/window/window_args.h"
 
+#include "app/console/console_args.h"
+
 namespace talvik::app {
 
 namespace {
@@ -16,6 +18,7 @@ bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const wchar_t* 
 
 const wchar_t* const kWindowUsage =
     L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL] [--no-skin | --skin FILE]\n"
+    L"             [--timeout SECONDS]\n"
     L"             " TALVIK_NET_ARGS_USAGE L"\n\n"
     L"--cookie TEXT        use TEXT as the site's login cookie instead of the built-in browser's\n"
     L"--cookie-file FILE   take the login cookie from a Netscape cookies.txt\n"
@@ -23,6 +26,8 @@ const wchar_t* const kWindowUsage =
     L"--feedback URL       the feedback page shown in the log (its site's home page is visited at start)\n"
     L"--no-skin            the system's look for the window instead of the DarkSide skin\n"
     L"--skin FILE          draw the window with the skin in FILE instead of DarkSide\n"
+    L"--timeout SECONDS    give up when the server sends nothing for this long (default: wait, the\n"
+    L"                     window can be closed)\n"
     TALVIK_NET_ARGS_HELP;
 
 std::wstring SiteHome(const std::wstring& AUrl) {
@@ -45,6 +50,10 @@ TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs) {
     else if (TakeValue(AArgs, i, L"--skin", value)) options.SkinFile = value;
     else if (TakeValue(AArgs, i, L"--start-page", value)) options.StartPage = value;
     else if (TakeValue(AArgs, i, L"--feedback", value)) options.FeedbackPage = value;
+    else if (TakeValue(AArgs, i, L"--timeout", value)) {
+      options.TimeoutMs = TimeoutMilliseconds(value);
+      if (options.TimeoutMs < 0) throw EWindowUsage(L"--timeout needs a number of seconds, not \"" + value + L"\"");
+    }
     else if (std::wstring problem; TakeNetArg(AArgs, i, options.Net, problem)) {
       if (!problem.empty()) throw EWindowUsage(problem);
     }

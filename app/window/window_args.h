@@ -25,6 +25,7 @@ struct TWindowOptions {
   std::wstring StartPage;     // opened by the browser at start
   std::wstring FeedbackPage;  // shown in the log
   std::wstring FeedbackHome;  // requested by the start-up visit
+  int TimeoutMs = 0;          // how long the server may stay silent; 0: for ever (the user can close)
   TNetArgs Net;
 };
 

@@ -34,6 +34,10 @@ TEST(Url, TargetAndHostLine) {
       {L"http://h/dir/#top", L"/dir/", L"h"},
       {L"http://h/album?curpage=0#x", L"/album?curpage=0", L"h"},
       {L"http://user@h/p", L"/p", L"h"},
+      {L"http://[::1]:8080/album/1", L"/album/1", L"[::1]:8080"},
+      {L"http://[2001:db8::1]/p?q", L"/p?q", L"[2001:db8::1]"},
+      {L"https://[2001:db8::1]:443/", L"/", L"[2001:db8::1]"},
+      {L"http://user:pw@[::1]:81/p", L"/p", L"[::1]:81"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.address);
@@ -64,8 +68,37 @@ TEST(Url, ResolvesAgainstThePreviousRequest) {
   }
 }
 
+TEST(Url, Ipv6AddressesKeepTheirColonsApartFromThePort) {
+  TUrl u = ParseUrl(L"http://[2001:db8::1]:8080/a/b.jpg");
+  EXPECT_EQ(u.Host, L"2001:db8::1");
+  EXPECT_EQ(u.Port, 8080);
+  EXPECT_EQ(u.ToString(), L"http://[2001:db8::1]:8080/a/b.jpg");
+  EXPECT_EQ(ResolveUrl(L"/c", u).ToString(), L"http://[2001:db8::1]:8080/c");
+  EXPECT_EQ(ParseUrl(L"http://[::1]/").Port, 0);
+}
+
+// Links are read as a browser reads them on the page they stand in.
+TEST(Url, LinksResolveAgainstTheirPage) {
+  struct Case {
+    const wchar_t* link;
+    const wchar_t* page;
+    const wchar_t* expected;
+  } cases[] = {
+      {L"/photo/7_1", L"http://site:81/album/3?curpage=2", L"http://site:81/photo/7_1"},
+      {L"7_1", L"http://site/album/3/list?curpage=2", L"http://site/album/3/7_1"},
+      {L"http://pics.example/x.jpg", L"http://site/p", L"http://pics.example/x.jpg"},
+      {L"//pics.example/x.jpg", L"https://site/p", L"https://pics.example/x.jpg"},
+      {L"", L"http://site/photo/7_1", L"http://site/photo/"},
+      {L"/p", L"http://[::1]:9/a", L"http://[::1]:9/p"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    EXPECT_EQ(ResolveAddress(c.link, c.page), c.expected);
+  }
+}
+
 TEST(Url, BadPortsFail) {
-  for (const wchar_t* address : {L"http://h:99999/", L"http://h:abc/", L"http://h:/", L"http://h:0/"}) {
+  for (const wchar_t* address : {L"http://h:99999/", L"http://h:abc/", L"http://h:/", L"http://h:0/", L"http://[::1]:x/"}) {
     SCOPED_TRACE(address);
     EXPECT_THROW(ParseUrl(address), EIdException);
   }

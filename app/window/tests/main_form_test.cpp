@@ -183,7 +183,7 @@ TEST_F(MainForm, AfterTheErrorReportTheButtonIsReadyAgainAndTheFolderStays) {
   Form->Edit1->SetText(Site.WUrl("/album/three"));
   Form->Button1Click(Form->Button1);
   Application()->OnException = nullptr;
-  EXPECT_EQ(reports, std::vector<std::wstring>{L"HTTP/1.1 404 Not Found"});
+  EXPECT_EQ(reports, std::vector<std::wstring>{L"2.jpg (" + Site.WUrl("/photo/three-2.jpg") + L"): HTTP/1.1 404 Not Found"});
   EXPECT_TRUE(Form->Button1->Enabled());
   EXPECT_EQ(Form->Button1->Caption(), L"下载");
 
