@@ -48,6 +48,7 @@ private:
   void OpenScratch();
   void WriteOut(const void* AData, size_t ACount);
   void CloseScratch();
+  bool RenameScratch();
   void ReplaceWithScratch();
   [[noreturn]] void CannotCreate(unsigned long AError) const;
   [[noreturn]] void CannotWrite(unsigned long AError) const;

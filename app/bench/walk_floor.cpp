@@ -1,6 +1,7 @@
 // The floor for the album walk: the least a Winsock client can do to make the
 // downloader's requests (list pages, photo pages, images, in its order, over one
-// kept-alive connection) and write the same files. No parsing, no cookies, no
+// kept-alive connection) and write the same files in the same safe way (a scratch
+// name, flushed, then renamed). No parsing, no cookies, no
 // checks beyond what keeps the bytes right; the walk is measured against it.
 // Usage: walk_floor HOST PORT ALBUM PHOTOS PER-PAGE OUT-DIR
 #include <winsock2.h>
@@ -56,11 +57,22 @@ void Get(const std::string& host, const std::string& target, const std::string& 
   Body.resize(size);
 }
 
+// As the downloader must: under a scratch name, flushed, then one rename, so that
+// no short photo ever stands under its name.
 void Save(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW((path + L".part").c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) Die("create");
   DWORD written = 0;
   if (!WriteFile(file, Body.data(), static_cast<DWORD>(Body.size()), &written, nullptr)) Die("write");
+  if (!FlushFileBuffers(file)) Die("flush");
+  const std::wstring target = L"\\??\\" + path;
+  std::vector<char> rename(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(rename.data());
+  info->ReplaceIfExists = TRUE;
+  info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+  std::memcpy(info->FileName, target.data(), info->FileNameLength);
+  if (!SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(rename.size()))) Die("rename");
   CloseHandle(file);
 }
 
