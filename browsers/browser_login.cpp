@@ -13,8 +13,11 @@ const wchar_t kBrowserNames[] = L"firefox, edge, chrome, chromium, brave, vivald
 namespace {
 
 std::vector<net::TCookie> ReadProfile(const TBrowserKind& kind, const std::wstring& profile, const std::wstring& url,
-                                      int64_t now) {
+                                      int64_t now, TCookieSource* from = nullptr) {
   const TBrowserProfile found = FindProfile(kind, profile);
+  if (from)
+    *from = {kind.Title, kind.Family == TBrowserFamily::Firefox ? found.Folder + L"\\cookies.sqlite"
+                                                                : ChromiumCookieFile(found.Folder)};
   const std::string host = CookieAddressOf(url).Host;
   std::vector<net::TCookie> cookies =
       kind.Family == TBrowserFamily::Firefox ? ReadFirefoxCookies(kind.Title, found.Folder, host)
@@ -42,7 +45,7 @@ bool ParseBrowserRequest(const std::wstring& AText, TBrowserRequest& ARequest, s
 }
 
 std::vector<net::TCookie> SiteCookiesFromBrowser(const TBrowserRequest& ARequest, const std::wstring& AUrl,
-                                                 int64_t ANow) {
+                                                 int64_t ANow, TCookieSource* AFrom) {
   const TBrowserKind* kind = FindBrowser(ARequest.Name);
   if (ARequest.Name == L"default") {
     std::wstring how;
@@ -52,7 +55,7 @@ std::vector<net::TCookie> SiteCookiesFromBrowser(const TBrowserRequest& ARequest
                             kBrowserNames + L")");
   }
   if (!kind) throw EBrowserCookies(L"no browser \"" + ARequest.Name + L"\"");
-  return ReadProfile(*kind, ARequest.Profile, AUrl, ANow);
+  return ReadProfile(*kind, ARequest.Profile, AUrl, ANow, AFrom);
 }
 
 TFoundLogin FindSiteLogin(const std::wstring& AUrl, int64_t ANow) {

@@ -23,8 +23,12 @@ extern const wchar_t kBrowserNames[];
 // host and the domains above it) and have not expired at ANow; they keep their
 // own domain, path and Secure attributes (see cookie_match.h). Raises
 // EBrowserCookies with one line naming the browser and the file.
+// AFrom, when given, learns the browser's title and the file read.
+struct TCookieSource {
+  std::wstring Browser, File;
+};
 std::vector<net::TCookie> SiteCookiesFromBrowser(const TBrowserRequest& ARequest, const std::wstring& AUrl,
-                                                 int64_t ANow);
+                                                 int64_t ANow, TCookieSource* AFrom = nullptr);
 
 struct TFoundLogin {
   std::wstring Browser;  // the title of the browser the login came from; empty: none had one

@@ -9,7 +9,8 @@ port and read back the raw bytes of every request it received, with the id of
 the connection that carried it. Control traffic never shows in that record.
 
 Pages:
-  /album/NAME?curpage=N      list page N of album NAME (empty past the last page)
+  /album/NAME?curpage=N      list page N of album NAME (empty past the last page,
+                             and for a visitor without the login of --login)
   /album/NAME/photo/K        photo page of photo K (1-based)
   /photo/NAME-K.jpg          the photo itself, a valid baseline JPEG
   anything else              200 with a small home page
@@ -99,6 +100,7 @@ class Site:
         self.jpeg_cache = {}
         self.trouble = Trouble()
         self.latency = 0
+        self.login = None  # "name=value" a list page needs among the request's cookies
 
     # --- state -------------------------------------------------------------
     def new_connection(self):
@@ -135,10 +137,12 @@ class Site:
     def url(self, path):
         return "%s:%d%s" % (self.origin, self.port, path)
 
-    def default_reply(self, target):
+    def default_reply(self, target, cookies=()):
         path, _, query = target.partition("?")
         parts = path.strip("/").split("/")
         if len(parts) == 2 and parts[0] == "album" and parts[1] in self.albums:
+            if self.login and self.login not in cookies:
+                return self.list_page(parts[1], -1)  # what the site shows a visitor: no photos
             page = 0
             for kv in query.split("&"):
                 k, _, v = kv.partition("=")
@@ -184,6 +188,16 @@ class Site:
                 "<script>var photo = {\"id\":\"%s\",\"title\":\"照片\",\"large\":\"%s\"};</script>\n"
                 "</body></html>\n" % (k, k, large))
         return html_reply(body)
+
+
+def request_cookies(raw):
+    """The name=value pairs of a request head's Cookie lines."""
+    pairs = []
+    for line in raw.decode("latin-1").split("\r\n")[1:]:
+        name, _, value = line.partition(":")
+        if name.strip().lower() == "cookie":
+            pairs += [p.strip() for p in value.split(";") if p.strip()]
+    return pairs
 
 
 def html_reply(text):
@@ -279,7 +293,8 @@ class PageHandler(socketserver.BaseRequestHandler):
             site.record(conn, raw)
             words = raw.split(b"\r\n", 1)[0].split(b" ")
             target = words[1].decode("latin-1") if len(words) > 1 else ""
-            reply = site.trouble.reply(target, site.scripted_reply(target) or site.default_reply(target))
+            reply = site.trouble.reply(target, site.scripted_reply(target) or
+                                       site.default_reply(target, request_cookies(raw)))
             if site.latency:
                 time.sleep(site.latency)
             try:
@@ -428,6 +443,9 @@ def main(argv=None):
     p.add_argument("--exit-with-parent", action="store_true", help="exit when the starting process goes away")
     p.add_argument("--latency", type=float, default=0, metavar="MS",
                    help="wait this many milliseconds before each reply, as a distant server would")
+    p.add_argument("--login", metavar="NAME=VALUE",
+                   help="serve album list pages only to requests carrying this cookie; others get a page with no "
+                        "photos, as the real site shows a visitor who is not logged in")
     p.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"),
                    help="serve the pages over https with this certificate chain and key (PEM files)")
     p.add_argument("--name", default="127.0.0.1",
@@ -438,6 +456,7 @@ def main(argv=None):
     albums.update(dict(args.album))
     site = Site(albums)
     site.latency = args.latency / 1000.0
+    site.login = args.login
     pages = Server(("127.0.0.1", args.port), PageHandler)
     control = Server(("127.0.0.1", args.control_port), ControlHandler)
     site.origin = ("https://" if args.tls else "http://") + args.name

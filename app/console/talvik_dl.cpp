@@ -7,8 +7,11 @@
 
 #include "app/console/console_args.h"
 #include "app/console/cookie_file.h"
+#include "app/console/login_cookies.h"
 #include "app/download_run.h"
 #include "app/error_text.h"
+#include "browsers/browser_error.h"
+#include "browsers/browser_login.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "net/idhttp.h"
@@ -73,7 +76,23 @@ std::wstring CurrentFolder() {
   return dir;
 }
 
-int Run(const TConsoleOptions& options) {
+// The login of --cookies-from-browser, read before any request. A browser that
+// holds none for the album's site is a failure too: the run would only find an
+// empty album.
+std::vector<net::TCookie> BrowserLogin(const std::wstring& spec, const std::wstring& album) {
+  browsers::TBrowserRequest request;
+  std::wstring problem;
+  if (!browsers::ParseBrowserRequest(spec, request, problem)) throw browsers::EBrowserCookies(problem);
+  browsers::TCookieSource from;
+  const auto now = static_cast<int64_t>(std::time(nullptr));
+  std::vector<net::TCookie> cookies = browsers::SiteCookiesFromBrowser(request, album, now, &from);
+  if (LoginCookieLine(cookies, album, now).empty())
+    throw browsers::EBrowserCookies(from.Browser + L": " + from.File + L" holds no cookie for " + album +
+                                    L": log in to the site with that browser first, or name another one");
+  return cookies;
+}
+
+int Run(const TConsoleOptions& options, const std::vector<net::TCookie>& browserLogin) {
   net::TIdHTTP http;
   http.SetReadTimeout(options.TimeoutMs);
   std::wstring cookie;
@@ -81,6 +100,7 @@ int Run(const TConsoleOptions& options) {
   if (options.CookieFile)
     cookie = CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr));
   if (!cookie.empty()) http.SetCustomHeader(L"Cookie", cookie);
+  if (options.CookiesFromBrowser) GiveLoginCookies(http, browserLogin, Trim(options.Album));
 
   http.SetProxy(options.Net.Proxy);
   http.SetTrustedRoots(options.Net.TrustedRoots);
@@ -98,6 +118,7 @@ int Run(const TConsoleOptions& options) {
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   TConsoleOptions options;
+  std::vector<net::TCookie> browserLogin;
   try {
     options = ParseConsoleArgs(args);
     // Before any request: otherwise the run would fetch pages only to fail at the first save.
@@ -112,6 +133,12 @@ int wmain(int argc, wchar_t** argv) {
     WriteLine(STD_ERROR_HANDLE, L"Try 'talvik-dl --help' for more information.");
     return 2;
   }
+  try {
+    if (options.CookiesFromBrowser && !options.Help) browserLogin = BrowserLogin(*options.CookiesFromBrowser, Trim(options.Album));
+  } catch (const browsers::EBrowserCookies& e) {
+    WriteLine(STD_ERROR_HANDLE, L"talvik-dl: " + e.Message());
+    return 2;
+  }
   if (options.Help) {
     WriteLine(STD_OUTPUT_HANDLE, kConsoleUsage);
     WriteLine(STD_OUTPUT_HANDLE, L"");
@@ -119,7 +146,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   try {
-    return Run(options);
+    return Run(options, browserLogin);
   } catch (const Exception& e) {
     WriteLine(STD_ERROR_HANDLE, ErrorReportText(e.Message()));
   } catch (const std::bad_alloc&) {
