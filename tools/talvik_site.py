@@ -20,6 +20,7 @@ Control protocol (one TCP connection per client, any number of commands):
   "OK <n>\\n" or "ERR <n>\\n" followed by n bytes.
   {"cmd":"reset"}                         forget routes and records, restore albums
   {"cmd":"album","name":N,"photos":P,"per_page":Q,"size":S}
+  {"cmd":"login","cookie":"NAME=VALUE"}   as --login (an empty cookie: no login needed)
   {"cmd":"route","target":T,"replies":[R...],"prefix":false}
         requests whose target (path and query) is T (or starts with T when
         prefix is true) get the replies in turn; the last one repeats.
@@ -101,6 +102,7 @@ class Site:
         self.trouble = Trouble()
         self.latency = 0
         self.login = None  # "name=value" a list page needs among the request's cookies
+        self.default_login = None
 
     # --- state -------------------------------------------------------------
     def new_connection(self):
@@ -118,6 +120,7 @@ class Site:
             self.records = []
             self.server_names = []
             self.albums = dict(self.default_albums)
+            self.login = self.default_login
         self.trouble.reset()
 
     def scripted_reply(self, target):
@@ -330,6 +333,9 @@ class ControlHandler(socketserver.StreamRequestHandler):
         cmd = c["cmd"]
         if cmd == "reset":
             site.reset()
+        elif cmd == "login":
+            with site.lock:
+                site.login = c.get("cookie") or None
         elif cmd == "album":
             with site.lock:
                 site.albums[c["name"]] = (int(c["photos"]), int(c.get("per_page", 5)), int(c.get("size", 20000)))
@@ -456,7 +462,7 @@ def main(argv=None):
     albums.update(dict(args.album))
     site = Site(albums)
     site.latency = args.latency / 1000.0
-    site.login = args.login
+    site.login = site.default_login = args.login
     pages = Server(("127.0.0.1", args.port), PageHandler)
     control = Server(("127.0.0.1", args.control_port), ControlHandler)
     site.origin = ("https://" if args.tls else "http://") + args.name

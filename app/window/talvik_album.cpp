@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "app/console/cookie_file.h"
+#include "app/console/login_cookies.h"
 #include "app/window/ole_startup.h"
 #include "app/window/unit1.h"
 #include "app/window/window_args.h"
+#include "browsers/browser_error.h"
+#include "browsers/browser_login.h"
 #include "framework/icon.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
@@ -53,6 +56,23 @@ void UseSkinFile(TWindowOptions& options) {
   }
 }
 
+// The login of --cookies-from-browser as the browser control would hand it
+// over. A failure is the user's explicit choice gone wrong: reported like a bad
+// argument, before the window and any request.
+std::wstring BrowserLoginLine(const TWindowOptions& options) {
+  browsers::TBrowserRequest request;
+  std::wstring problem;
+  browsers::ParseBrowserRequest(*options.CookiesFromBrowser, request, problem);
+  const auto now = static_cast<int64_t>(std::time(nullptr));
+  browsers::TCookieSource from;
+  const std::wstring line =
+      LoginCookieLine(browsers::SiteCookiesFromBrowser(request, options.StartPage, now, &from), options.StartPage, now);
+  if (line.empty())
+    throw browsers::EBrowserCookies(from.Browser + L": " + from.File + L" holds no cookie for " + options.StartPage +
+                                    L": log in to the site with that browser first, or name another one");
+  return line;
+}
+
 int Run(TWindowOptions options) {
   Application()->SetTitle(kProgramTitle);
   UseSkinFile(options);
@@ -60,11 +80,12 @@ int Run(TWindowOptions options) {
   icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
   SendMessageW(Application()->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Handle()));
   RegisterWindowClasses();
-  if (options.Cookie || options.CookieFile) {
+  if (options.Cookie || options.CookieFile || options.CookiesFromBrowser) {
     // The login comes from the command line: the browser loads nothing.
-    std::wstring cookie = options.Cookie ? *options.Cookie
-                                         : CookiesForAddress(ReadTextFile(*options.CookieFile), options.StartPage,
-                                                             std::time(nullptr));
+    std::wstring cookie = options.Cookie       ? *options.Cookie
+                          : options.CookieFile ? CookiesForAddress(ReadTextFile(*options.CookieFile),
+                                                                   options.StartPage, std::time(nullptr))
+                                               : BrowserLoginLine(options);
     TWebBrowser::SessionFactory = [cookie](HWND) { return CreateScriptedSession(cookie); };
   }
   auto form = std::make_unique<TForm1>(nullptr, options);
@@ -89,6 +110,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     }
   } catch (const EWindowUsage& e) {
     MessageBoxW(nullptr, (e.Message() + L"\n\n" + kWindowUsage).c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+    code = 2;
+  } catch (const browsers::EBrowserCookies& e) {
+    MessageBoxW(nullptr, e.Message().c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
     code = 2;
   } catch (...) {
     Application()->HandleException(nullptr);

@@ -1,8 +1,12 @@
 #include "app/window/unit1.h"
 
+#include "app/console/login_cookies.h"
 #include "app/window/folder_dialog.h"
+#include "browsers/browser_login.h"
 #include "framework/formreader.h"
 #include "framework/sysutils.h"
+
+#include <ctime>
 
 namespace talvik::app {
 
@@ -52,6 +56,7 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   IdHTTP1->SetProxy(FOptions.Net.Proxy);
   IdHTTP1->SetTrustedRoots(FOptions.Net.TrustedRoots);
   FRun->SetOptions({FOptions.Net.SkipExisting, FOptions.Net.Retries, FOptions.Net.Jobs});
+  WebBrowser1->OnLoadFailed = [this](TObject* s) { WebBrowser1LoadFailed(s); };
   HandleNeeded();
   DoCreate();
 }
@@ -102,7 +107,39 @@ void TForm1::FormCreate(TObject*) {
 void TForm1::WebBrowser1DocumentComplete(TObject*, const void* pDisp, const std::wstring&) {
   if (pDisp != WebBrowser1->Application()) return;  // a frame's document
   if (!IdHTTP1) return;                              // closing
-  IdHTTP1->SetCustomHeader(L"Cookie", WebBrowser1->DocumentCookie());
+  const std::wstring cookie = WebBrowser1->DocumentCookie();
+  const bool loginGiven = FOptions.Cookie || FOptions.CookieFile || FOptions.CookiesFromBrowser;
+  // Nobody logs into the control on today's systems: its jar is empty, and the
+  // user's login is in the browser they use.
+  if (cookie.empty() && !loginGiven) {
+    TakeLoginFromBrowsers();
+    return;
+  }
+  IdHTTP1->SetCustomHeader(L"Cookie", cookie);
+  Button1->SetEnabled(true);
+  Button1->SetCaption(L"下载");
+}
+
+void TForm1::WebBrowser1LoadFailed(TObject*) {
+  if (!IdHTTP1) return;
+  TakeLoginFromBrowsers();
+}
+
+void TForm1::TakeLoginFromBrowsers() {
+  // A later completion of the control with an empty jar keeps the login found.
+  if (!FLoginFromBrowsers) {
+    FLoginFromBrowsers = true;
+    const browsers::TFoundLogin found =
+        browsers::FindSiteLogin(FOptions.StartPage, static_cast<int64_t>(std::time(nullptr)));
+    for (const std::wstring& problem : found.Problems) Memo1->AddLine(problem);
+    if (found.Browser.empty()) {
+      Memo1->AddLine(L"没有在浏览器中找到本站的登录：请先在 Firefox、Edge 或 Chrome 中登录本站并设为自动登录，"
+                     L"再重新打开本程序；或用 --cookie-file 指定导出的 cookies.txt。");
+    } else {
+      Memo1->AddLine(L"登录信息取自 " + found.Browser + L"。");
+      GiveLoginCookies(*IdHTTP1, found.Cookies, FOptions.StartPage);
+    }
+  }
   Button1->SetEnabled(true);
   Button1->SetCaption(L"下载");
 }

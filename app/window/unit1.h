@@ -35,6 +35,7 @@ public:
 
   void FormCreate(TObject* Sender);
   void WebBrowser1DocumentComplete(TObject* ASender, const void* pDisp, const std::wstring& URL);
+  void WebBrowser1LoadFailed(TObject* ASender);
   void Button1Click(TObject* Sender);
   void Edit1KeyPress(TObject* Sender, wchar_t& Key);
   void FormCanResize(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize);
@@ -58,11 +59,14 @@ private:
 
   template <class T>
   T* Component(const wchar_t* AName);
+  // The login from the user's own browsers, when the browser control brings none.
+  void TakeLoginFromBrowsers();
 
   TWindowOptions FOptions;
   std::unique_ptr<TDownloadRun> FRun;
   bool FClosed = false;
   bool FRunning = false;
+  bool FLoginFromBrowsers = false;  // taken (or looked for) once
 };
 
 // Registers the classes that the stored description names.

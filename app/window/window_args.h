@@ -17,6 +17,7 @@ struct TWindowOptions {
   bool NoSkin = false;  // the system's look instead of the skin
   std::optional<std::wstring> Cookie;
   std::optional<std::wstring> CookieFile;
+  std::optional<std::wstring> CookiesFromBrowser;  // NAME[:PROFILE]
   std::optional<std::wstring> SkinFile;  // a skin to draw with instead of DarkSide
   std::wstring SkinName;                 // set once that skin is registered
   std::wstring StartPage;     // opened by the browser at start
