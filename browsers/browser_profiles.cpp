@@ -8,7 +8,6 @@
 #include "browsers/chromium_cookies.h"
 #include "browsers/database_copy.h"
 #include "browsers/json_lookup.h"
-#include "framework/streams.h"
 
 namespace talvik::browsers {
 
@@ -18,12 +17,6 @@ std::wstring Environment(const wchar_t* name) {
   wchar_t value[MAX_PATH + 1];
   const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
   return n > 0 && n <= MAX_PATH ? std::wstring(value, n) : std::wstring();
-}
-
-std::string ReadWholeFile(const std::wstring& path) {
-  TMemoryStream data;
-  data.LoadFromFile(path);
-  return std::string(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size()));
 }
 
 bool IsAbsolute(const std::wstring& path) {
@@ -75,8 +68,10 @@ std::wstring FirefoxFolderOf(const std::wstring& root, const std::map<std::wstri
 TBrowserProfile FirefoxProfile(const TBrowserKind& kind, const std::wstring& root, const std::wstring& wanted) {
   const std::wstring iniFile = root + L"\\profiles.ini";
   auto missing = [&](const std::wstring& what) { return EBrowserCookies(std::wstring(kind.Title) + L": " + what); };
-  if (!FolderExists(root)) throw missing(L"not installed for this user (no folder " + root + L")");
+  if (!FolderExists(root) && !IsAbsolute(wanted))
+    throw missing(L"not installed for this user (no folder " + root + L")");
   // A folder given as the profile needs no profiles.ini.
+  if (IsAbsolute(wanted)) return {root, Backslashes(wanted)};
   if (!wanted.empty()) {
     for (const std::wstring& folder : {Backslashes(wanted), root + L"\\" + Backslashes(wanted),
                                        root + L"\\Profiles\\" + Backslashes(wanted)})
@@ -113,11 +108,16 @@ TBrowserProfile FirefoxProfile(const TBrowserKind& kind, const std::wstring& roo
 
 TBrowserProfile ChromiumProfile(const TBrowserKind& kind, const std::wstring& root, const std::wstring& wanted) {
   auto missing = [&](const std::wstring& what) { return EBrowserCookies(std::wstring(kind.Title) + L": " + what); };
-  if (!FolderExists(root)) throw missing(L"not installed for this user (no folder " + root + L")");
+  if (!FolderExists(root) && !IsAbsolute(wanted))
+    throw missing(L"not installed for this user (no folder " + root + L")");
   if (!wanted.empty()) {
     const std::wstring folder = IsAbsolute(wanted) ? Backslashes(wanted) : root + L"\\" + Backslashes(wanted);
     if (!FolderExists(folder)) throw missing(L"no profile folder " + folder);
-    return {root, folder};
+    if (!IsAbsolute(wanted)) return {root, folder};
+    // A profile elsewhere (a copy, another user's data): its key sits beside it,
+    // or in it for Opera's one-folder profile.
+    if (FileExists(folder + L"\\Local State")) return {folder, folder};
+    return {folder.substr(0, folder.find_last_of(L'\\')), folder};
   }
   std::wstring name;
   try {

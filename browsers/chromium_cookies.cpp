@@ -7,7 +7,6 @@
 #include "browsers/cookie_match.h"
 #include "browsers/database_copy.h"
 #include "browsers/sqlite_file.h"
-#include "framework/streams.h"
 
 namespace talvik::browsers {
 
@@ -16,12 +15,6 @@ namespace {
 // From this version on, an encrypted value starts with the SHA-256 of its host key.
 constexpr int kHostHashVersion = 24;
 constexpr size_t kHostHash = 32;
-
-std::string ReadWholeFile(const std::wstring& path) {
-  TMemoryStream data;
-  data.LoadFromFile(path);
-  return std::string(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size()));
-}
 
 int DatabaseVersion(TSqliteFile& db) {
   int version = 0;

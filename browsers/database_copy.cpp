@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/streams.h"
+
 namespace talvik::browsers {
 
 namespace {
@@ -23,6 +25,12 @@ bool FileExists(const std::wstring& APath) {
 bool FolderExists(const std::wstring& APath) {
   const DWORD a = GetFileAttributesW(APath.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadWholeFile(const std::wstring& APath) {
+  TMemoryStream data;
+  data.LoadFromFile(APath);
+  return std::string(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size()));
 }
 
 TDatabaseCopy::TDatabaseCopy(const std::wstring& ADatabase) {

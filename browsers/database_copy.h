@@ -1,4 +1,4 @@
-// A private copy of a browser's database (with its write-ahead log), read
+// Files of browser profiles: a private copy of a browser's database (with its write-ahead log), read
 // instead of the original so that the running browser neither locks the reader
 // out nor sees it. Removed with the object.
 #pragma once
@@ -26,6 +26,8 @@ private:
 };
 
 bool FileExists(const std::wstring& APath);
+// The whole file's bytes; raises Exception when it cannot be read.
+std::string ReadWholeFile(const std::wstring& APath);
 bool FolderExists(const std::wstring& APath);
 
 }  // namespace talvik::browsers

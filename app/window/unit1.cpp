@@ -126,20 +126,20 @@ void TForm1::WebBrowser1LoadFailed(TObject*) {
 }
 
 void TForm1::TakeLoginFromBrowsers() {
-  // A later completion of the control with an empty jar keeps the login found.
+  // Looked for once; a later completion of the control with an empty jar gets the same.
   if (!FLoginFromBrowsers) {
     FLoginFromBrowsers = true;
-    const browsers::TFoundLogin found =
+    browsers::TFoundLogin found =
         browsers::FindSiteLogin(FOptions.StartPage, static_cast<int64_t>(std::time(nullptr)));
     for (const std::wstring& problem : found.Problems) Memo1->AddLine(problem);
-    if (found.Browser.empty()) {
+    if (found.Browser.empty())
       Memo1->AddLine(L"没有在浏览器中找到本站的登录：请先在 Firefox、Edge 或 Chrome 中登录本站并设为自动登录，"
                      L"再重新打开本程序；或用 --cookie-file 指定导出的 cookies.txt。");
-    } else {
+    else
       Memo1->AddLine(L"登录信息取自 " + found.Browser + L"。");
-      GiveLoginCookies(*IdHTTP1, found.Cookies, FOptions.StartPage);
-    }
+    FBrowserLogin = std::move(found.Cookies);
   }
+  GiveLoginCookies(*IdHTTP1, FBrowserLogin, FOptions.StartPage);
   Button1->SetEnabled(true);
   Button1->SetCaption(L"下载");
 }

@@ -4,12 +4,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/download_run.h"
 #include "app/window/webbrowser.h"
 #include "app/window/window_args.h"
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
+#include "net/cookie_store.h"
 #include "net/idhttp.h"
 #include "skinforms/skincontroller.h"
 
@@ -66,7 +68,8 @@ private:
   std::unique_ptr<TDownloadRun> FRun;
   bool FClosed = false;
   bool FRunning = false;
-  bool FLoginFromBrowsers = false;  // taken (or looked for) once
+  bool FLoginFromBrowsers = false;  // looked for once
+  std::vector<net::TCookie> FBrowserLogin;
 };
 
 // Registers the classes that the stored description names.

@@ -5,9 +5,11 @@
 #include <wincrypt.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <ctime>
 #include <stdexcept>
 
+#include "browsers/browser_error.h"
 #include "framework/sysutils.h"
 #include "tests/support/folders.h"
 
@@ -225,6 +227,24 @@ void WriteLocalState(const std::wstring& AUserData, const std::string& AKey, con
     json += ",\"profile\":{\"info_cache\":{\"" + ALastUsed + "\":{\"name\":\"Person 1\"}},\"last_used\":\"" +
             ALastUsed + "\"}";
   WriteBytes(AUserData + L"\\Local State", json + "}");
+}
+
+std::string CookieList(const std::vector<net::TCookie>& ACookies) {
+  std::vector<std::string> pairs;
+  for (const auto& c : ACookies) pairs.push_back(c.Name + "=" + c.Value);
+  std::sort(pairs.begin(), pairs.end());
+  std::string joined;
+  for (const auto& p : pairs) joined += (joined.empty() ? "" : " ") + p;
+  return joined;
+}
+
+std::wstring BrowserError(const std::function<void()>& AAction) {
+  try {
+    AAction();
+  } catch (const browsers::EBrowserCookies& e) {
+    return e.Message();
+  }
+  return L"(no error)";
 }
 
 TCleanBrowsers::TCleanBrowsers() { Clean(); }

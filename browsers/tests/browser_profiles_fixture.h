@@ -2,8 +2,11 @@
 // the Windows user (%APPDATA%, %LOCALAPPDATA%), and removed again.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "net/cookie_store.h"
 
 namespace talvik::browserstest {
 
@@ -38,6 +41,11 @@ void WriteChromiumCookies(const std::wstring& AProfileFolder, const std::string&
                           const std::vector<TCookieRow>& ARows, const std::string& APrefix = "v10");
 // Local State with os_crypt.encrypted_key protected for this user (and profile.last_used when given).
 void WriteLocalState(const std::wstring& AUserData, const std::string& AKey, const std::string& ALastUsed = {});
+
+// "name=value" of each cookie, sorted, joined by spaces.
+std::string CookieList(const std::vector<net::TCookie>& ACookies);
+// The message of the EBrowserCookies that AAction raises, or "(no error)".
+std::wstring BrowserError(const std::function<void()>& AAction);
 
 // Removes every browser folder and the https association the tests make, on
 // construction and destruction.

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-
 #include "browsers/browser_error.h"
 #include "browsers/browser_login.h"
 #include "browsers/cookie_match.h"
@@ -16,24 +14,6 @@ namespace {
 
 const wchar_t kAlbum[] = L"http://www.talvik.com/album/7";
 const std::string kKey = "0123456789abcdef0123456789ABCDEF";
-
-std::string Names(const std::vector<net::TCookie>& cookies) {
-  std::vector<std::string> names;
-  for (const auto& c : cookies) names.push_back(c.Name + "=" + c.Value);
-  std::sort(names.begin(), names.end());
-  std::string joined;
-  for (const auto& n : names) joined += (joined.empty() ? "" : " ") + n;
-  return joined;
-}
-
-std::wstring Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const EBrowserCookies& e) {
-    return e.Message();
-  }
-  return L"(no error)";
-}
 
 class Chromium : public ::testing::Test {
 protected:
@@ -60,9 +40,9 @@ TEST_F(Chromium, ValuesDecryptWithTheUsersKeyWithAndWithoutTheHostHash) {
     WriteChromiumCookies(root + L"\\Profile 1", kKey, c.version, rows);
     WriteChromiumCookies(root + L"\\Default", kKey, c.version, {{".talvik.com", "sid", "default-profile"}});
     const auto cookies = SiteCookiesFromBrowser({c.browser, L""}, kAlbum, now);
-    EXPECT_EQ(Names(cookies), "deep=d session=s1 sid=secret-login tls=t") << WideToUtf8(c.browser);
-    EXPECT_EQ(Names(CookiesForAddress(cookies, kAlbum, now)), "session=s1 sid=secret-login") << WideToUtf8(c.browser);
-    EXPECT_EQ(Names(SiteCookiesFromBrowser({c.browser, L"Default"}, kAlbum, now)), "sid=default-profile");
+    EXPECT_EQ(CookieList(cookies), "deep=d session=s1 sid=secret-login tls=t") << WideToUtf8(c.browser);
+    EXPECT_EQ(CookieList(CookiesForAddress(cookies, kAlbum, now)), "session=s1 sid=secret-login") << WideToUtf8(c.browser);
+    EXPECT_EQ(CookieList(SiteCookiesFromBrowser({c.browser, L"Default"}, kAlbum, now)), "sid=default-profile");
   }
 }
 
@@ -70,12 +50,17 @@ TEST_F(Chromium, ProfilesWithoutLastUsedAndOperasOwnFolder) {
   const std::wstring chrome = ChromiumRoot(L"chrome");
   WriteLocalState(chrome, kKey);
   WriteChromiumCookies(chrome + L"\\Default", kKey, 24, {{".talvik.com", "sid", "chrome"}});
-  EXPECT_EQ(Names(SiteCookiesFromBrowser({L"chrome", L""}, kAlbum, Now())), "sid=chrome");
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"chrome", L""}, kAlbum, Now())), "sid=chrome");
   const std::wstring opera = ChromiumRoot(L"opera");
   WriteLocalState(opera, kKey);
   WriteChromiumCookies(opera, kKey, 24, {{".talvik.com", "sid", "opera"}});
-  EXPECT_EQ(Names(SiteCookiesFromBrowser({L"opera", L""}, kAlbum, Now())), "sid=opera");
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"chrome", L"Profile 9"}, kAlbum, Now()); }),
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"opera", L""}, kAlbum, Now())), "sid=opera");
+  // A profile elsewhere, given by its path, with its key beside it.
+  const std::wstring copy = Environment(L"LOCALAPPDATA") + L"\\Chromium\\copy\\User Data";
+  WriteLocalState(copy, kKey);
+  WriteChromiumCookies(copy + L"\\Profile 2", kKey, 24, {{".talvik.com", "sid", "copied"}});
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"edge", copy + L"\\Profile 2"}, kAlbum, Now())), "sid=copied");
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"chrome", L"Profile 9"}, kAlbum, Now()); }),
             L"Chrome: no profile folder " + chrome + L"\\Profile 9");
 }
 
@@ -83,7 +68,7 @@ TEST_F(Chromium, AppBoundValuesSayWhatToDoInstead) {
   const std::wstring root = ChromiumRoot(L"chrome");
   WriteLocalState(root, kKey);
   WriteChromiumCookies(root + L"\\Default", kKey, 24, {{".talvik.com", "sid", "sealed"}}, "v20");
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"chrome", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"chrome", L""}, kAlbum, Now()); }),
             L"Chrome: the cookies in " + root +
                 L"\\Default\\Network\\Cookies are sealed to the browser itself (app-bound encryption, Chrome 127 and "
                 L"later) and no other program can read them: export them to a cookies.txt and use --cookie-file, or "
@@ -98,7 +83,7 @@ TEST_F(Chromium, ADatabaseTheBrowserHoldsOpen) {
   // As the running browser opens it: shared with nobody.
   HANDLE held = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
             L"Edge: the cookie database " + file + L" is held open by the browser: close the browser, or use another one");
   CloseHandle(held);
 }
@@ -107,17 +92,17 @@ TEST_F(Chromium, DamagedFilesAndKeys) {
   const std::wstring root = ChromiumRoot(L"edge");
   const std::wstring file = root + L"\\Default\\Network\\Cookies";
   WriteChromiumCookies(root + L"\\Default", kKey, 24, {{".talvik.com", "sid", "x"}});
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
             L"Edge: the key file " + root + L"\\Local State cannot be read");
   WriteBytes(root + L"\\Local State", "{\"os_crypt\":{\"encrypted_key\":\"bm90IGRwYXBp\"}}");
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
             L"Edge: the key in " + root + L"\\Local State cannot be used: its os_crypt.encrypted_key is not a DPAPI key");
   WriteLocalState(root, "another key of thirty-two bytes!");
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
             L"Edge: the cookies in " + file + L" cannot be decrypted: a value does not match the key of " + root +
                 L"\\Local State");
   WriteBytes(file, "SQLite format 3" + std::string(1000, '\x7f'));
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"edge", L""}, kAlbum, Now()); }),
             L"Edge: the cookie database " + file + L" cannot be read: file is not a database");
 }
 

@@ -62,14 +62,10 @@ TEST_F(DefaultBrowserChoice, TheHttpsAssociationNamesTheBrowser) {
   SetHttpsProgId(L"");
   EXPECT_EQ(FindSiteLogin(kAlbum, Now()).Browser, L"Firefox");
   SetHttpsProgId(L"IE.HTTPS");
-  try {
-    SiteCookiesFromBrowser({L"default", L""}, kAlbum, Now());
-    ADD_FAILURE() << "no error for a default browser that is none of the known ones";
-  } catch (const EBrowserCookies& e) {
-    EXPECT_EQ(e.Message(), std::wstring(L"default: the https links of this user open with IE.HTTPS, which is not one of "
-                                        L"the browsers read here: name the browser (") +
-                               kBrowserNames + L")");
-  }
+  EXPECT_EQ(BrowserError([] { SiteCookiesFromBrowser({L"default", L""}, kAlbum, Now()); }),
+            std::wstring(L"default: the https links of this user open with IE.HTTPS, which is not one of the browsers "
+                         L"read here: name the browser (") +
+                kBrowserNames + L")");
 }
 
 TEST_F(DefaultBrowserChoice, BrowsersWithoutTheSitesLoginArePassedOverAndTheirProblemsKept) {

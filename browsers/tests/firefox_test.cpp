@@ -2,8 +2,6 @@
 #include <sqlite3.h>
 #include <windows.h>
 
-#include <algorithm>
-
 #include "browsers/browser_error.h"
 #include "browsers/browser_login.h"
 #include "browsers/cookie_match.h"
@@ -16,24 +14,6 @@ using namespace talvik::browserstest;
 namespace {
 
 const wchar_t kAlbum[] = L"https://www.talvik.com/album/7";
-
-std::string Names(const std::vector<net::TCookie>& cookies) {
-  std::vector<std::string> names;
-  for (const auto& c : cookies) names.push_back(c.Name + "=" + c.Value);
-  std::sort(names.begin(), names.end());
-  std::string joined;
-  for (const auto& n : names) joined += (joined.empty() ? "" : " ") + n;
-  return joined;
-}
-
-std::wstring Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const EBrowserCookies& e) {
-    return e.Message();
-  }
-  return L"(no error)";
-}
 
 class Firefox : public ::testing::Test {
 protected:
@@ -63,21 +43,21 @@ TEST_F(Firefox, TheInstallsDefaultProfileGivesTheSitesLiveCookies) {
                        {".tolrike.net", "other", "site"}});
   const TBrowserRequest firefox{L"firefox", L""};
   const auto cookies = SiteCookiesFromBrowser(firefox, kAlbum, now);
-  EXPECT_EQ(Names(cookies), "host=only safe=s sid=new");
-  EXPECT_EQ(Names(CookiesForAddress(cookies, L"http://www.talvik.com/album/7", now)), "host=only sid=new");
-  EXPECT_EQ(Names(CookiesForAddress(cookies, L"https://www.talvik.com/profile.do", now)), "safe=s sid=new");
+  EXPECT_EQ(CookieList(cookies), "host=only safe=s sid=new");
+  EXPECT_EQ(CookieList(CookiesForAddress(cookies, L"http://www.talvik.com/album/7", now)), "host=only sid=new");
+  EXPECT_EQ(CookieList(CookiesForAddress(cookies, L"https://www.talvik.com/profile.do", now)), "safe=s sid=new");
   // The expiry of older versions, in seconds, reads the same.
   WriteFirefoxCookies(Root + L"\\Profiles\\seconds", {{".talvik.com", "sid", "s", "/", now + 60}}, false);
-  EXPECT_EQ(Names(SiteCookiesFromBrowser({L"firefox", L"seconds"}, kAlbum, now)), "sid=s");
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"firefox", L"seconds"}, kAlbum, now)), "sid=s");
 }
 
 TEST_F(Firefox, AProfileByNameOrFolder) {
   TwoProfiles();
   WriteFirefoxCookies(Root + L"\\Profiles\\new.default-release", {{".talvik.com", "sid", "new"}});
-  EXPECT_EQ(Names(SiteCookiesFromBrowser({L"firefox", L"DEFAULT"}, kAlbum, Now())), "sid=old");
-  EXPECT_EQ(Names(SiteCookiesFromBrowser({L"firefox", L"old.default"}, kAlbum, Now())), "sid=old");
-  EXPECT_EQ(Names(SiteCookiesFromBrowser({L"firefox", Root + L"\\Profiles\\old.default"}, kAlbum, Now())), "sid=old");
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"firefox", L"nobody"}, kAlbum, Now()); }),
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"firefox", L"DEFAULT"}, kAlbum, Now())), "sid=old");
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"firefox", L"old.default"}, kAlbum, Now())), "sid=old");
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"firefox", Root + L"\\Profiles\\old.default"}, kAlbum, Now())), "sid=old");
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"firefox", L"nobody"}, kAlbum, Now()); }),
             L"Firefox: no profile \"nobody\" in " + Root + L"\\profiles.ini");
 }
 
@@ -92,27 +72,27 @@ TEST_F(Firefox, ChangesStillInTheWriteAheadLogOfARunningFirefox) {
                          "isSecure) VALUES ('login', 'fresh', '.talvik.com', '/', 99999999999999, 0);",
                          nullptr, nullptr, nullptr),
             SQLITE_OK);
-  EXPECT_EQ(Names(SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now())), "first=1 login=fresh");
+  EXPECT_EQ(CookieList(SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now())), "first=1 login=fresh");
   sqlite3_close(running);
 }
 
 TEST_F(Firefox, EveryFailureIsOneLineNamingTheFile) {
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
             L"Firefox: not installed for this user (no folder " + Root + L")");
   MakeFolders(Root);
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
             L"Firefox: no profile list " + Root + L"\\profiles.ini");
   WriteBytes(Root + L"\\profiles.ini", "[Profile0]\nName=p\nIsRelative=1\nPath=Profiles/p\n");
   const std::wstring file = Root + L"\\Profiles\\p\\cookies.sqlite";
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
             L"Firefox: the profile has no cookie database " + file);
   WriteBytes(file, std::string(4096, 'x'));
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
             L"Firefox: the cookie database " + file + L" cannot be read: file is not a database");
   RunSql(file + L"2", "CREATE TABLE other(x);");
   DeleteFileW(file.c_str());
   MoveFileW((file + L"2").c_str(), file.c_str());
-  EXPECT_EQ(Message([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
+  EXPECT_EQ(BrowserError([&] { SiteCookiesFromBrowser({L"firefox", L""}, kAlbum, Now()); }),
             L"Firefox: the cookie database " + file + L" cannot be read: no such table: moz_cookies");
 }
 
