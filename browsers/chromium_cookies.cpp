@@ -100,8 +100,9 @@ std::vector<net::TCookie> ReadChromiumCookies(const std::wstring& ABrowser, cons
     const int version = DatabaseVersion(db);
     // Older versions name the column "secure".
     const std::string secure = db.HasColumn("cookies", "is_secure") ? "is_secure" : "secure";
-    db.ForEachRow("SELECT host_key, name, value, encrypted_value, path, expires_utc, " + secure + " FROM cookies",
-                  [&](const TSqliteRow& row) {
+    std::string sql = "SELECT host_key, name, value, encrypted_value, path, expires_utc, " + secure + " FROM cookies";
+    if (!AHost.empty()) sql += " WHERE host_key IN " + SqlList(HostKeysFor(AHost));
+    db.ForEachRow(sql, [&](const TSqliteRow& row) {
                     net::TCookie c;
                     c.Domain = row.Text(0);
                     if (!AHost.empty() && !DomainMatches(c, AHost)) return;  // another site's: not decrypted

@@ -46,6 +46,23 @@ bool DomainMatches(const net::TCookie& ACookie, const std::string& AHost) {
   return AHost.size() > domain.size() && AHost.compare(AHost.size() - domain.size(), domain.size(), domain) == 0;
 }
 
+std::vector<std::string> HostKeysFor(const std::string& AHost) {
+  std::vector<std::string> keys{AHost};
+  for (size_t at = 0; at != std::string::npos && at < AHost.size(); at = AHost.find('.', at + 1))
+    keys.push_back(at == 0 ? "." + AHost : AHost.substr(at));
+  return keys;
+}
+
+std::string SqlList(const std::vector<std::string>& AValues) {
+  std::string list;
+  for (const std::string& v : AValues) {
+    list += list.empty() ? "('" : ", '";
+    for (char c : v) list += c == '\'' ? std::string("''") : std::string(1, c);
+    list += "'";
+  }
+  return list.empty() ? "()" : list + ")";
+}
+
 bool PathMatches(const std::string& ACookiePath, const std::string& ARequestPath) {
   const std::string cookiePath = ACookiePath.empty() ? "/" : ACookiePath;
   if (ARequestPath.compare(0, cookiePath.size(), cookiePath) != 0) return false;

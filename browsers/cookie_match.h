@@ -24,6 +24,12 @@ struct TCookieAddress {
 TCookieAddress CookieAddressOf(const std::wstring& AUrl);
 
 bool DomainMatches(const net::TCookie& ACookie, const std::string& AHost);
+// Every host key whose cookies AHost gets: the host itself (host-only) and
+// "." before it and before each domain above it ("www.t.cn": "www.t.cn",
+// ".www.t.cn", ".t.cn", ".cn"). Lets a query take only the site's rows.
+std::vector<std::string> HostKeysFor(const std::string& AHost);
+// The keys as an SQL list: ('a', 'b').
+std::string SqlList(const std::vector<std::string>& AValues);
 bool PathMatches(const std::string& ACookiePath, const std::string& ARequestPath);
 
 // The cookies that a request to AUrl carries at ANow (seconds since 1970):

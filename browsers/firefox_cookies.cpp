@@ -20,7 +20,9 @@ std::vector<net::TCookie> ReadFirefoxCookies(const std::wstring& ABrowser, const
   try {
     TDatabaseCopy copy(file);
     TSqliteFile db(copy.Path());
-    db.ForEachRow("SELECT host, name, value, path, expiry, isSecure FROM moz_cookies", [&](const TSqliteRow& row) {
+    std::string sql = "SELECT host, name, value, path, expiry, isSecure FROM moz_cookies";
+    if (!AHost.empty()) sql += " WHERE host IN " + SqlList(HostKeysFor(AHost));
+    db.ForEachRow(sql, [&](const TSqliteRow& row) {
       net::TCookie c;
       c.Domain = row.Text(0);
       if (!AHost.empty() && !DomainMatches(c, AHost)) return;

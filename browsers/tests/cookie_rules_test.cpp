@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "browsers/chromium_crypto.h"
 #include "browsers/cookie_match.h"
 #include "browsers/firefox_cookies.h"
@@ -53,6 +55,18 @@ TEST(CookieRules, ARequestCarriesTheCookiesOfItsHostPathAndScheme) {
     const auto sent = CookiesForAddress({c.cookie}, c.url, kNow);
     EXPECT_EQ(sent.size(), c.sent ? 1u : 0u) << c.cookie.Domain << c.cookie.Path << " for " << WideToUtf8(c.url);
   }
+}
+
+TEST(CookieRules, TheHostKeysOfAHostAreThoseThatMatchIt) {
+  for (const char* host : {"www.talvik.com", "talvik.com", "127.0.0.1", "localhost"}) {
+    const std::vector<std::string> keys = HostKeysFor(host);
+    for (const char* key : {"www.talvik.com", ".www.talvik.com", ".talvik.com", "talvik.com", ".com", "127.0.0.1",
+                            ".0.0.1", "localhost", ".localhost", "w.talvik.com"}) {
+      const bool listed = std::find(keys.begin(), keys.end(), key) != keys.end();
+      EXPECT_EQ(listed, DomainMatches(Cookie(key), host)) << key << " for " << host;
+    }
+  }
+  EXPECT_EQ(SqlList({"a", "o'k"}), "('a', 'o''k')");
 }
 
 TEST(CookieRules, FirefoxExpiryInSecondsOrMilliseconds) {
