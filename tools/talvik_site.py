@@ -9,7 +9,8 @@ port and read back the raw bytes of every request it received, with the id of
 the connection that carried it. Control traffic never shows in that record.
 
 Pages:
-  /album/NAME?curpage=N      list page N of album NAME (empty past the last page)
+  /album/NAME?curpage=N      list page N of album NAME (empty past the last page,
+                             and for a visitor without the login of --login)
   /album/NAME/photo/K        photo page of photo K (1-based)
   /photo/NAME-K.jpg          the photo itself, a valid baseline JPEG
   anything else              200 with a small home page
@@ -19,6 +20,7 @@ Control protocol (one TCP connection per client, any number of commands):
   "OK <n>\\n" or "ERR <n>\\n" followed by n bytes.
   {"cmd":"reset"}                         forget routes and records, restore albums
   {"cmd":"album","name":N,"photos":P,"per_page":Q,"size":S}
+  {"cmd":"login","cookie":"NAME=VALUE"}   as --login (an empty cookie: no login needed)
   {"cmd":"route","target":T,"replies":[R...],"prefix":false}
         requests whose target (path and query) is T (or starts with T when
         prefix is true) get the replies in turn; the last one repeats.
@@ -109,6 +111,8 @@ class Site:
         self.trouble = Trouble()
         self.latency = 0
         self.require_referer = None
+        self.login = None  # "name=value" a list page needs among the request's cookies
+        self.default_login = None
 
     # --- state -------------------------------------------------------------
     def new_connection(self):
@@ -127,6 +131,7 @@ class Site:
             self.server_names = []
             self.tls_closes = []
             self.albums = dict(self.default_albums)
+            self.login = self.default_login
         self.trouble.reset()
 
     def scripted_reply(self, target):
@@ -146,10 +151,12 @@ class Site:
     def url(self, path):
         return "%s:%d%s" % (self.origin, self.port, path)
 
-    def default_reply(self, target):
+    def default_reply(self, target, cookies=()):
         path, _, query = target.partition("?")
         parts = path.strip("/").split("/")
         if len(parts) == 2 and parts[0] == "album" and parts[1] in self.albums:
+            if self.login and self.login not in cookies:
+                return self.list_page(parts[1], -1)  # what the site shows a visitor: no photos
             page = 0
             for kv in query.split("&"):
                 k, _, v = kv.partition("=")
@@ -203,6 +210,16 @@ def referer_of(raw):
         if name.strip().lower() == b"referer":
             return value.strip().decode("latin-1")
     return ""
+
+
+def request_cookies(raw):
+    """The name=value pairs of a request head's Cookie lines."""
+    pairs = []
+    for line in raw.decode("latin-1").split("\r\n")[1:]:
+        name, _, value = line.partition(":")
+        if name.strip().lower() == "cookie":
+            pairs += [p.strip() for p in value.split(";") if p.strip()]
+    return pairs
 
 
 def html_reply(text):
@@ -311,7 +328,8 @@ class PageHandler(socketserver.BaseRequestHandler):
             site.record(conn, raw)
             words = raw.split(b"\r\n", 1)[0].split(b" ")
             target = words[1].decode("latin-1") if len(words) > 1 else ""
-            reply = site.trouble.reply(target, site.scripted_reply(target) or site.default_reply(target))
+            reply = site.trouble.reply(target, site.scripted_reply(target) or
+                                       site.default_reply(target, request_cookies(raw)))
             if site.require_referer is not None and not referer_of(raw).startswith(site.require_referer):
                 reply = {"status": 403, "reason": "Forbidden", "body": "no hotlinking"}
             if site.latency:
@@ -357,6 +375,9 @@ class ControlHandler(socketserver.StreamRequestHandler):
         cmd = c["cmd"]
         if cmd == "reset":
             site.reset()
+        elif cmd == "login":
+            with site.lock:
+                site.login = c.get("cookie") or None
         elif cmd == "album":
             with site.lock:
                 site.albums[c["name"]] = (int(c["photos"]), int(c.get("per_page", 5)), int(c.get("size", 20000)))
@@ -477,6 +498,9 @@ def main(argv=None):
     p.add_argument("--exit-with-parent", action="store_true", help="exit when the starting process goes away")
     p.add_argument("--latency", type=float, default=0, metavar="MS",
                    help="wait this many milliseconds before each reply, as a distant server would")
+    p.add_argument("--login", metavar="NAME=VALUE",
+                   help="serve album list pages only to requests carrying this cookie; others get a page with no "
+                        "photos, as the real site shows a visitor who is not logged in")
     p.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"),
                    help="serve the pages over https with this certificate chain and key (PEM files)")
     p.add_argument("--tls-min", choices=("1.2", "1.3"),
@@ -496,6 +520,7 @@ def main(argv=None):
     site = Site(albums)
     site.latency = args.latency / 1000.0
     site.require_referer = args.require_referer
+    site.login = site.default_login = args.login
     pages = (Server6 if ":" in args.bind else Server)((args.bind, args.port), PageHandler)
     control = Server(("127.0.0.1", args.control_port), ControlHandler)
     site.origin = ("https://" if args.tls else "http://") + args.name

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 
+#include "browsers/browser_login.h"
+
 namespace talvik::app {
 
 const wchar_t* const kConsoleUsage =
-    L"usage: talvik-dl [--cookie TEXT | --cookie-file FILE] [--out DIR] [--timeout SECONDS]\n"
-    L"                 " TALVIK_NET_ARGS_USAGE L" ALBUM-ADDRESS";
+    L"usage: talvik-dl [--cookie TEXT | --cookie-file FILE | --cookies-from-browser NAME[:PROFILE]]\n"
+    L"                 [--out DIR] [--timeout SECONDS] " TALVIK_NET_ARGS_USAGE L" ALBUM-ADDRESS";
 
 const wchar_t* const kConsoleHelp =
     L"Downloads every photo of a Talvik album into DIR as 1.jpg, 2.jpg, ...\n"
@@ -18,6 +20,7 @@ const wchar_t* const kConsoleHelp =
     L"  --cookie-file FILE  take the login cookie from a Netscape-format cookies.txt\n"
     L"                      (as browser cookie-export tools write it): the cookies\n"
     L"                      whose domain matches the album's host\n"
+    TALVIK_COOKIES_FROM_BROWSER_HELP
     L"  --out DIR           the output folder, which must exist (default: the current\n"
     L"                      folder); files of the same names are replaced\n"
     L"  --timeout SECONDS   give up when the server sends nothing for this long\n"
@@ -87,6 +90,7 @@ TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs) {
       if (!problem.empty()) throw EUsageError(problem);
     } else if (!TakeValue(AArgs, i, L"--cookie", options.Cookie) &&
                !TakeValue(AArgs, i, L"--cookie-file", options.CookieFile) &&
+               !TakeValue(AArgs, i, L"--cookies-from-browser", options.CookiesFromBrowser) &&
                !TakeValue(AArgs, i, L"--out", options.OutDir) &&
                !TakeValue(AArgs, i, L"--timeout", timeout)) {
       throw EUsageError(L"unknown option " + arg);
@@ -98,6 +102,13 @@ TConsoleOptions ParseConsoleArgs(const std::vector<std::wstring>& AArgs) {
   }
   if (options.Help) return options;
   if (options.Cookie && options.CookieFile) throw EUsageError(L"--cookie and --cookie-file exclude each other");
+  if (options.CookiesFromBrowser) {
+    if (options.Cookie || options.CookieFile)
+      throw EUsageError(L"--cookies-from-browser excludes --cookie and --cookie-file");
+    browsers::TBrowserRequest request;
+    std::wstring problem;
+    if (!browsers::ParseBrowserRequest(*options.CookiesFromBrowser, request, problem)) throw EUsageError(problem);
+  }
   if (options.OutDir && Trim(*options.OutDir).empty()) throw EUsageError(L"--out needs a folder");
   if (positional.empty()) throw EUsageError(L"no album address");
   if (positional.size() > 1) throw EUsageError(L"more than one album address");

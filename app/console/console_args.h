@@ -16,6 +16,7 @@ struct TConsoleOptions {
   bool Help = false;
   std::optional<std::wstring> Cookie;
   std::optional<std::wstring> CookieFile;
+  std::optional<std::wstring> CookiesFromBrowser;  // NAME[:PROFILE]
   std::optional<std::wstring> OutDir;
   // How long the server may stay silent; 0 waits forever.
   int TimeoutMs = 60000;

@@ -26,6 +26,14 @@ constexpr int kMaxRetries = 100;
 bool TakeNetArg(const std::vector<std::wstring>& AArgs, size_t& AIndex, TNetArgs& AInto, std::wstring& AProblem);
 
 // Literals, so that each program's usage text takes them in.
+#define TALVIK_COOKIES_FROM_BROWSER_HELP                                                  \
+  L"  --cookies-from-browser NAME[:PROFILE]\n"                                            \
+  L"                      take the login from a browser of this Windows user:\n"          \
+  L"                      firefox, edge, chrome, chromium, brave, vivaldi, opera,\n"      \
+  L"                      or default (the one that opens https links); PROFILE is\n"      \
+  L"                      a Firefox profile's name or folder, or a Chromium-family\n"      \
+  L"                      profile folder such as \"Profile 1\" (default: the\n"            \
+  L"                      browser's own default profile)\n"
 #define TALVIK_NET_ARGS_USAGE L"[--skip-existing] [--retries N] [--jobs N] [--proxy URL] [--ca-file FILE]"
 #define TALVIK_NET_ARGS_HELP                                                             \
   L"  --skip-existing     leave out photos whose N.jpg is already in the folder\n"       \

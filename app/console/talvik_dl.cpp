@@ -7,9 +7,12 @@
 
 #include "app/console/console_args.h"
 #include "app/console/cookie_file.h"
+#include "app/console/login_cookies.h"
 #include "app/download_run.h"
 #include "app/error_text.h"
 #include "app/photo_file.h"
+#include "browsers/browser_error.h"
+#include "browsers/browser_login.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "framework/system_libraries.h"
@@ -87,7 +90,7 @@ std::wstring CurrentFolder() {
   return dir;
 }
 
-int Run(const TConsoleOptions& options) {
+int Run(const TConsoleOptions& options, const std::vector<net::TCookie>& browserLogin) {
   net::TIdHTTP http;
   http.SetReadTimeout(options.TimeoutMs);
   // The login goes to the album's own site only.
@@ -95,6 +98,7 @@ int Run(const TConsoleOptions& options) {
   if (options.CookieFile)
     http.SetLoginCookies(
         CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr)));
+  if (options.CookiesFromBrowser) http.SetLoginCookies(NetLoginCookies(browserLogin));
 
   http.SetProxy(options.Net.Proxy);
   http.SetTrustedRoots(options.Net.TrustedRoots);
@@ -113,6 +117,7 @@ int wmain(int argc, wchar_t** argv) {
   RestrictDllSearchToSystem();
   std::vector<std::wstring> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   TConsoleOptions options;
+  std::vector<net::TCookie> browserLogin;
   try {
     options = ParseConsoleArgs(args);
     // Before any request: otherwise the run would fetch pages only to fail at the first save.
@@ -127,6 +132,12 @@ int wmain(int argc, wchar_t** argv) {
     WriteLine(STD_ERROR_HANDLE, L"Try 'talvik-dl --help' for more information.");
     return 2;
   }
+  try {
+    if (options.CookiesFromBrowser && !options.Help) browserLogin = BrowserLogin(*options.CookiesFromBrowser, Trim(options.Album));
+  } catch (const browsers::EBrowserCookies& e) {
+    WriteLine(STD_ERROR_HANDLE, L"talvik-dl: " + e.Message());
+    return 2;
+  }
   if (options.Help) {
     WriteLine(STD_OUTPUT_HANDLE, kConsoleUsage);
     WriteLine(STD_OUTPUT_HANDLE, L"");
@@ -137,7 +148,7 @@ int wmain(int argc, wchar_t** argv) {
   SetConsoleCtrlHandler(nullptr, FALSE);
   SetConsoleCtrlHandler(Interrupted, TRUE);
   try {
-    return Run(options);
+    return Run(options, browserLogin);
   } catch (const Exception& e) {
     WriteLine(STD_ERROR_HANDLE, ErrorReportText(e.Message()));
   } catch (const std::bad_alloc&) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/tests/run_fixture.h"
+#include "browsers/tests/browser_profiles_fixture.h"
 #include "framework/sysutils.h"
 #include "tests/support/sample_proxy.h"
 #include "tests/support/test_certificates.h"
@@ -464,6 +465,73 @@ TEST_F(ConsoleTool, SystemDllsPlantedBesideTheProgramAreNeverLoaded) {
   EXPECT_EQ(r.out, OverLines(2) + "下载完毕。\n");
   for (const wchar_t* name : names)
     EXPECT_FALSE(FileExists(downloads.File(std::wstring(name) + L".dll.loaded"))) << WideToUtf8(name) << " was loaded";
+}
+
+// A site that shows its albums only to a logged-in visitor, and the login in
+// the browsers' profiles of this Windows user.
+class ConsoleBrowserLogin : public ::testing::Test {
+protected:
+  void SetUp() override { Site.Album("one", 2, 3, 2000); }
+  SampleSite Site{{"--login", "sid=from-browser"}};
+  browserstest::TCleanBrowsers Browsers;
+  TScratchFolder Work;
+};
+
+TEST_F(ConsoleBrowserLogin, TheLoginComesFromTheNamedBrowsersProfile) {
+  using namespace browserstest;
+  WriteBytes(FirefoxRoot() + L"\\profiles.ini", "[Profile0]\nName=p\nIsRelative=1\nPath=Profiles/p\nDefault=1\n");
+  WriteFirefoxCookies(FirefoxRoot() + L"\\Profiles\\p",
+                      {{"127.0.0.1", "sid", "from-browser"}, {".example.com", "other", "no"}});
+  TToolResult r = RunTool({Site.WUrl("/album/one")}, Work.Path());
+  EXPECT_EQ(r.out, "下载完毕。\n") << "the site shows a visitor's album with photos";
+  r = RunTool({L"--cookies-from-browser", L"firefox", Site.WUrl("/album/one")}, Work.Path());
+  EXPECT_EQ(r.exitCode, 0u) << r.err;
+  EXPECT_EQ(r.out, OverLines(2) + "下载完毕。\n");
+  EXPECT_TRUE(FileExists(Work.File(L"2.jpg")));
+  const auto requests = Site.Requests();
+  ASSERT_EQ(requests.size(), 1u + 6u);  // the visitor's one list page, then the album
+  for (size_t i = 1; i < requests.size(); ++i)
+    EXPECT_EQ(HeaderOf(requests[i].raw, "Cookie"), "sid=from-browser") << requests[i].Target();
+}
+
+TEST_F(ConsoleBrowserLogin, EveryFailureIsOneLineAndExitTwoBeforeAnyRequest) {
+  using namespace browserstest;
+  const std::string key = "0123456789abcdef0123456789ABCDEF";
+  WriteLocalState(ChromiumRoot(L"edge"), key);
+  WriteChromiumCookies(ChromiumRoot(L"edge") + L"\\Default", key, 24, {{"127.0.0.1", "sid", "x"}}, "v20");
+  WriteLocalState(ChromiumRoot(L"brave"), key);
+  WriteChromiumCookies(ChromiumRoot(L"brave") + L"\\Default", key, 24, {{".example.com", "sid", "elsewhere"}});
+  const std::string edgeCookies = WideToUtf8(ChromiumRoot(L"edge") + L"\\Default\\Network\\Cookies");
+  const std::string braveCookies = WideToUtf8(ChromiumRoot(L"brave") + L"\\Default\\Network\\Cookies");
+  const std::string album = Site.Url("/album/one");
+  const struct {
+    const wchar_t* browser;
+    std::string line;
+  } cases[] = {
+      {L"chrome", "talvik-dl: Chrome: not installed for this user (no folder " +
+                      WideToUtf8(ChromiumRoot(L"chrome")) + ")\n"},
+      {L"edge", "talvik-dl: Edge: the cookies in " + edgeCookies + " are sealed to the browser itself (app-bound "
+                "encryption, Chrome 127 and later) and no other program can read them: export them to a cookies.txt "
+                "and use --cookie-file, or log in with Firefox or Edge\n"},
+      {L"brave", "talvik-dl: Brave: " + braveCookies + " holds no cookie for " + album +
+                     ": log in to the site with that browser first, or name another one\n"},
+  };
+  for (const auto& c : cases) {
+    TToolResult r = RunTool({L"--cookies-from-browser", c.browser, Site.WUrl("/album/one")}, Work.Path());
+    EXPECT_EQ(r.exitCode, 2u) << WideToUtf8(c.browser);
+    EXPECT_EQ(r.err, c.line);
+    EXPECT_EQ(r.out, "");
+  }
+  const std::vector<std::wstring> usage[] = {
+      {L"--cookies-from-browser", L"netscape", Site.WUrl("/album/one")},
+      {L"--cookies-from-browser", L"firefox", L"--cookie", L"a=1", Site.WUrl("/album/one")},
+  };
+  for (const auto& args : usage) {
+    TToolResult r = RunTool(args, Work.Path());
+    EXPECT_EQ(r.exitCode, 2u);
+    EXPECT_NE(r.err.find("usage: talvik-dl"), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(Site.Requests().empty());
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ public:
   // Identity of the browser's top-level automation object; a completed
   // document whose object is this one is the top-level document.
   virtual const void* Application() = 0;
-  // The "cookie" text of the current document ("" when there is none).
+  // The cookies of the current document as "name=value; ..." ("" when there
+  // are none), the HttpOnly ones included where the browser can tell them.
   virtual std::wstring DocumentCookie() = 0;
 
   // Raised for each completed document (top level or frame) with the

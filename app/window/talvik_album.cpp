@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "app/console/cookie_file.h"
+#include "app/console/login_cookies.h"
 #include "app/window/ole_startup.h"
 #include "app/window/unit1.h"
 #include "app/window/window_args.h"
+#include "browsers/browser_error.h"
+#include "browsers/browser_login.h"
 #include "framework/icon.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
@@ -61,10 +64,11 @@ int Run(TWindowOptions options) {
   icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
   SendMessageW(Application()->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Handle()));
   RegisterWindowClasses();
-  if (options.Cookie || options.CookieFile) {
+  if (options.Cookie || options.CookieFile || options.CookiesFromBrowser) {
     // The login comes from the command line: the browser loads nothing.
     if (options.CookieFile)
       options.LoginCookies = CookiesForAddress(ReadTextFile(*options.CookieFile), options.StartPage, std::time(nullptr));
+    if (options.CookiesFromBrowser) options.LoginCookies = NetLoginCookies(BrowserLogin(*options.CookiesFromBrowser, options.StartPage));
     std::wstring cookie = options.Cookie.value_or(L"");
     TWebBrowser::SessionFactory = [cookie](HWND) { return CreateScriptedSession(cookie); };
   }
@@ -91,6 +95,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     }
   } catch (const EWindowUsage& e) {
     MessageBoxW(nullptr, (e.Message() + L"\n\n" + kWindowUsage).c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+    code = 2;
+  } catch (const browsers::EBrowserCookies& e) {
+    MessageBoxW(nullptr, e.Message().c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
     code = 2;
   } catch (...) {
     Application()->HandleException(nullptr);

@@ -1,9 +1,13 @@
 #include "app/window/unit1.h"
 
+#include "app/console/login_cookies.h"
 #include "app/window/folder_dialog.h"
+#include "browsers/browser_login.h"
 #include "framework/formreader.h"
 #include "framework/sysutils.h"
 #include "net/login_cookies.h"
+
+#include <ctime>
 
 namespace talvik::app {
 
@@ -56,6 +60,7 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   IdHTTP1->SetReadTimeout(FOptions.TimeoutMs);
   // Closing the window ends a request under way at once.
   IdHTTP1->EnableAbort();
+  WebBrowser1->OnLoadFailed = [this](TObject* s) { WebBrowser1LoadFailed(s); };
   HandleNeeded();
   DoCreate();
 }
@@ -116,11 +121,46 @@ void TForm1::StartFeedbackVisit() {
 void TForm1::WebBrowser1DocumentComplete(TObject*, const void* pDisp, const std::wstring&) {
   if (pDisp != WebBrowser1->Application()) return;  // a frame's document
   if (!IdHTTP1) return;                              // closing
+  const std::wstring cookie = WebBrowser1->DocumentCookie();
+  const bool loginGiven = FOptions.Cookie || FOptions.CookieFile || FOptions.CookiesFromBrowser;
+  // Nobody logs into the control on today's systems: its jar is empty, and the
+  // user's login is in the browser they use.
+  if (cookie.empty() && !loginGiven) {
+    TakeLoginFromBrowsers();
+    return;
+  }
   // The login belongs to the start page's site and goes nowhere else.
-  auto login = FOptions.LoginCookies ? *FOptions.LoginCookies
-                                     : net::LoginCookiesFor(WebBrowser1->DocumentCookie(), FOptions.StartPage);
-  if (FRequestDone) FNewLogin = std::move(login);  // the client is busy on another thread
-  else IdHTTP1->SetLoginCookies(std::move(login));
+  auto login = FOptions.LoginCookies ? *FOptions.LoginCookies : net::LoginCookiesFor(cookie, FOptions.StartPage);
+  SetLogin(std::move(login));
+  Button1->SetEnabled(true);
+  Button1->SetCaption(L"下载");
+}
+
+void TForm1::SetLogin(std::vector<net::TCookie> ALogin) {
+  if (FRequestDone) FNewLogin = std::move(ALogin);  // the client is busy on another thread
+  else IdHTTP1->SetLoginCookies(std::move(ALogin));
+}
+
+void TForm1::WebBrowser1LoadFailed(TObject*) {
+  if (!IdHTTP1) return;
+  TakeLoginFromBrowsers();
+}
+
+void TForm1::TakeLoginFromBrowsers() {
+  // Looked for once; a later completion of the control with an empty jar gets the same.
+  if (!FLoginFromBrowsers) {
+    FLoginFromBrowsers = true;
+    browsers::TFoundLogin found =
+        browsers::FindSiteLogin(FOptions.StartPage, static_cast<int64_t>(std::time(nullptr)));
+    for (const std::wstring& problem : found.Problems) Memo1->AddLine(problem);
+    if (found.Browser.empty())
+      Memo1->AddLine(L"没有在浏览器中找到本站的登录：请先在 Firefox、Edge 或 Chrome 中登录本站并设为自动登录，"
+                     L"再重新打开本程序；或用 --cookie-file 指定导出的 cookies.txt。");
+    else
+      Memo1->AddLine(L"登录信息取自 " + found.Browser + L"。");
+    FBrowserLogin = std::move(found.Cookies);
+  }
+  SetLogin(NetLoginCookies(FBrowserLogin));
   Button1->SetEnabled(true);
   Button1->SetCaption(L"下载");
 }

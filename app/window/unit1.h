@@ -6,12 +6,14 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/download_run.h"
 #include "app/window/webbrowser.h"
 #include "app/window/window_args.h"
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
+#include "net/cookie_store.h"
 #include "net/idhttp.h"
 #include "skinforms/skincontroller.h"
 
@@ -37,6 +39,7 @@ public:
 
   void FormCreate(TObject* Sender);
   void WebBrowser1DocumentComplete(TObject* ASender, const void* pDisp, const std::wstring& URL);
+  void WebBrowser1LoadFailed(TObject* ASender);
   void Button1Click(TObject* Sender);
   void Edit1KeyPress(TObject* Sender, wchar_t& Key);
   void FormCanResize(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize);
@@ -67,6 +70,10 @@ private:
 
   template <class T>
   T* Component(const wchar_t* AName);
+  // The login from the user's own browsers, when the browser control brings none.
+  void TakeLoginFromBrowsers();
+  // The client takes the login now, or after the request it is busy with.
+  void SetLogin(std::vector<net::TCookie> ALogin);
 
   TWindowOptions FOptions;
   std::unique_ptr<TDownloadRun> FRun;
@@ -76,6 +83,8 @@ private:
   std::optional<std::vector<net::TCookie>> FNewLogin;  // captured during a request, for after it
   std::unique_ptr<net::TIdHTTP> FFeedbackHTTP;
   std::thread FFeedbackVisit;
+  bool FLoginFromBrowsers = false;  // looked for once
+  std::vector<net::TCookie> FBrowserLogin;
 };
 
 // Registers the classes that the stored description names.

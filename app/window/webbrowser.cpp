@@ -4,6 +4,7 @@ namespace talvik::app {
 
 namespace {
 constexpr UINT CM_MAKESESSION = CM_BASE + 0x100;
+constexpr UINT_PTR kLoadTimer = 1;
 
 // Stands in when the platform has no usable browser control: nothing ever
 // loads, so the window waits as it does for a start page that never arrives.
@@ -20,6 +21,7 @@ public:
 }  // namespace
 
 std::function<std::unique_ptr<IBrowserSession>(HWND)> TWebBrowser::SessionFactory = CreateWebBrowserSession;
+int TWebBrowser::LoadTimeoutMs = 12000;
 
 TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 41;
@@ -34,8 +36,10 @@ IBrowserSession& TWebBrowser::Session() {
       FSession = SessionFactory(Handle());
     } catch (const std::exception&) {
       FSession = std::make_unique<TNoBrowserSession>();
+      FNoControl = true;
     }
     FSession->OnDocumentComplete = [this](const void* pDisp, const std::wstring& URL) {
+      if (pDisp && pDisp == FSession->Application()) KillTimer(Handle(), kLoadTimer);
       if (OnDocumentComplete) OnDocumentComplete(this, pDisp, URL);
     };
   }
@@ -48,6 +52,9 @@ void TWebBrowser::SetSilent(bool AValue) {
 }
 
 void TWebBrowser::Navigate(const std::wstring& AUrl) {
+  // A page that never completes (no network, no HTML engine) must not leave the
+  // window waiting for ever.
+  SetTimer(Handle(), kLoadTimer, static_cast<UINT>(LoadTimeoutMs), nullptr);
   if (FSession) {
     FSession->Navigate(AUrl);
     return;
@@ -61,6 +68,7 @@ void TWebBrowser::Navigate(const std::wstring& AUrl) {
 bool TWebBrowser::Busy() { return FSession ? FSession->Busy() : FPendingUrl.has_value(); }
 
 void TWebBrowser::Stop() {
+  if (HandleAllocated()) KillTimer(Handle(), kLoadTimer);
   if (FSession) FSession->Stop();
   else FPendingUrl.reset();
 }
@@ -69,7 +77,18 @@ const void* TWebBrowser::Application() { return FSession ? FSession->Application
 
 std::wstring TWebBrowser::DocumentCookie() { return FSession ? FSession->DocumentCookie() : std::wstring(); }
 
+void TWebBrowser::LoadFailed() {
+  KillTimer(Handle(), kLoadTimer);
+  if (FLoadFailedRaised) return;
+  FLoadFailedRaised = true;
+  if (OnLoadFailed) OnLoadFailed(this);
+}
+
 void TWebBrowser::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_TIMER && Message.WParam == kLoadTimer) {
+    LoadFailed();
+    return;
+  }
   if (Message.Msg != CM_MAKESESSION) {
     TWinControl::WndProc(Message);
     return;
@@ -81,6 +100,7 @@ void TWebBrowser::WndProc(TMessage& Message) {
   IBrowserSession& session = Session();
   if (FSilent) session.SetSilent(*FSilent);
   session.Navigate(url);
+  if (FNoControl) LoadFailed();
 }
 
 }  // namespace talvik::app

@@ -33,15 +33,22 @@ public:
   bool HasSession() const { return FSession != nullptr; }
 
   std::function<void(TObject* ASender, const void* pDisp, const std::wstring& URL)> OnDocumentComplete;
+  // Raised once when the control cannot be made, or when no top-level document
+  // has completed LoadTimeoutMs after a navigation.
+  std::function<void(TObject* ASender)> OnLoadFailed;
+  static int LoadTimeoutMs;
 
 protected:
   void WndProc(TMessage& Message) override;
 
 private:
+  void LoadFailed();
   IBrowserSession& Session();
   std::unique_ptr<IBrowserSession> FSession;
   std::optional<bool> FSilent;
   std::optional<std::wstring> FPendingUrl;
+  bool FNoControl = false;
+  bool FLoadFailedRaised = false;
 };
 
 }  // namespace talvik::app

@@ -7,6 +7,7 @@
 #include <ocidl.h>
 #include <ole2.h>
 #include <oleidl.h>
+#include <wininet.h>
 
 #include "app/window/browser_session.h"
 #include "app/window/ole_startup.h"
@@ -24,6 +25,38 @@ const void* Identity(IUnknown* object) {
   if (FAILED(object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)))) return nullptr;
   unknown->Release();
   return unknown;
+}
+
+// The document's cookie leaves out the HttpOnly cookies that sites use for a
+// login; the control's cookie jar gives them all for the address.
+std::wstring JarCookies(const std::wstring& url) {
+  DWORD size = 0;
+  if (!InternetGetCookieExW(url.c_str(), nullptr, nullptr, &size, INTERNET_COOKIE_HTTPONLY, nullptr) || size == 0)
+    return L"";
+  std::wstring cookies(size / sizeof(wchar_t) + 1, L'\0');
+  size = static_cast<DWORD>(cookies.size() * sizeof(wchar_t));
+  if (!InternetGetCookieExW(url.c_str(), nullptr, cookies.data(), &size, INTERNET_COOKIE_HTTPONLY, nullptr))
+    return L"";
+  cookies.resize(wcsnlen(cookies.c_str(), cookies.size()));
+  return cookies;
+}
+
+// Without this value the control renders pages in the document mode of
+// Internet Explorer 7, in which today's login pages do not work: ask for the
+// current mode (IE11 edge) for this program's executable.
+void RequestCurrentDocumentMode() {
+  wchar_t exe[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  const std::wstring path(exe, n);
+  const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER,
+                      L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION", 0,
+                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  const DWORD mode = 11001;
+  RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof mode);
+  RegCloseKey(key);
 }
 
 class TWebBrowserHost : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch,
@@ -103,7 +136,12 @@ public:
       VariantClear(&result);
     }
     document->Release();
-    return cookie;
+    BSTR location = nullptr;
+    std::wstring jar;
+    if (SUCCEEDED(FBrowser->get_LocationURL(&location)) && location)
+      jar = JarCookies(std::wstring(location, SysStringLen(location)));
+    SysFreeString(location);
+    return jar.empty() ? cookie : jar;
   }
 
   // IUnknown: the host lives as long as its owner; the counts only keep COM honest.
@@ -219,6 +257,7 @@ private:
 
 std::unique_ptr<IBrowserSession> CreateWebBrowserSession(HWND AParent) {
   EnsureOleInitialized();
+  RequestCurrentDocumentMode();
   auto host = std::make_unique<TWebBrowserHost>(AParent);
   host->Create();
   return host;

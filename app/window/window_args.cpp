@@ -1,6 +1,7 @@
 #include "app/window/window_args.h"
 
 #include "app/console/console_args.h"
+#include "browsers/browser_login.h"
 
 namespace talvik::app {
 
@@ -17,11 +18,14 @@ bool TakeValue(const std::vector<std::wstring>& args, size_t& i, const wchar_t* 
 }  // namespace
 
 const wchar_t* const kWindowUsage =
-    L"talvik-album [--cookie TEXT | --cookie-file FILE] [--start-page URL] [--feedback URL] [--no-skin | --skin FILE]\n"
-    L"             [--timeout SECONDS]\n"
+    L"talvik-album [--cookie TEXT | --cookie-file FILE | --cookies-from-browser NAME[:PROFILE]]\n"
+    L"             [--start-page URL] [--feedback URL] [--no-skin | --skin FILE]\n"
     L"             " TALVIK_NET_ARGS_USAGE L"\n\n"
     L"--cookie TEXT        use TEXT as the site's login cookie instead of the built-in browser's\n"
     L"--cookie-file FILE   take the login cookie from a Netscape cookies.txt\n"
+    TALVIK_COOKIES_FROM_BROWSER_HELP
+    L"                     (without these: the built-in browser's login, else the default browser's,\n"
+    L"                     else that of another installed browser)\n"
     L"--start-page URL     the page the browser opens at start\n"
     L"--feedback URL       the feedback page shown in the log (its site's home page is visited at start)\n"
     L"--no-skin            the system's look for the window instead of the DarkSide skin\n"
@@ -47,6 +51,7 @@ TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs) {
     else if (AArgs[i] == L"--no-skin") options.NoSkin = true;
     else if (TakeValue(AArgs, i, L"--cookie", value)) options.Cookie = value;
     else if (TakeValue(AArgs, i, L"--cookie-file", value)) options.CookieFile = value;
+    else if (TakeValue(AArgs, i, L"--cookies-from-browser", value)) options.CookiesFromBrowser = value;
     else if (TakeValue(AArgs, i, L"--skin", value)) options.SkinFile = value;
     else if (TakeValue(AArgs, i, L"--start-page", value)) options.StartPage = value;
     else if (TakeValue(AArgs, i, L"--feedback", value)) options.FeedbackPage = value;
@@ -60,6 +65,13 @@ TWindowOptions ParseWindowArgs(const std::vector<std::wstring>& AArgs) {
     else throw EWindowUsage(L"unknown argument " + AArgs[i]);
   }
   if (options.Cookie && options.CookieFile) throw EWindowUsage(L"--cookie and --cookie-file exclude each other");
+  if (options.CookiesFromBrowser) {
+    if (options.Cookie || options.CookieFile)
+      throw EWindowUsage(L"--cookies-from-browser excludes --cookie and --cookie-file");
+    browsers::TBrowserRequest request;
+    std::wstring problem;
+    if (!browsers::ParseBrowserRequest(*options.CookiesFromBrowser, request, problem)) throw EWindowUsage(problem);
+  }
   if (options.NoSkin && options.SkinFile) throw EWindowUsage(L"--no-skin and --skin exclude each other");
   if (Trim(options.StartPage).empty()) throw EWindowUsage(L"--start-page needs an address");
   if (Trim(options.FeedbackPage).empty()) throw EWindowUsage(L"--feedback needs an address");

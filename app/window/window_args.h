@@ -20,6 +20,7 @@ struct TWindowOptions {
   std::optional<std::wstring> CookieFile;
   // The cookies of that file, read at start; they stand for the browser's cookie.
   std::optional<std::vector<net::TCookie>> LoginCookies;
+  std::optional<std::wstring> CookiesFromBrowser;  // NAME[:PROFILE]
   std::optional<std::wstring> SkinFile;  // a skin to draw with instead of DarkSide
   std::wstring SkinName;                 // set once that skin is registered
   std::wstring StartPage;     // opened by the browser at start

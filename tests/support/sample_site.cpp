@@ -255,6 +255,10 @@ std::string SampleSite::Command(const std::string& json) {
 
 void SampleSite::Reset() { Command("{\"cmd\":\"reset\"}"); }
 
+void SampleSite::RequireLogin(const std::string& cookie) {
+  Command("{\"cmd\":\"login\",\"cookie\":" + JsonString(cookie) + "}");
+}
+
 void SampleSite::Album(const std::string& name, int photos, int perPage, int size) {
   Command("{\"cmd\":\"album\",\"name\":" + JsonString(name) + ",\"photos\":" + std::to_string(photos) +
           ",\"per_page\":" + std::to_string(perPage) + ",\"size\":" + std::to_string(size) + "}");

@@ -61,6 +61,9 @@ public:
 
   void Reset();  // forget routes and the record, restore the albums
   void Album(const std::string& name, int photos, int perPage, int size);
+  // Album list pages show photos only to requests carrying this cookie
+  // ("name=value"); empty: to everybody.
+  void RequireLogin(const std::string& cookie);
   // Requests for target (path and query; a prefix when prefix is true) get the
   // replies in turn; the last one repeats.
   void Route(const std::string& target, const std::vector<SiteReply>& replies, bool prefix = false);

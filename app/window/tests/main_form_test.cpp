@@ -33,7 +33,7 @@ public:
   void CompleteFrame() { OnDocumentComplete(&FFrame, NavigatedTo + L"#f"); }
 
   bool Silent = false;
-  std::wstring NavigatedTo, Cookie;
+  std::wstring NavigatedTo, Cookie = L"sid=1";  // the control brings a login
   int BusyCalls = 0, Stops = 0;
 
 private:

@@ -463,17 +463,3 @@ TEST_F(WindowDriver, DownloadsAnAlbumOverHttpsTrustingTheRunsOwnRoot) {
   EXPECT_EQ(HeaderOf(requests[0], "Referer"), secure.Url("/") + "?key=DownTalvikAlbum");
   EXPECT_EQ(CloseAndWait(), 0u);
 }
-
-TEST_F(WindowDriver, PlatformBrowserControlIsHostedAndLeavesTheButtonWaiting) {
-  // No login on the command line: the real browser control loads the start
-  // page. Wine here has no HTML engine, so the page never completes.
-  Start(SiteArgs(), L"WINEDLLOVERRIDES=mshtml=");
-  HWND host = FindWindowExW(Main, nullptr, L"TWebBrowser", nullptr);
-  ASSERT_NE(host, nullptr);
-  EXPECT_TRUE(WaitFor([&] { return FindWindowExW(host, nullptr, nullptr, nullptr) != nullptr; }, 5000))
-      << "the browser control made no window in its host";
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-  EXPECT_FALSE(IsWindowEnabled(Button));
-  EXPECT_EQ(TextOf(Button), L"正在加载");
-  EXPECT_EQ(CloseAndWait(), 0u);
-}
