@@ -137,7 +137,15 @@ void TPhotoFile::CloseScratch() {
 // Renamed through the handle that wrote it: no second open, and under Wine far
 // fewer round trips to its server than a rename by name.
 bool TPhotoFile::RenameScratch() {
-  const std::wstring target = L"\\??\\" + FFileName;
+  // The name the system takes here is its own kind: whole, without doubled
+  // separators or dots, "\??\C:\..." or "\??\UNC\server\...".
+  const DWORD size = GetFullPathNameW(FFileName.c_str(), 0, nullptr, nullptr);
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(FFileName.c_str(), size, full.data(), nullptr));
+  std::wstring target;
+  if (full.compare(0, 4, L"\\\\?\\") == 0) target = L"\\??\\" + full.substr(4);
+  else if (full.compare(0, 2, L"\\\\") == 0) target = L"\\??\\UNC\\" + full.substr(2);
+  else target = L"\\??\\" + full;
   std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
   info->ReplaceIfExists = TRUE;
