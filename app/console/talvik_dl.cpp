@@ -82,7 +82,7 @@ int Run(const TConsoleOptions& options) {
     cookie = CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr));
   if (!cookie.empty()) http.SetCustomHeader(L"Cookie", cookie);
 
-  http.SetProxy(options.Net.Proxy);
+  UseProxy(http, options.Net);
   http.SetTrustedRoots(options.Net.TrustedRoots);
 
   TConsoleFrontEnd frontEnd(options.Album);

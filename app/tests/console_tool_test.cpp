@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/console_runner.h"
 #include "app/tests/run_fixture.h"
 #include "framework/sysutils.h"
 #include "tests/support/sample_proxy.h"
@@ -16,60 +17,6 @@ using talvik::testsupport::TestCertificateFile;
 using talvik::testsupport::SiteReply;
 
 namespace {
-
-struct TToolResult {
-  DWORD exitCode = 0xFFFFFFFF;
-  std::string out, err;
-};
-
-std::wstring Quote(const std::wstring& arg) {
-  std::wstring q = L"\"";
-  for (wchar_t c : arg) {
-    if (c == L'"') q += L'\\';
-    q += c;
-  }
-  return q + L"\"";
-}
-
-// Runs talvik-dl.exe, which is built beside this test, in the folder cwd.
-TToolResult RunTool(const std::vector<std::wstring>& args, const std::wstring& cwd) {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring exe = self;
-  exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"talvik-dl.exe";
-  std::wstring cmd = Quote(exe);
-  for (const auto& a : args) cmd += L" " + Quote(a);
-
-  TScratchFolder io(L"talvik-dl-io");
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE out = CreateFileW(io.File(L"out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-  HANDLE err = CreateFileW(io.File(L"err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdInput = nullptr;
-  si.hStdOutput = out;
-  si.hStdError = err;
-  PROCESS_INFORMATION pi{};
-  TToolResult result;
-  if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, cwd.c_str(), &si, &pi)) {
-    WaitForSingleObject(pi.hProcess, 120000);
-    GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-  CloseHandle(out);
-  CloseHandle(err);
-  result.out = ReadFileBytes(io.File(L"out"));
-  result.err = ReadFileBytes(io.File(L"err"));
-  return result;
-}
-
-std::string OverLines(int n) {
-  std::string s;
-  for (int k = 1; k <= n; ++k) s += std::to_string(k) + ".jpg....over...\n";
-  return s;
-}
 
 class ConsoleTool : public ::testing::Test {
 protected:
@@ -177,8 +124,9 @@ TEST_F(ConsoleTool, RedirectLoopIsAnError) {
 TEST_F(ConsoleTool, ThroughAProxyWithItsLoginAndItsRefusal) {
   testsupport::SampleProxy proxy("me:secret");
   TToolResult r = RunTool({L"--proxy", proxy.Url(L"me:secret"), Site->WUrl("/album/two")}, Work.Path());
+  const std::string named = "Proxy: 127.0.0.1:" + std::to_string(proxy.Port()) + "\n";
   EXPECT_EQ(r.exitCode, 0u) << r.err;
-  EXPECT_EQ(r.out, OverLines(5) + "下载完毕。\n");
+  EXPECT_EQ(r.out, named + OverLines(5) + "下载完毕。\n");
   EXPECT_EQ(Site->Requests().size(), 13u);
   auto heads = proxy.Requests();
   ASSERT_EQ(heads.size(), 13u);
@@ -187,7 +135,7 @@ TEST_F(ConsoleTool, ThroughAProxyWithItsLoginAndItsRefusal) {
 
   r = RunTool({L"--proxy", proxy.Url(), Site->WUrl("/album/two")}, Work.Path());
   EXPECT_EQ(r.exitCode, 1u);
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, named);
   EXPECT_EQ(r.err, "Proxy refused: 407 Proxy Authentication Required.\n");
   EXPECT_EQ(Site->Requests().size(), 13u);
 
@@ -198,7 +146,7 @@ TEST_F(ConsoleTool, ThroughAProxyWithItsLoginAndItsRefusal) {
                secure.WUrl("/album/two")},
               Work.Path());
   EXPECT_EQ(r.exitCode, 0u) << r.err;
-  EXPECT_EQ(r.out, OverLines(5) + "下载完毕。\n");
+  EXPECT_EQ(r.out, named + OverLines(5) + "下载完毕。\n");
   EXPECT_EQ(secure.Requests().size(), 13u);
   heads = proxy.Requests();
   ASSERT_EQ(heads.size(), 13u + 1 + 1);  // the refused one, then the tunnel
