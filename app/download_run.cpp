@@ -75,6 +75,9 @@ void TDownloadRun::Button1Click() {
   FFrontEnd.SetButton(false, L"下载中");
   const std::wstring base = GetOrignalAlbumUrl(album);
   FTaken.clear();
+  const net::TProxy proxy = FHTTP.ProxyFor(base);
+  if (proxy.Enabled())
+    FFrontEnd.AppendLog(L"Proxy: " + proxy.HostPort() + (proxy.Origin.empty() ? L"" : L" (" + proxy.Origin + L")"));
   try {
     if (!(FOptions.Jobs > 1 ? WalkSideBySide(base) : WalkInOrder(base))) return;
   } catch (...) {

@@ -21,6 +21,7 @@
 #define IsThemeBackgroundPartiallyTransparent UxThemeImport_IsThemeBackgroundPartiallyTransparent
 #define IsThemeActive UxThemeImport_IsThemeActive
 #define GetCurrentThemeName UxThemeImport_GetCurrentThemeName
+#define SetWindowTheme UxThemeImport_SetWindowTheme
 #include <uxtheme.h>
 #undef OpenThemeData
 #undef CloseThemeData
@@ -34,6 +35,7 @@
 #undef IsThemeBackgroundPartiallyTransparent
 #undef IsThemeActive
 #undef GetCurrentThemeName
+#undef SetWindowTheme
 
 #include <cstdint>
 #include <functional>
@@ -61,6 +63,8 @@ struct TdxThemeData {
 bool IsUxThemeLoaded();
 bool IsThemeActive();  // false without the library
 HTHEME OpenThemeData(HWND hwnd, LPCWSTR pszClassList);
+// Empty names take the window out of the visual style; null ones give it back.
+HRESULT SetWindowTheme(HWND hwnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList);
 HRESULT CloseThemeData(HTHEME hTheme);
 HRESULT DrawThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect, const RECT* pClipRect);
 HRESULT DrawThemeText(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText, int iCharCount,

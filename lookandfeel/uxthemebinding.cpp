@@ -47,6 +47,10 @@ HTHEME OpenThemeData(HWND hwnd, LPCWSTR pszClassList) {
   return Call(Entries.OpenThemeData, HTHEME{}, hwnd, pszClassList);
 }
 
+HRESULT SetWindowTheme(HWND hwnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList) {
+  return Call(Entries.SetWindowTheme, E_NOTIMPL, hwnd, pszSubAppName, pszSubIdList);
+}
+
 HRESULT CloseThemeData(HTHEME hTheme) { return Call(Entries.CloseThemeData, E_NOTIMPL, hTheme); }
 
 HRESULT DrawThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,

@@ -7,7 +7,8 @@ namespace talvik {
 #define TALVIK_UXTHEME_ENTRY_POINTS(X)                                                                        \
   X(OpenThemeData) X(CloseThemeData) X(DrawThemeBackground) X(DrawThemeText) X(DrawThemeEdge)                  \
   X(GetThemeBackgroundContentRect) X(GetThemeBackgroundRegion) X(GetThemePartSize) X(GetThemeColor)           \
-  X(IsThemeBackgroundPartiallyTransparent) X(IsThemeActive) X(GetCurrentThemeName)
+  X(IsThemeBackgroundPartiallyTransparent) X(IsThemeActive) X(GetCurrentThemeName) \
+  X(SetWindowTheme)
 
 // Empty when the library or the entry point is missing.
 struct TUxThemeEntryPoints {

@@ -102,13 +102,15 @@ struct TIdHTTP::Impl {
   std::wstring ConnectedTo;  // what the open connection leads to: a host, the proxy or a tunnel
   TUrl Previous;
   std::string LastCharset;
-  TProxy Proxy;
+  TProxy Proxy;  // the current request's
+  std::shared_ptr<IProxyChooser> Chooser;  // when set, it gives each request its proxy
   std::shared_ptr<const TTrustedRoots> TrustedRoots;
   int TimeoutMs = 0;
 
   // Plain-http requests go to the proxy, when there is one.
   bool ViaProxy(const TUrl& url) const { return Proxy.Enabled() && url.Protocol == L"http"; }
 
+  TProxy ProxyFor(const TUrl& url) const { return Chooser ? Chooser->ProxyFor(url) : Proxy; }
   std::string BuildRequest(const TUrl& url);
   // True when the open connection is kept for this request.
   bool Connect(const TUrl& url);
@@ -169,7 +171,9 @@ bool TIdHTTP::Impl::Connect(const TUrl& url) {
   const int port = url.EffectivePort();
   const bool secure = url.Protocol == L"https";
   const std::wstring site = url.Protocol + L"://" + url.Host + L":" + std::to_wstring(port);
-  const std::wstring to = ViaProxy(url) ? L"proxy " + Proxy.HostPort() : Proxy.Enabled() ? L"tunnel " + site : site;
+  const std::wstring to = ViaProxy(url)         ? L"proxy " + Proxy.HostPort()
+                         : Proxy.Enabled() ? L"tunnel " + Proxy.HostPort() + L" " + site
+                                           : site;
   if (Connection.IsOpen() && !SameText(ConnectedTo, to)) Connection.Close();
   if (Connection.IsOpen() && Connection.IsStale()) Connection.Close();
   if (Connection.IsOpen()) return true;
@@ -179,7 +183,8 @@ bool TIdHTTP::Impl::Connect(const TUrl& url) {
     try {
       Connection.Open(ToAscii7(Proxy.Host), Proxy.Port);
     } catch (const EIdSocketError& e) {
-      throw EIdSocketError(L"Proxy " + Proxy.HostPort() + L": " + e.Message(), e.ErrorCode());
+      const std::wstring origin = Proxy.Origin.empty() ? L"" : L" (" + Proxy.Origin + L")";
+      throw EIdSocketError(L"Proxy " + Proxy.HostPort() + origin + L": " + e.Message(), e.ErrorCode());
     }
     // Before anything else: the tunnel carries the whole exchange with the site.
     if (!ViaProxy(url)) OpenTunnel(Connection, Proxy, ToAscii7(url.BracketedHost()), port);
@@ -190,6 +195,7 @@ bool TIdHTTP::Impl::Connect(const TUrl& url) {
 }
 
 THttpReplyHead TIdHTTP::Impl::Exchange(const TUrl& url) {
+  if (Chooser) Proxy = Chooser->ProxyFor(url);
   std::string request = BuildRequest(url);
   bool reused = Connect(url);
   try {
@@ -348,7 +354,16 @@ void TIdHTTP::Disconnect() { FImpl->Connection.Close(); }
 void TIdHTTP::SetProxy(const TProxy& AProxy) {
   FImpl->Connection.Close();
   FImpl->Proxy = AProxy;
+  FImpl->Chooser.reset();
 }
+
+void TIdHTTP::SetProxyChooser(std::shared_ptr<IProxyChooser> AChooser) {
+  FImpl->Connection.Close();
+  FImpl->Proxy = {};
+  FImpl->Chooser = std::move(AChooser);
+}
+
+TProxy TIdHTTP::ProxyFor(const std::wstring& AURL) { return FImpl->ProxyFor(ParseUrl(AURL)); }
 
 void TIdHTTP::SetTrustedRoots(std::shared_ptr<const TTrustedRoots> ARoots) {
   FImpl->Connection.Close();
@@ -361,6 +376,7 @@ void TIdHTTP::ShareSettingsFrom(TIdHTTP& AOther) {
   FImpl->Login = AOther.FImpl->Login;
   SetReadTimeout(AOther.FImpl->TimeoutMs);
   SetProxy(AOther.FImpl->Proxy);
+  if (AOther.FImpl->Chooser) SetProxyChooser(AOther.FImpl->Chooser);
   FImpl->LastCharset = AOther.FImpl->LastCharset;
   FImpl->Cookies = AOther.FImpl->Cookies;
 }

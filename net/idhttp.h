@@ -123,6 +123,11 @@ public:
   // Every later request goes through this proxy: plain-http ones in absolute
   // form, https ones through a CONNECT tunnel. A proxy without host means none.
   void SetProxy(const TProxy& AProxy);
+  // Every later request goes through the proxy AChooser names for its address
+  // (such as the one set in Windows), or direct where it names none.
+  void SetProxyChooser(std::shared_ptr<IProxyChooser> AChooser);
+  // The proxy a request to AURL would go through; no host: none.
+  TProxy ProxyFor(const std::wstring& AURL);
 
   // Certificates that https servers' chains may lead to besides the system's
   // roots; null for none.

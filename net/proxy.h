@@ -6,14 +6,23 @@
 namespace talvik::net {
 
 class TTcpConnection;
+struct TUrl;
 
 struct TProxy {
   std::wstring Host;
   int Port = 0;
   std::wstring User, Password;
+  std::wstring Origin;  // where the proxy came from when not from --proxy, such as "set in Windows"
   bool Enabled() const { return !Host.empty(); }
   bool HasLogin() const { return !User.empty() || !Password.empty(); }
   std::wstring HostPort() const { return Host + L":" + std::to_wstring(Port); }
+};
+
+// Chooses the proxy of each address (none: direct); called from any thread.
+class IProxyChooser {
+public:
+  virtual ~IProxyChooser() = default;
+  virtual TProxy ProxyFor(const TUrl& AUrl) = 0;
 };
 
 // Parses "http://[user:password@]host:port" (the scheme may be left out; "%XX"

@@ -1,6 +1,7 @@
 #include "skinforms/skincontrolcontrollers.h"
 
 #include "framework/stdctrls.h"
+#include "lookandfeel/themes.h"
 
 namespace talvik {
 
@@ -37,6 +38,17 @@ TdxSkinCustomController::TdxSkinCustomController(HWND AHandle, TdxSkinCustomCont
     : TdxSkinWinController(AHandle) {
   FViewInfo.reset(AViewInfoClass(this));
   FPainter = std::make_unique<TdxSkinCustomControlPainter>(FViewInfo.get());
+}
+
+void TdxSkinCustomController::AttachWindowProc() {
+  TdxSkinWinController::AttachWindowProc();
+  if (IsHooked()) SetWindowTheme(Handle(), L"", L"");
+}
+
+void TdxSkinCustomController::DetachWindowProc() {
+  const bool wasHooked = IsHooked();
+  TdxSkinWinController::DetachWindowProc();
+  if (wasHooked && IsWindow(Handle())) SetWindowTheme(Handle(), nullptr, nullptr);
 }
 
 void TdxSkinCustomController::HandleMessage(TMessage& Message) {

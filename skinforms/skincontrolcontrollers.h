@@ -36,6 +36,10 @@ public:
   virtual void DrawContent(HDC DC) {}
 
 protected:
+  // While skinned the control is out of the system's visual style, so that none
+  // of the system's own drawing (hover fades, focus glows) shows through the skin.
+  void AttachWindowProc() override;
+  void DetachWindowProc() override;
   // Each answers whether it handled the message.
   virtual bool WMEraseBkgnd(TMessage& Message);
   virtual bool WMPaint(TMessage& Message);

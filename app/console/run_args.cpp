@@ -1,5 +1,7 @@
 #include "app/console/run_args.h"
 
+#include "net/system_proxy.h"
+
 namespace talvik::app {
 
 namespace {
@@ -43,7 +45,9 @@ bool TakeNetArg(const std::vector<std::wstring>& AArgs, size_t& AIndex, TNetArgs
       AProblem = L"--jobs needs a number from 1 to " + std::to_wstring(kMaxJobs) + L", not \"" + value + L"\"";
   } else if (OptionValue(AArgs, AIndex, L"--proxy", value, AProblem)) {
     std::wstring reason;
-    if (AProblem.empty() && !net::ParseProxyUrl(value, AInto.Proxy, reason)) AProblem = L"--proxy: " + reason;
+    AInto.ProxyDirect = value == L"direct";
+    if (AInto.ProxyDirect) AInto.Proxy = {};
+    else if (AProblem.empty() && !net::ParseProxyUrl(value, AInto.Proxy, reason)) AProblem = L"--proxy: " + reason;
   } else if (OptionValue(AArgs, AIndex, L"--ca-file", value, AProblem)) {
     std::wstring reason;
     if (AProblem.empty() && !(AInto.TrustedRoots = net::TTrustedRoots::FromPemFile(value, reason)))
@@ -52,6 +56,11 @@ bool TakeNetArg(const std::vector<std::wstring>& AArgs, size_t& AIndex, TNetArgs
     return false;
   }
   return true;
+}
+
+void UseProxy(net::TIdHTTP& AHTTP, const TNetArgs& AArgs) {
+  if (AArgs.Proxy.Enabled() || AArgs.ProxyDirect) AHTTP.SetProxy(AArgs.Proxy);
+  else AHTTP.SetProxyChooser(std::make_shared<net::TSystemProxy>());
 }
 
 }  // namespace talvik::app

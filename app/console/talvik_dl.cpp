@@ -100,7 +100,7 @@ int Run(const TConsoleOptions& options, const std::vector<net::TCookie>& browser
         CookiesForAddress(ReadCookieFile(*options.CookieFile), Trim(options.Album), std::time(nullptr)));
   if (options.CookiesFromBrowser) http.SetLoginCookies(NetLoginCookies(browserLogin));
 
-  http.SetProxy(options.Net.Proxy);
+  UseProxy(http, options.Net);
   http.SetTrustedRoots(options.Net.TrustedRoots);
 
   TConsoleFrontEnd frontEnd(options.Album);

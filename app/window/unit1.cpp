@@ -54,7 +54,7 @@ TForm1::TForm1(TComponent* AOwner, const TWindowOptions& AOptions) : TForm(AOwne
   if (!FOptions.SkinName.empty()) dxSkinController1->SetSkinName(FOptions.SkinName);
   FRun = std::make_unique<TDownloadRun>(*IdHTTP1, static_cast<IRunFrontEnd&>(*this));
   // Before the start-up visit: it goes through the proxy too.
-  IdHTTP1->SetProxy(FOptions.Net.Proxy);
+  UseProxy(*IdHTTP1, FOptions.Net);
   IdHTTP1->SetTrustedRoots(FOptions.Net.TrustedRoots);
   FRun->SetOptions({FOptions.Net.SkipExisting, FOptions.Net.Retries, FOptions.Net.Jobs});
   IdHTTP1->SetReadTimeout(FOptions.TimeoutMs);

@@ -78,7 +78,10 @@ TEST_F(FormGeometry, HitTestCodes) {
       {WindowKind::MainWindow, "menu button", CentreOf(sfiMenu), 0, HTSYSMENU},
       {WindowKind::MainWindow, "minimize button", CentreOf(sfiMinimize), 0, HTMINBUTTON},
       {WindowKind::MainWindow, "close button", CentreOf(sfiClose), 0, HTCLOSE},
-      {WindowKind::MainWindow, "top-left pixel", At(Start, 0, Start, 0), 0, HTTOPLEFT},
+      // The main window keeps its size: its frame is no handle for resizing.
+      {WindowKind::MainWindow, "top-left pixel", At(Start, 0, Start, 0), 0, HTCAPTION},
+      {WindowKind::MainWindow, "left side", At(Start, 2, Middle, 0), 0, HTNOWHERE},
+      {WindowKind::MainWindow, "bottom-right corner", At(End, 0, End, 0), 0, HTNOWHERE},
       {WindowKind::Maximized, "top-left pixel", At(Start, 0, Start, 0), 0, HTCAPTION},
       {WindowKind::Maximized, "left frame", At(Start, 0, Middle, 0), 0, HTNOWHERE},
       {WindowKind::Maximized, "bottom frame", At(Middle, 0, End, 0), 0, HTNOWHERE},

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/window/unit1.h"
+#include "lookandfeel/uxthemebinding.h"
 #include "skinforms/skinformcontroller.h"
 #include "skinforms/skinhook.h"
 #include "skins/engine/builtinskins.h"
@@ -87,4 +88,56 @@ TEST_F(MainFormSkin, NoSkinStartsInTheSystemsLookAndSkinsCanBeSwitchedOnLater) {
   form->dxSkinController1->SetUseSkins(true);
   EXPECT_EQ(ControllerOf(form.get()), L"TdxSkinFormController, taken over");
   EXPECT_EQ(ControllerOf(form->Button1), L"TdxSkinButtonController, taken over");
+}
+
+// The window refuses every resize: no point of its frame may offer a sizing
+// cursor, or the user is promised a resize that never comes.
+TEST_F(MainFormSkin, NoPointOfTheFrameOffersToResize) {
+  for (const bool skinned : {true, false}) {
+    auto form = Open(skinned ? std::vector<std::wstring>{} : std::vector<std::wstring>{L"--no-skin"});
+    form->Show();
+    HWND window = form->Handle();
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    int sizing = 0, border = 0;
+    std::string first;
+    for (int y = outer.top; y < outer.bottom; ++y) {
+      for (int x = outer.left; x < outer.right; ++x) {
+        const POINT p{x, y};
+        if (PtInRect(&client, p)) continue;
+        ++border;
+        const LRESULT code = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+        if ((code >= HTLEFT && code <= HTBOTTOMRIGHT) || code == HTSIZE) {
+          if (!sizing++) first = std::to_string(x - outer.left) + "," + std::to_string(y - outer.top) + " answers " +
+                                 std::to_string(code);
+        }
+      }
+    }
+    EXPECT_GT(border, 0);
+    EXPECT_EQ(sizing, 0) << (skinned ? "skinned" : "unskinned") << ": " << sizing << " points, first " << first;
+  }
+}
+
+// The button the skin paints is taken out of the visual style while skinned
+// and given it back when the skin goes; nothing else on the window is touched.
+TEST_F(MainFormSkin, TheSkinnedButtonLeavesTheVisualStyleWhileSkinned) {
+  static std::vector<std::pair<HWND, bool>> calls;  // window, and whether the theme was taken off
+  calls.clear();
+  auto& entries = UxThemeEntryPoints();
+  const auto original = entries.SetWindowTheme;
+  ASSERT_NE(original, nullptr);
+  entries.SetWindowTheme = [](HWND h, LPCWSTR app, LPCWSTR ids) -> HRESULT {
+    calls.emplace_back(h, app != nullptr && ids != nullptr && !*app && !*ids);
+    return S_OK;
+  };
+  auto form = Open({});
+  const std::vector<std::pair<HWND, bool>> skinned{{form->Button1->Handle(), true}};
+  EXPECT_EQ(calls, skinned);
+  calls.clear();
+  form->dxSkinController1->SetUseSkins(false);
+  const std::vector<std::pair<HWND, bool>> released{{form->Button1->Handle(), false}};
+  EXPECT_EQ(calls, released);
+  entries.SetWindowTheme = original;
 }
