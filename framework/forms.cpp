@@ -72,8 +72,12 @@ void TCustomForm::WMDpiChanged(TMessage& Message) {
   const int dpi = LOWORD(Message.WParam);
   const RECT suggested = *reinterpret_cast<const RECT*>(Message.LParam);
   ScaleForPPI(dpi);
-  SetWindowPos(FHandle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Known as the size asked for, the move is no resize by the user that OnCanResize may refuse;
+  // the frame is laid out again at the new scale.
+  FWidth = suggested.right - suggested.left;
+  FHeight = suggested.bottom - suggested.top;
+  SetWindowPos(FHandle, nullptr, suggested.left, suggested.top, FWidth, FHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   ReadWindowBounds();
   if (!FParent && (FClientWidth > 0 || FClientHeight > 0)) FitClientSize(false);
   Realign();
