@@ -68,7 +68,8 @@ RECT TdxSkinFormNonClientAreaInfo::SkinBorderWidths() const {
 
 void TdxSkinFormNonClientAreaInfo::CalculateMetrics() {
   // The edges as the 96-DPI frame has them, scaled: not every system scales its edge metrics.
-  FClientEdgeSize = {Scaled(SystemMetricsForDpi(SM_CXEDGE, kDesignDpi)), Scaled(SystemMetricsForDpi(SM_CYEDGE, kDesignDpi))};
+  FClientEdgeSize = {Scaled(SystemMetricsForDpi(SM_CXEDGE, kDesignDpi)),
+                     Scaled(SystemMetricsForDpi(SM_CYEDGE, kDesignDpi))};
   const RECT widths = SkinBorderWidths();
   // Across the sides from the bottom width, across top and bottom from the right width.
   FSizeFrame = {widths.bottom, widths.right};
