@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "framework/dpi.h"
 #include "framework/forms.h"
 #include "framework/sysutils.h"
 
@@ -124,6 +125,12 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FWidth = AWidth;
   FHeight = AHeight;
   Invalidate();
+}
+
+void TControl::ChangeScale(int AToDpi, int AFromDpi) {
+  if (!FParentFont) FFont.SetHeight(ScaleValue(FFont.Height(), AToDpi, AFromDpi));
+  SetBounds(ScaleValue(FLeft, AToDpi, AFromDpi), ScaleValue(FTop, AToDpi, AFromDpi),
+            ScaleValue(FWidth, AToDpi, AFromDpi), ScaleValue(FHeight, AToDpi, AFromDpi));
 }
 
 void TControl::SetParentFont(bool Value) {
@@ -390,6 +397,15 @@ void TWinControl::Realign() {
     }
   }
   FRealigning = false;
+}
+
+void TWinControl::ChangeScale(int AToDpi, int AFromDpi) {
+  const bool realigning = FRealigning;
+  FRealigning = true;
+  TControl::ChangeScale(AToDpi, AFromDpi);
+  for (TControl* c : FControls) c->ChangeScale(AToDpi, AFromDpi);
+  FRealigning = realigning;
+  Realign();
 }
 
 void TWinControl::SetVisible(bool Value) {

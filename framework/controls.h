@@ -98,6 +98,8 @@ public:
   virtual void Click();
 
   bool ReadProperty(const std::wstring& AName, const std::wstring& AValue) override;
+  // Place, size and a font of its own from AFromDpi to AToDpi.
+  virtual void ChangeScale(int AToDpi, int AFromDpi);
 
 protected:
   friend class TWinControl;
@@ -161,6 +163,8 @@ public:
   void Realign();
   // Paints the non-windowed children (labels) over the background.
   void PaintControls(HDC DC);
+  // Itself, then its children; aligned ones are placed once at the end.
+  void ChangeScale(int AToDpi, int AFromDpi) override;
 
 protected:
   struct TCreateParams {

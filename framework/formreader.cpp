@@ -1,5 +1,6 @@
 #include "framework/formreader.h"
 
+#include "framework/dpi.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 
@@ -159,6 +160,8 @@ void ReadForm(TCustomForm* AForm, const TFormObject& ARoot) {
   ReadProperties(AForm, AForm, ARoot);
   ReadChildren(AForm, AForm, ARoot, read);
   for (TComponent* c : read) c->Loaded();
+  // Descriptions are made at 96 DPI; the window opens at the system's.
+  AForm->ScaleForPPI(SystemDpi());
 }
 
 void ReadFormResource(TCustomForm* AForm, const std::wstring& AResName) {

@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "framework/dpi.h"
 #include "framework/sysutils.h"
 
 namespace talvik {
@@ -35,7 +36,7 @@ void TCustomForm::SetClientSize(int AWidth, int AHeight) {
 }
 
 // A frame drawn by a skin is not the one the system's metrics describe.
-void TCustomForm::FitClientSize() {
+void TCustomForm::FitClientSize(bool ACenter) {
   RECT window, client;
   GetWindowRect(FHandle, &window);
   GetClientRect(FHandle, &client);
@@ -43,11 +44,44 @@ void TCustomForm::FitClientSize() {
   const int h = FClientHeight + (window.bottom - window.top) - client.bottom;
   if (w == window.right - window.left && h == window.bottom - window.top) return;
   int x = window.left, y = window.top;
-  if (FPosition == poScreenCenter) {
+  if (ACenter && FPosition == poScreenCenter) {
     x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   }
   SetBounds(x, y, w, h);
+}
+
+void TCustomForm::ScaleForPPI(int ADpi) {
+  FScaled = true;
+  if (ADpi <= 0 || ADpi == FPixelsPerInch) return;
+  const int from = FPixelsPerInch;
+  FPixelsPerInch = ADpi;
+  // The children that share the form's font follow it.
+  FFont.SetHeight(ScaleValue(FFont.Height(), ADpi, from));
+  FBorderWidth = ScaleValue(FBorderWidth, ADpi, from);
+  for (int* limit : {&FConstraints.MinWidth, &FConstraints.MinHeight, &FConstraints.MaxWidth, &FConstraints.MaxHeight})
+    *limit = ScaleValue(*limit, ADpi, from);
+  FClientWidth = ScaleValue(FClientWidth, ADpi, from);
+  FClientHeight = ScaleValue(FClientHeight, ADpi, from);
+  for (TControl* c : Controls()) c->ChangeScale(ADpi, from);
+}
+
+// The window moves to a monitor of another scale: the system suggests the
+// rectangle it would have there; the client area then fits the scaled form.
+void TCustomForm::WMDpiChanged(TMessage& Message) {
+  const int dpi = LOWORD(Message.WParam);
+  const RECT suggested = *reinterpret_cast<const RECT*>(Message.LParam);
+  ScaleForPPI(dpi);
+  // Known as the size asked for, the move is no resize by the user that OnCanResize may refuse;
+  // the frame is laid out again at the new scale.
+  FWidth = suggested.right - suggested.left;
+  FHeight = suggested.bottom - suggested.top;
+  SetWindowPos(FHandle, nullptr, suggested.left, suggested.top, FWidth, FHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ReadWindowBounds();
+  if (!FParent && (FClientWidth > 0 || FClientHeight > 0)) FitClientSize(false);
+  Realign();
+  Message.Result = 0;
 }
 
 RECT TCustomForm::ClientRect() const {
@@ -109,16 +143,22 @@ void TCustomForm::CreateWnd() {
   Realign();
 }
 
-// Fitted before the children exist: a resize then moves no child and lays
-// nothing out twice.
-void TCustomForm::WindowCreated() {
+void TCustomForm::ReadWindowBounds() {
   RECT r;
   GetWindowRect(FHandle, &r);
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;
   FHeight = r.bottom - r.top;
+}
+
+// Fitted before the children exist: a resize then moves no child and lays
+// nothing out twice.
+void TCustomForm::WindowCreated() {
+  ReadWindowBounds();
   if (FIcon) SetIcon(FIcon);
+  // A scaled form whose window opened on a monitor of another scale than the system's.
+  if (!FParent && FScaled) ScaleForPPI(WindowDpi(FHandle));
   if (!FParent && (FClientWidth > 0 || FClientHeight > 0)) FitClientSize();
 }
 
@@ -278,6 +318,12 @@ void TCustomForm::WndProc(TMessage& Message) {
             SetActiveControl(control);
             break;
           }
+      }
+      break;
+    case WM_DPICHANGED:
+      if (!FParent) {
+        WMDpiChanged(Message);
+        return;
       }
       break;
     case WM_MOVE:

@@ -63,6 +63,11 @@ public:
   bool ReadProperty(const std::wstring& AName, const std::wstring& AValue) override;
   // Moves the focus to the next (or previous) control in tab order.
   void SelectNext(bool AForward);
+  // The DPI its lengths and fonts are at: 96 as designed, the window's once scaled.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  // Scales the form's lengths, fonts and children to ADpi (a window there keeps its place),
+  // and from then on to the DPI of its window.
+  void ScaleForPPI(int ADpi);
 
 protected:
   void CreateParams(TCreateParams& Params) override;
@@ -87,8 +92,14 @@ private:
   std::wstring FActiveControlName;
   // False when the active control cannot take the keyboard now.
   bool FocusActiveControl();
-  // Sizes the window for the stored client size around the frame it really has.
-  void FitClientSize();
+  int FPixelsPerInch = 96;
+  // Scaled from a description: follows the DPI of the monitor it opens on.
+  bool FScaled = false;
+  void ReadWindowBounds();
+  // Sizes the window for the stored client size around the frame it really has;
+  // ACenter puts a centred form back in the middle of the screen.
+  void FitClientSize(bool ACenter = true);
+  void WMDpiChanged(TMessage& Message);
 };
 
 class TForm : public TCustomForm {

@@ -11,13 +11,13 @@ float TdxSkinFormNonClientAreaInfo::SuppressFactor() {
   TdxSkinElement* caption = FormFrame(bTop);
   const int height = caption ? CalculateCaptionHeight() : 0;
   if (height == 0) return 1.0f;
-  return static_cast<float>(caption->Image()->Size().cy) / static_cast<float>(height);
+  return static_cast<float>(Scaled(caption->Image()->Size().cy)) / static_cast<float>(height);
 }
 
 RECT TdxSkinFormNonClientAreaInfo::GetCaptionContentMargins() {
   TdxSkinElement* caption = FormFrame(bTop);
   if (!caption) return {};
-  RECT margins = caption->ContentOffset()->Rect();
+  RECT margins = Scaled(caption->ContentOffset()->Rect());
   if (FSupressed && HasCaption()) {
     const float factor = SuppressFactor();
     for (LONG* v : {&margins.left, &margins.top, &margins.right, &margins.bottom})
@@ -28,18 +28,20 @@ RECT TdxSkinFormNonClientAreaInfo::GetCaptionContentMargins() {
 
 RECT TdxSkinFormNonClientAreaInfo::CalculateCaptionTextBounds() {
   RECT r = RectContent(FBorderBounds[bTop], GetCaptionContentMargins());
-  r.top += ToolWindow() ? 2 : 1;
+  r.top += Scaled(ToolWindow() ? 2 : 1);
   return r;
 }
 
 SIZE TdxSkinFormNonClientAreaInfo::GetIconSize(TdxSkinFormIcon AIcon) {
   if (AIcon == sfiMenu) {
-    const int side = ToolWindow() ? GetSystemMetrics(SM_CYSMCAPTION) - 2 * GetSystemMetrics(SM_CYEDGE)
-                                  : GetSystemMetrics(SM_CYSMICON);
+    const int side = ToolWindow()
+                         ? SystemMetricsForDpi(SM_CYSMCAPTION, FDpi) - 2 * SystemMetricsForDpi(SM_CYEDGE, FDpi)
+                         : SystemMetricsForDpi(SM_CYSMICON, FDpi);
     return {side, side};
   }
   SIZE s{};
   if (TdxSkinElement* element = FormIcon(AIcon)) s = element->MinSize()->Size();
+  s = {Scaled(s.cx), Scaled(s.cy)};
   const float factor = SuppressFactor();
   // Never smaller than the text band is tall, in either direction.
   const int h = RectHeight(CalculateCaptionTextBounds());
@@ -61,7 +63,7 @@ void TdxSkinFormNonClientAreaInfo::CalculateCaptionLayout() {
     FIconBounds[sfiMenu] = IconRectIn(FCaptionTextBounds, sfiMenu);
     FCaptionTextBounds.left += RectWidth(FIconBounds[sfiMenu]);
   }
-  FCaptionTextBounds.left += 5;
+  FCaptionTextBounds.left += Scaled(5);
 
   // A minimized window with a maximize box: restore stands where minimize would.
   const bool restoreAndMaximize = Contains(FIcons, sfiMaximize) && Contains(FIcons, sfiRestore);
@@ -70,9 +72,9 @@ void TdxSkinFormNonClientAreaInfo::CalculateCaptionLayout() {
   for (TdxSkinFormIcon icon : {sfiClose, sfiRestore, sfiMaximize, sfiMinimize, sfiHelp}) {
     if (!Contains(laidOut, icon)) continue;
     FIconBounds[icon] = IconRectIn(FCaptionTextBounds, icon);
-    FCaptionTextBounds.right -= RectWidth(FIconBounds[icon]) + 2;
+    FCaptionTextBounds.right -= RectWidth(FIconBounds[icon]) + Scaled(2);
   }
-  FCaptionTextBounds.right -= 5;
+  FCaptionTextBounds.right -= Scaled(5);
   if (restoreAndMaximize) FIconBounds[sfiRestore] = FIconBounds[sfiMinimize];
   UpdateIconStates();
 }

@@ -62,8 +62,8 @@ TdxSkinFormIcon TdxSkinFormNonClientAreaInfo::GetIconHitTest() {
 // Margins: every side grows inwards, so each of them is added to.
 RECT TdxSkinFormNonClientAreaInfo::GetContentMargins() {
   RECT r = InflateRectBy4(FBorderWidths, -FContentOffset, -FContentOffset, FContentOffset, FContentOffset);
-  if (Contains(FScrollAreaElements, saeVertScroll)) r.right += GetSystemMetrics(SM_CXVSCROLL);
-  if (Contains(FScrollAreaElements, saeHorzScroll)) r.bottom += GetSystemMetrics(SM_CYHSCROLL);
+  if (Contains(FScrollAreaElements, saeVertScroll)) r.right += SystemMetricsForDpi(SM_CXVSCROLL, FDpi);
+  if (Contains(FScrollAreaElements, saeHorzScroll)) r.bottom += SystemMetricsForDpi(SM_CYHSCROLL, FDpi);
   if (IsZoomed() && IsSizebox()) {
     const SIZE system = SystemSizeFrame();
     const int dx = system.cx - FSizeFrame.cx, dy = system.cy - FSizeFrame.cy;

@@ -26,6 +26,8 @@ void TdxSkinFormController::HandleMessage(TMessage& Message) {
     WMSetText(Message);
     return;
   }
+  // Before the window takes its new rectangle: its frame is laid out at the new scale.
+  if (Message.Msg == WM_DPICHANGED) FViewInfo->SetDpi(LOWORD(Message.WParam));
   if (Message.Msg == WM_THEMECHANGED) {
     // The next calculation asks the system again.
     FViewInfo->SetThemeActiveAssigned(false);
@@ -82,6 +84,10 @@ bool TdxSkinFormController::DispatchSkinMessage(TMessage& Message) {
     case WM_HSCROLL:
     case WM_VSCROLL: WMScroll(Message); return true;
     case WM_PRINT: WMPrint(Message); return true;
+    case WM_DPICHANGED:
+      CallSavedWindowProc(Message);
+      Refresh();
+      return true;
   }
   return HandleRegisteredMessage(Message);
 }

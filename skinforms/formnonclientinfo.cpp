@@ -24,10 +24,9 @@ TdxSkinFormNonClientAreaInfo::~TdxSkinFormNonClientAreaInfo() { SetUpdateRgn(nul
 HWND TdxSkinFormNonClientAreaInfo::Handle() const { return FController->Handle(); }
 
 void TdxSkinFormNonClientAreaInfo::Calculate() {
-  FNonClientMetrics = NONCLIENTMETRICSW{};
-  FNonClientMetrics.cbSize = sizeof FNonClientMetrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof FNonClientMetrics, &FNonClientMetrics, 0);
   const HWND wnd = Handle();
+  if (FDpi <= 0) FDpi = WindowDpi(wnd);
+  FNonClientMetrics = NonClientMetricsForDpi(FDpi);
   FIsMDIChild = TdxSkinWinController::IsMDIChildWindow(wnd);
   FIsMDIClient = TdxSkinWinController::IsMDIClientWindow(wnd);
   FHasMenu = IsMenu(GetMenu(wnd)) && !FIsMDIChild;
@@ -64,11 +63,13 @@ TdxSkinElement* TdxSkinFormNonClientAreaInfo::FormIcon(TdxSkinFormIcon AIcon) co
 }
 
 RECT TdxSkinFormNonClientAreaInfo::SkinBorderWidths() const {
-  return FPainterInfo ? FPainterInfo->FormBorderWidths[!ToolWindow()] : RECT{};
+  return FPainterInfo ? Scaled(FPainterInfo->FormBorderWidths[!ToolWindow()]) : RECT{};
 }
 
 void TdxSkinFormNonClientAreaInfo::CalculateMetrics() {
-  FClientEdgeSize = {GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE)};
+  // The edges as the 96-DPI frame has them, scaled: not every system scales its edge metrics.
+  FClientEdgeSize = {Scaled(SystemMetricsForDpi(SM_CXEDGE, kDesignDpi)),
+                     Scaled(SystemMetricsForDpi(SM_CYEDGE, kDesignDpi))};
   const RECT widths = SkinBorderWidths();
   // Across the sides from the bottom width, across top and bottom from the right width.
   FSizeFrame = {widths.bottom, widths.right};
@@ -80,7 +81,7 @@ void TdxSkinFormNonClientAreaInfo::CalculateMetrics() {
 }
 
 SIZE TdxSkinFormNonClientAreaInfo::SystemSizeFrame() const {
-  SIZE result{GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME)};
+  SIZE result{SystemMetricsForDpi(SM_CXFRAME, FDpi), SystemMetricsForDpi(SM_CYFRAME, FDpi)};
   if (!IsSizebox()) {
     result.cx -= FNonClientMetrics.iBorderWidth;
     result.cy -= FNonClientMetrics.iBorderWidth;
@@ -142,14 +143,18 @@ void TdxSkinFormNonClientAreaInfo::CalculateCaptionFont() {
   const int delta = !ToolWindow() && FPainterInfo ? FPainterInfo->FormCaptionDelta - 1 : 0;
   // Making the font and measuring it cost more than the rest of a calculation;
   // both change only with the system's caption font and the skin's delta.
-  if (FCaptionTextHeight < 0 || delta != FCaptionFontDelta || memcmp(&logFont, &FCaptionLogFont, sizeof logFont) != 0) {
+  if (FCaptionTextHeight < 0 || delta != FCaptionFontDelta || FDpi != FCaptionFontDpi ||
+      memcmp(&logFont, &FCaptionLogFont, sizeof logFont) != 0) {
     if (HFONT font = CreateFontIndirectW(&logFont)) {
       FCaptionFont->SetHandle(font);
       DeleteObject(font);
     }
-    if (delta != 0) FCaptionFont->SetSize(FCaptionFont->Size() + delta);
+    // The delta is in points: at the window's DPI, whatever the screen's.
+    if (delta != 0)
+      FCaptionFont->SetHeight(-MulDiv(-MulDiv(FCaptionFont->Height(), 72, FDpi) + delta, FDpi, 72));
     FCaptionLogFont = logFont;
     FCaptionFontDelta = delta;
+    FCaptionFontDpi = FDpi;
     FCaptionTextHeight = ScreenTextHeight(FCaptionFont.get(), L"Wg", 0);
   }
 
@@ -168,7 +173,7 @@ int TdxSkinFormNonClientAreaInfo::CalculateCaptionHeight() {
   if (!HasCaption()) return 0;
   if (NativeBorderWidth()) return SystemBorderWidths().top - FWindowBounds.top;
   int h = FCaptionTextHeight;
-  if (!ToolWindow()) h = std::max(h, GetSystemMetrics(SM_CYSMICON));
+  if (!ToolWindow()) h = std::max(h, SystemMetricsForDpi(SM_CYSMICON, FDpi));
   return h + 2 * FClientEdgeSize.cy + FSizeFrame.cy;
 }
 
@@ -205,7 +210,7 @@ int TdxSkinFormNonClientAreaInfo::GetFrameSize(TcxBorder ASide) const {
   TdxSkinElement* element = FormFrame(ASide);
   if (!element) return 0;
   const SIZE size = element->Size();
-  return ASide == bLeft || ASide == bRight ? size.cx : size.cy;
+  return Scaled(ASide == bLeft || ASide == bRight ? size.cx : size.cy);
 }
 
 // ---- window kind and state

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/dpi.h"
 #include "framework/graphics.h"
 #include "graphics/geometry.h"
 #include "lookandfeel/painter.h"
@@ -69,8 +70,15 @@ public:
   TdxSkinFormIcon UpdatePressedIcon(bool AReset);
   void AdjustSystemMenu();
   bool IsIconEnabled(TdxSkinFormIcon AIcon);
-  // Thickness of the skin's frame element on that side; 0 without one.
+  // Thickness of the skin's frame element on that side at the window's DPI; 0 without one.
   int GetFrameSize(TcxBorder ASide) const;
+  // The DPI the frame is laid out and drawn at: the window's, or the one the
+  // system announced last when moving it to another monitor.
+  int Dpi() const { return FDpi; }
+  void SetDpi(int Value) { FDpi = Value; }
+  // A length the skin gives (at 96 DPI) at the window's DPI.
+  int Scaled(int AValue) const { return ScaleValue(AValue, FDpi); }
+  RECT Scaled(const RECT& R) const { return {Scaled(R.left), Scaled(R.top), Scaled(R.right), Scaled(R.bottom)}; }
 
   // ---- results of the last calculation
   const RECT& BorderBounds(TcxBorder ASide) const { return FBorderBounds[ASide]; }
@@ -211,6 +219,9 @@ protected:
   // What the caption font was made from, and its height of "Wg"; -1 before the first.
   LOGFONTW FCaptionLogFont{};
   int FCaptionFontDelta = 0;
+  int FCaptionFontDpi = 0;
+  // 0 until known: the window's DPI at the first calculation.
+  int FDpi = 0;
   int FCaptionTextHeight = -1;
   std::wstring FCaptionSufix;
   TColor FCaptionTextColor[2]{};

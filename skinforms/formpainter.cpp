@@ -107,7 +107,8 @@ void TdxSkinFormPainter::DrawWindowBorder() {
 }
 
 void TdxSkinFormPainter::DrawWindowBackground() {
-  if (FDC && FPainterInfo) FormContent()->Draw(FCanvas->Handle(), FViewInfo->ClientRectOnClient(), 0, esNormal);
+  if (FDC && FPainterInfo)
+    FormContent()->Draw(FCanvas->Handle(), FViewInfo->ClientRectOnClient(), 0, esNormal, FViewInfo->Dpi());
 }
 
 void TdxSkinFormPainter::DrawMDIClientEdgeArea() {
@@ -116,7 +117,7 @@ void TdxSkinFormPainter::DrawMDIClientEdgeArea() {
   const SIZE edge = FViewInfo->ClientEdgeSize();
   FCanvas->SaveClipRegion();
   FCanvas->ExcludeClipRect(InflateRectBy(bounds, -edge.cx, -edge.cy));
-  FormContent()->Draw(FCanvas->Handle(), bounds, 0, esNormal);
+  FormContent()->Draw(FCanvas->Handle(), bounds, 0, esNormal, FViewInfo->Dpi());
   FCanvas->RestoreClipRegion();
 }
 
@@ -126,7 +127,7 @@ void TdxSkinFormPainter::DrawContentOffsetArea() {
   const RECT client = RectContent(FViewInfo->WindowBounds(), FViewInfo->GetContentMargins());
   FCanvas->SaveClipRegion();
   FCanvas->ExcludeClipRect(client);
-  FormContent()->Draw(FCanvas->Handle(), InflateRectBy(client, offset, offset), 0, esNormal);
+  FormContent()->Draw(FCanvas->Handle(), InflateRectBy(client, offset, offset), 0, esNormal, FViewInfo->Dpi());
   FCanvas->RestoreClipRegion();
 }
 
@@ -162,7 +163,7 @@ void TdxSkinFormPainter::DrawCaptionBackground(HDC DC, RECT R, TdxSkinElement* A
     DrawBorderPart(DC, R, FViewInfo->IsAlphaBlendUsed(), bBottom);
     --R.bottom;
   }
-  FBordersCache[bTop].DrawEx(DC, ElementOrEmpty(ACaption), R, FrameState(), 0);
+  FBordersCache[bTop].DrawEx(DC, ElementOrEmpty(ACaption), R, FrameState(), 0, FViewInfo->Dpi());
 }
 
 void TdxSkinFormPainter::DrawCaptionText(HDC DC, RECT R) {
@@ -193,7 +194,7 @@ void TdxSkinFormPainter::DrawCaptionIcon(HDC DC, const RECT& R, TdxSkinElement* 
   if (AIcon == sfiMenu ? !FViewInfo->SysMenuIcon() : !AElement) return;
   if (RectIsEmpty(R) || !RectVisible(DC, &R)) return;
   if (AElement) {
-    FIconsCache[AIcon].CheckCacheState(AElement, R, FViewInfo->IconState(AIcon), 0);
+    FIconsCache[AIcon].CheckCacheState(AElement, R, FViewInfo->IconState(AIcon), 0, FViewInfo->Dpi());
     FIconsCache[AIcon].Draw(DC, R);
   } else {
     DrawIconEx(DC, R.left, R.top, FViewInfo->SysMenuIcon(), RectWidth(R), RectHeight(R), 0, nullptr, DI_NORMAL);
@@ -205,7 +206,7 @@ void TdxSkinFormPainter::DrawCaptionIcon(HDC DC, const RECT& R, TdxSkinElement* 
 void TdxSkinFormPainter::DrawFrameElement(HDC DC, const RECT& R, TcxBorder ASide) {
   // A skin without this side's element leaves the strip to the form content.
   if (TdxSkinElement* element = FViewInfo->FormFrame(ASide))
-    FBordersCache[ASide].DrawEx(DC, element, R, FrameState(), 0);
+    FBordersCache[ASide].DrawEx(DC, element, R, FrameState(), 0, FViewInfo->Dpi());
   else DrawFormContent(DC, R);
 }
 
@@ -303,6 +304,8 @@ void TdxSkinFormPainter::DrawSizeGripArea(HDC DC, const RECT& R) {
   if (FPainter) FPainter->DrawSizeGrip(FCanvas.get(), R, clNone);
 }
 
-void TdxSkinFormPainter::DrawFormContent(HDC DC, const RECT& R) { FormContent()->Draw(DC, R, 0, esNormal); }
+void TdxSkinFormPainter::DrawFormContent(HDC DC, const RECT& R) {
+  FormContent()->Draw(DC, R, 0, esNormal, FViewInfo->Dpi());
+}
 
 }  // namespace talvik

@@ -51,11 +51,11 @@ void TdxSkinFormNonClientAreaInfo::CalculateScrollAreas() {
   const RECT& client = FClientBounds;
   if (FStyle & WS_HSCROLL) {
     FScrollAreaElements |= 1u << saeHorzScroll;
-    FScrollAreaBounds[saeHorzScroll] = RectWithTop(client, client.bottom, GetSystemMetrics(SM_CYHSCROLL));
+    FScrollAreaBounds[saeHorzScroll] = RectWithTop(client, client.bottom, SystemMetricsForDpi(SM_CYHSCROLL, FDpi));
   }
   if (FStyle & WS_VSCROLL) {
     FScrollAreaElements |= 1u << saeVertScroll;
-    FScrollAreaBounds[saeVertScroll] = RectWithLeft(client, client.right, GetSystemMetrics(SM_CXVSCROLL));
+    FScrollAreaBounds[saeVertScroll] = RectWithLeft(client, client.right, SystemMetricsForDpi(SM_CXVSCROLL, FDpi));
   }
   if (Contains(FScrollAreaElements, saeHorzScroll) && Contains(FScrollAreaElements, saeVertScroll)) {
     FScrollAreaElements |= 1u << saeSizeGrip;

@@ -30,11 +30,12 @@ void TdxSkinElementCache::Flush() {
 }
 
 void TdxSkinElementCache::CheckCacheState(TdxSkinElement* AElement, const RECT& R, TdxSkinElementState AState,
-                                          int AImageIndex) {
-  if (AElement == FElement && AState == FState && AImageIndex == FImageIndex && RectWidth(R) == RectWidth(FRect) &&
-      RectHeight(R) == RectHeight(FRect))
+                                          int AImageIndex, int ADpi) {
+  if (AElement == FElement && AState == FState && AImageIndex == FImageIndex && ADpi == FDpi &&
+      RectWidth(R) == RectWidth(FRect) && RectHeight(R) == RectHeight(FRect))
     return;
   FElement = AElement;
+  FDpi = ADpi;
   FRect = R;
   FState = AState;
   FImageIndex = AImageIndex;
@@ -52,6 +53,7 @@ void TdxSkinElementCache::RenderOpaque(int AWidth, int AHeight) {
   FCacheOpaque = new TcxBitmap(r, pf32bit);
   TdxSkinCanvas canvas;
   canvas.BeginPaint(FCacheOpaque->Canvas().Handle(), r);
+  canvas.SetDpi(FDpi);
   FElement->DrawContent(&canvas, r, FImageIndex, FState);
 }
 
@@ -62,6 +64,7 @@ void TdxSkinElementCache::RenderWithAlpha(int AWidth, int AHeight) {
   {
     TdxSkinCanvas canvas;  // takes the graphics object and deletes it, which finishes its drawing
     canvas.BeginPaintEx(graphics, RECT{0, 0, AWidth, AHeight});
+    canvas.SetDpi(FDpi);
     FElement->DrawContent(&canvas, RECT{0, 0, AWidth, AHeight}, FImageIndex, FState);
   }
   GdiFlush();
@@ -75,12 +78,12 @@ void TdxSkinElementCache::Draw(HDC DC, const RECT& R) {
   else if (!FCacheAlpha.Empty())
     FCacheAlpha.Draw(DC, R.left, R.top);
   else if (FElement)  // no rendering with alpha without GDI+: drawn each time instead
-    FElement->Draw(DC, R, FImageIndex, FState);
+    FElement->Draw(DC, R, FImageIndex, FState, FDpi);
 }
 
 void TdxSkinElementCache::DrawEx(HDC DC, TdxSkinElement* AElement, const RECT& R, TdxSkinElementState AState,
-                                 int AImageIndex) {
-  CheckCacheState(AElement, R, AState, AImageIndex);
+                                 int AImageIndex, int ADpi) {
+  CheckCacheState(AElement, R, AState, AImageIndex, ADpi);
   Draw(DC, R);
 }
 

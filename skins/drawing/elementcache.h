@@ -18,13 +18,13 @@ public:
   TdxSkinElementCache(const TdxSkinElementCache&) = delete;
   TdxSkinElementCache& operator=(const TdxSkinElementCache&) = delete;
 
-  // Renders again unless element, state, image index and R's size are the remembered ones.
+  // Renders again unless element, state, image index, DPI and R's size are the remembered ones.
   // Changes inside the element go unnoticed: its owner flushes the cache.
   void CheckCacheState(TdxSkinElement* AElement, const RECT& R, TdxSkinElementState AState = esNormal,
-                       int AImageIndex = 0);
+                       int AImageIndex = 0, int ADpi = 96);
   void Draw(HDC DC, const RECT& R);
   void DrawEx(HDC DC, TdxSkinElement* AElement, const RECT& R, TdxSkinElementState AState = esNormal,
-              int AImageIndex = 0);
+              int AImageIndex = 0, int ADpi = 96);
   void Flush();
 
   // Whether the rendering keeps alpha (blended when drawn) rather than being copied.
@@ -40,6 +40,7 @@ private:
   TcxBitmap* FCacheOpaque = nullptr;
   TdxSkinElement* FElement = nullptr;
   int FImageIndex = 0;
+  int FDpi = 96;
   bool FIsAlphaBlendUsed = false;
   RECT FRect{};
   TdxSkinElementState FState = esNormal;

@@ -79,15 +79,22 @@ void TdxSkinImage::DrawEx(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageI
     return;
   }
   const RECT frame = FrameBounds(AImageIndex, AState);
+  // Above 96 DPI the picture grows whole: corners keep their shape, edges and centre stretch.
+  const bool scaled = ACanvas->Dpi() != 96;
   if (FStretch == smNoResize) {
-    ACanvas->DrawImage(FTexture, CenterRect(ARect, FSize.cx, FSize.cy), frame);
+    if (scaled)
+      ACanvas->StretchDrawImage(FTexture, CenterRect(ARect, ACanvas->Scaled(FSize.cx), ACanvas->Scaled(FSize.cy)),
+                                frame);
+    else
+      ACanvas->DrawImage(FTexture, CenterRect(ARect, FSize.cx, FSize.cy), frame);
     return;
   }
   dxSkinCutNineParts(frame, FMargins->Rect(), false, visible, source, FPartSizing);
-  dxSkinCutNineParts(ARect, FMargins->Rect(), true, visible, target, FPartSizing);
+  dxSkinCutNineParts(ARect, ACanvas->Scaled(FMargins->Rect()), true, visible, target, FPartSizing);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c)
-      if (visible[c][r]) DrawPart(ACanvas, target[c][r], source[c][r], FPartSizing[c][r], c == 1 && r == 1);
+      if (visible[c][r])
+        DrawPart(ACanvas, target[c][r], source[c][r], FPartSizing[c][r] || scaled, c == 1 && r == 1);
 }
 
 void TdxSkinImage::DrawPart(TdxSkinCanvas* ACanvas, const RECT& ADest, const RECT& ASource, bool AIsResized,

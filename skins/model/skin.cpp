@@ -429,9 +429,10 @@ TColor TdxSkinElement::GetTextColor(TcxButtonState AState) {
   return FTextColor;
 }
 
-void TdxSkinElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) {
+void TdxSkinElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState, int ADpi) {
   if (!TdxSkinCanvas::IsRectVisible(DC, ARect)) return;
   FCanvas->BeginPaint(DC, ARect);
+  FCanvas->SetDpi(ADpi);
   try {
     DrawContent(FCanvas, ARect, AImageIndex, AState);
   } catch (...) {
@@ -451,7 +452,7 @@ void TdxSkinElement::DrawContent(TdxSkinCanvas* ACanvas, const RECT& ARect, int 
   }
   FImage->DrawEx(ACanvas, ARect, AImageIndex, AState);
   FBorders->Draw(ACanvas, ARect);
-  FGlyph->DrawEx(ACanvas, RectContent(ARect, FContentOffset->Rect()), AImageIndex, AState);
+  FGlyph->DrawEx(ACanvas, RectContent(ARect, ACanvas->Scaled(FContentOffset->Rect())), AImageIndex, AState);
 }
 
 void TdxSkinElement::SetStateMapping(const std::vector<TdxSkinElementState>& AStateMap) {
@@ -459,7 +460,7 @@ void TdxSkinElement::SetStateMapping(const std::vector<TdxSkinElementState>& ASt
   FGlyph->SetStateMapping(AStateMap);
 }
 
-void TdxSkinEmptyElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) {
+void TdxSkinEmptyElement::Draw(HDC DC, const RECT& ARect, int AImageIndex, TdxSkinElementState AState, int) {
   if (RectIsEmpty(ARect)) return;
   HBRUSH red = CreateSolidBrush(ColorToRGB(clRed));
   ::FillRect(DC, &ARect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

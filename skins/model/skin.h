@@ -218,7 +218,9 @@ public:
   // "TextColorHot", "TextColorPressed" or "TextColorDisabled" when set, else TextColor.
   virtual TColor GetTextColor(TcxButtonState AState);
   // Background, image, borders and glyph into ARect; nothing when ARect is empty or not visible.
-  virtual void Draw(HDC DC, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal);
+  // ADpi: the scale of the skin's lengths (it gives them at 96).
+  virtual void Draw(HDC DC, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal,
+                    int ADpi = 96);
   // The same on a canvas already painting (what Draw and element caches draw).
   virtual void DrawContent(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageIndex, TdxSkinElementState AState);
   // For pictures whose frames are stored in AStateMap's order; see TdxSkinImage::SetStateMapping.
@@ -249,7 +251,8 @@ public:
   TALVIK_SKIN_CREATE(TdxSkinEmptyElement)
   using TdxSkinElement::TdxSkinElement;
   // A white box with a red frame, so that what is missing shows.
-  void Draw(HDC DC, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal) override;
+  void Draw(HDC DC, const RECT& ARect, int AImageIndex = 0, TdxSkinElementState AState = esNormal,
+            int ADpi = 96) override;
   void DrawContent(TdxSkinCanvas* ACanvas, const RECT& ARect, int AImageIndex, TdxSkinElementState AState) override;
 };
 

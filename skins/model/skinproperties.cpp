@@ -261,7 +261,8 @@ void TdxSkinBorder::Draw(HDC DC, const RECT& ABounds) {
 }
 
 void TdxSkinBorder::DrawEx(TdxSkinCanvas* ACanvas, const RECT& ABounds) {
-  if (FColor != clNone && FThin > 0) ACanvas->FillRectByColor(SideStrip(ABounds, FKind, FThin), FColor);
+  if (FColor != clNone && FThin > 0)
+    ACanvas->FillRectByColor(SideStrip(ABounds, FKind, ACanvas->Scaled(FThin)), FColor);
 }
 
 TdxSkinBorders::TdxSkinBorders(TPersistent* AOwner, const std::wstring& AName) : TdxSkinProperty(AOwner, AName) {

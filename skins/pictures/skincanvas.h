@@ -36,6 +36,12 @@ public:
   void BeginPaintEx(GpGraphics* AGraphics, const RECT& R);
   void EndPaint();
 
+  // The DPI the skin's lengths (margins, borders, offsets) are drawn at; a skin gives them at 96.
+  int Dpi() const { return FDpi; }
+  void SetDpi(int Value) { FDpi = Value > 0 ? Value : 96; }
+  int Scaled(int AValue) const { return FDpi == 96 ? AValue : MulDiv(AValue, FDpi, 96); }
+  RECT Scaled(const RECT& R) const { return {Scaled(R.left), Scaled(R.top), Scaled(R.right), Scaled(R.bottom)}; }
+
   // What GDI+ draws on, in the painted device context's logical coordinates.
   GpGraphics* Graphics();
   int InterpolationMode();
@@ -70,6 +76,7 @@ private:
   void StretchDraw(TdxPNGImage* AImage, const RECT& ADest, const RECT& ASource, int AInterpolationMode);
   void FillByLineBrush(const RECT& R, TColor AColor1, TColor AColor2, int AMode);
 
+  int FDpi = 96;
   TcxBitmap* FBuffer = nullptr;
   GpGraphics* FGraphics = nullptr;
   RECT FRect{};

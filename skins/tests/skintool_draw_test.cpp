@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -244,6 +246,41 @@ TEST(SkinToolDraw, ColoursKeepTheirOpacity) {
   }
 }
 
+// A size is given at 100 %: at another scale the picture grows with it, and the
+// frame of the button, drawn as its border's lengths scaled, stays a closed ring.
+TEST(SkinToolDraw, ScaleGrowsThePictureAndItsBorders) {
+  TToolFolder folder;
+  struct Case {
+    const wchar_t* Scale;
+    int W, H;
+  } cases[] = {{L"100", 71, 25}, {L"150", 107, 38}, {L"200", 142, 50}};
+  Pixels natural;
+  for (const Case& c : cases) {
+    ToolResult r = RunSkinTool(L"draw --builtin DarkSide Common Button 71x25 " + folder.Arg(L"out.png") +
+                               L" --background 2050A0 --scale " + c.Scale);
+    ASSERT_EQ(r.ExitCode, 0u) << r.Output;
+    Pixels p = ReadPng(folder.Path(L"out.png"));
+    EXPECT_EQ(p.width, c.W);
+    EXPECT_EQ(p.height, c.H);
+    if (natural.width == 0) {
+      natural = p;
+      continue;
+    }
+    // The middle of the left and top sides is the natural picture's, whatever the scale: the
+    // border is one of their two outermost pixels (the smooth scaling blends the other).
+    const struct {
+      int x, y, dx, dy, nx, ny;
+    } points[] = {{0, c.H / 2, 1, 0, 0, 12}, {c.W / 2, 0, 0, 1, 35, 0}, {c.W / 2, c.H / 2, 0, 0, 35, 12}};
+    for (const auto& pt : points) {
+      auto sum = [](Rgba v) { return v.R + v.G + v.B; };
+      const double want = sum(At(natural, pt.nx, pt.ny));
+      const double outer = sum(At(p, pt.x, pt.y)), inner = sum(At(p, pt.x + pt.dx, pt.y + pt.dy));
+      EXPECT_LE(std::min(std::abs(outer - want), std::abs(inner - want)), 30)
+          << WideToUtf8(c.Scale) << " at " << pt.x << "," << pt.y << ": " << outer << ", " << inner << " for " << want;
+    }
+  }
+}
+
 TEST(SkinToolDraw, BadRequestsGetOneLineAndNoPicture) {
   TToolFolder folder;
   folder.Write(L"text.skin", "not a skin at all");
@@ -269,6 +306,9 @@ TEST(SkinToolDraw, BadRequestsGetOneLineAndNoPicture) {
       {button + L"71x25" + out + L" --background 12345", "Bad colour 12345"},
       {button + L"71x25" + out + L" --background 12G456", "Bad colour"},
       {button + L"71x25" + out + L" --colour 123456", "Unknown option --colour"},
+      {button + L"71x25" + out + L" --scale 20", "Bad scale 20"},
+      {button + L"71x25" + out + L" --scale 150%", "Bad scale"},
+      {button + L"71x25" + out + L" --scale 401", "Bad scale"},
       {button + L"71x25" + out + L" --state", "--state needs a value"},
       {button + L"71x25" + out + L" --state hot --state hot", "--state is given twice"},
       {button + L"71x25", "usage: skintool draw"},

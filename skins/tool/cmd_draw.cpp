@@ -1,5 +1,6 @@
 // skintool draw (FILE | --builtin NAME) GROUP ELEMENT WIDTHxHEIGHT OUT.png [--state STATE]
-// [--index N] [--background RRGGBB]: one element as the skin engine draws it.
+// [--index N] [--background RRGGBB] [--scale PERCENT]: one element as the skin engine draws it;
+// at a scale the size is that of 100 % and grows with it.
 #include <optional>
 
 #include "framework/streams.h"
@@ -14,7 +15,7 @@ namespace {
 
 const wchar_t Usage[] =
     L"(FILE | --builtin DarkSide|UserSkin) GROUP ELEMENT WIDTHxHEIGHT OUT.png [--state STATE] [--index N] "
-    L"[--background RRGGBB]";
+    L"[--background RRGGBB] [--scale PERCENT]";
 
 // A name that differs only in case is most likely what was meant.
 template <class T, class TList>
@@ -39,7 +40,7 @@ TdxSkinElement* FindElement(TdxSkin& ASkin, const std::wstring& AGroup, const st
 }
 
 int Draw(const std::vector<std::wstring>& AArgs) {
-  TToolArguments args = ParseToolArguments(AArgs, {L"--builtin", L"--state", L"--index", L"--background"}, 5,
+  TToolArguments args = ParseToolArguments(AArgs, {L"--builtin", L"--state", L"--index", L"--background", L"--scale"}, 5,
                                            std::wstring(L"skintool draw ") + Usage);
   // Everything the words alone decide is checked before the skin is read.
   const auto& p = args.Positional;
@@ -53,10 +54,12 @@ int Draw(const std::vector<std::wstring>& AArgs) {
   int imageIndex = index ? ParseToolIndex(*index) : 0;
   std::optional<TColor> back;
   if (background) back = ParseToolColor(*background);
+  const int dpi = ToolScaleDpi(args);
+  size = SIZE{MulDiv(size.cx, dpi, 96), MulDiv(size.cy, dpi, 96)};
 
   std::unique_ptr<TdxSkin> skin = LoadToolSkin(args);
   TdxSkinElement* element = FindElement(*skin, group, name);
-  SaveToolPng(RenderElement(element, size, imageIndex, s, back), out);
+  SaveToolPng(RenderElement(element, size, imageIndex, s, back, dpi), out);
   return 0;
 }
 

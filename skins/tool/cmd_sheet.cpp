@@ -1,4 +1,5 @@
-// skintool sheet (FILE | --builtin NAME) OUT.png: a contact sheet of a skin for review.
+// skintool sheet (FILE | --builtin NAME) OUT.png [--scale PERCENT]: a contact sheet of a skin
+// for review, its elements' samples at that display scale.
 // FILE is a skin file or a skin source.
 #include <memory>
 
@@ -13,7 +14,7 @@ namespace talvik {
 
 namespace {
 
-const wchar_t Usage[] = L"(FILE | --builtin DarkSide|UserSkin) OUT.png";
+const wchar_t Usage[] = L"(FILE | --builtin DarkSide|UserSkin) OUT.png [--scale PERCENT]";
 
 bool IsSkinFile(const std::wstring& AFile) {
   TFileStream f(AFile, fmOpenRead | fmShareDenyNone);
@@ -22,7 +23,7 @@ bool IsSkinFile(const std::wstring& AFile) {
 }
 
 int Sheet(const std::vector<std::wstring>& AArgs) {
-  TToolArguments args = ParseToolArguments(AArgs, {L"--builtin"}, 2, std::wstring(L"skintool sheet ") + Usage);
+  TToolArguments args = ParseToolArguments(AArgs, {L"--builtin", L"--scale"}, 2, std::wstring(L"skintool sheet ") + Usage);
   std::unique_ptr<TdxSkin> skin;
   std::string title;
   if (!args.Option(L"--builtin") && !IsSkinFile(args.Positional[0])) {
@@ -33,7 +34,7 @@ int Sheet(const std::vector<std::wstring>& AArgs) {
     skin = LoadToolSkin(args);
     title = WideToUtf8(skin->Name());
   }
-  SaveToolPng(RenderSheet(*skin, title), args.Positional[0]);
+  SaveToolPng(RenderSheet(*skin, title, ToolScaleDpi(args)), args.Positional[0]);
   return 0;
 }
 

@@ -12,11 +12,11 @@ namespace {
 
 // The element drawn over one opaque colour.
 std::unique_ptr<TcxBitmap32> DrawOver(TdxSkinElement* AElement, SIZE ASize, int AImageIndex,
-                                      TdxSkinElementState AState, TColor ABackground) {
+                                      TdxSkinElementState AState, TColor ABackground, int ADpi) {
   auto bitmap = std::make_unique<TcxBitmap32>(ASize.cx, ASize.cy, false);
   if (!bitmap->ScanLine(0)) throw Exception(L"No memory for a picture of that size");
   bitmap->SetBitmapColors(TRGBColors(static_cast<size_t>(ASize.cx) * ASize.cy, ColorToQuad(ABackground, 255)));
-  AElement->Draw(bitmap->Canvas().Handle(), RECT{0, 0, ASize.cx, ASize.cy}, AImageIndex, AState);
+  AElement->Draw(bitmap->Canvas().Handle(), RECT{0, 0, ASize.cx, ASize.cy}, AImageIndex, AState, ADpi);
   GdiFlush();
   return bitmap;
 }
@@ -26,13 +26,13 @@ const RGBQUAD& At(TcxBitmap32& ABitmap, int x, int y) { return static_cast<const
 }  // namespace
 
 skingen::Pixels RenderElement(TdxSkinElement* AElement, SIZE ASize, int AImageIndex, TdxSkinElementState AState,
-                              std::optional<TColor> ABackground) {
+                              std::optional<TColor> ABackground, int ADpi) {
   skingen::Pixels out;
   out.width = ASize.cx;
   out.height = ASize.cy;
   out.rgba.resize(static_cast<size_t>(ASize.cx) * ASize.cy * 4);
   if (ABackground) {
-    auto b = DrawOver(AElement, ASize, AImageIndex, AState, *ABackground);
+    auto b = DrawOver(AElement, ASize, AImageIndex, AState, *ABackground, ADpi);
     for (int y = 0; y < ASize.cy; ++y)
       for (int x = 0; x < ASize.cx; ++x) {
         const RGBQUAD& q = At(*b, x, y);
@@ -44,8 +44,8 @@ skingen::Pixels RenderElement(TdxSkinElement* AElement, SIZE ASize, int AImageIn
   // Drawn over black and over white: where the two differ by d the drawing let
   // 255 - d of its own light through, whichever mix of GDI and GDI+ made it, and
   // the black result is its colour already weighted by that opacity.
-  auto black = DrawOver(AElement, ASize, AImageIndex, AState, 0x000000);
-  auto white = DrawOver(AElement, ASize, AImageIndex, AState, 0xFFFFFF);
+  auto black = DrawOver(AElement, ASize, AImageIndex, AState, 0x000000, ADpi);
+  auto white = DrawOver(AElement, ASize, AImageIndex, AState, 0xFFFFFF, ADpi);
   for (int y = 0; y < ASize.cy; ++y)
     for (int x = 0; x < ASize.cx; ++x) {
       const RGBQUAD& b = At(*black, x, y);

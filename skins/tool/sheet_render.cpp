@@ -111,7 +111,7 @@ int Magnification(SIZE ANatural) {
 // inside a thin frame. The checkerboard's violet tint is no colour a skin would use,
 // so what shows it is transparent.
 void DrawCell(TSheetSurface& ASheet, int x, int y, TdxSkinElement* AElement, SIZE ASize, int AImageIndex,
-              TdxSkinElementState AState, int AScale) {
+              TdxSkinElementState AState, int AScale, int ADpi) {
   TcxBitmap32 cell(ASize.cx, ASize.cy, false);
   int square = std::max(2, 6 / AScale);
   for (int j = 0; j < ASize.cy; ++j) {
@@ -120,7 +120,7 @@ void DrawCell(TSheetSurface& ASheet, int x, int y, TdxSkinElement* AElement, SIZ
       row[i] = ((i / square + j / square) % 2) ? RGBQUAD{0xB8, 0xA4, 0xB8, 255} : RGBQUAD{0xDC, 0xCC, 0xDC, 255};
   }
   ASheet.Fill({x - 1, y - 1, x + ASize.cx * AScale + 1, y + ASize.cy * AScale + 1}, RGB(0x50, 0x50, 0x50));
-  AElement->Draw(cell.Canvas().Handle(), RECT{0, 0, ASize.cx, ASize.cy}, AImageIndex, AState);
+  AElement->Draw(cell.Canvas().Handle(), RECT{0, 0, ASize.cx, ASize.cy}, AImageIndex, AState, ADpi);
   SetStretchBltMode(ASheet.DC(), COLORONCOLOR);
   StretchBlt(ASheet.DC(), x, y, ASize.cx * AScale, ASize.cy * AScale, cell.Canvas().Handle(), 0, 0, ASize.cx,
              ASize.cy, SRCCOPY);
@@ -187,9 +187,11 @@ struct TCardGeometry {
   int SampleHeight() const { return std::max(Wider.cy, Taller.cy) * Scale + 15; }
 };
 
-TCardGeometry CardGeometry(TdxSkinElement* AElement) {
+// The samples at ADpi: the element's lengths and its sizes scaled from 96.
+TCardGeometry CardGeometry(TdxSkinElement* AElement, int ADpi) {
   TCardGeometry g;
   g.Natural = NaturalSize(AElement);
+  g.Natural = SIZE{MulDiv(g.Natural.cx, ADpi, 96), MulDiv(g.Natural.cy, ADpi, 96)};
   g.Wider = SIZE{g.Natural.cx + std::clamp<int>(g.Natural.cx, 24, 120), g.Natural.cy};
   g.Taller = SIZE{g.Natural.cx, g.Natural.cy + std::clamp<int>(g.Natural.cy, 24, 120)};
   g.Scale = Magnification(g.Natural);
@@ -203,9 +205,9 @@ std::wstring SampleLabel(TdxSkinElement* AElement, const TSample& ASample) {
 }
 
 // Lays out one element's card at (x0, y0), drawing it when ADraw; answers its size.
-SIZE Card(TSheetSurface& ASheet, TdxSkinElement* AElement, int x0, int y0, bool ADraw) {
+SIZE Card(TSheetSurface& ASheet, TdxSkinElement* AElement, int x0, int y0, bool ADraw, int ADpi) {
   std::wstring title = AElement->Group()->Name() + L" / " + AElement->Name();
-  TCardGeometry g = CardGeometry(AElement);
+  TCardGeometry g = CardGeometry(AElement, ADpi);
   if (g.Scale > 1) title += L"  (\u00D7" + Number(g.Scale) + L")";
   std::wstring note = Note(AElement);
   int width = std::max(ASheet.Measure(title, TSheetSurface::Bold).cx, ASheet.Measure(note, TSheetSurface::Normal).cx);
@@ -225,7 +227,7 @@ SIZE Card(TSheetSurface& ASheet, TdxSkinElement* AElement, int x0, int y0, bool 
     if (ADraw) {
       int cx = x;
       for (SIZE size : {g.Natural, g.Wider, g.Taller}) {
-        DrawCell(ASheet, cx, y, AElement, size, s.Variant, s.State, g.Scale);
+        DrawCell(ASheet, cx, y, AElement, size, s.Variant, s.State, g.Scale, ADpi);
         cx += size.cx * g.Scale + Gap;
       }
       ASheet.Text(x, y + std::max(g.Wider.cy, g.Taller.cy) * g.Scale + 1, label, TSheetSurface::Normal,
@@ -314,7 +316,7 @@ void DrawWindow(TSheetSurface& ASheet, TdxSkin& ASkin, int ox, int oy, bool AAct
 
 }  // namespace
 
-skingen::Pixels RenderSheet(TdxSkin& ASkin, const std::string& ATitle) {
+skingen::Pixels RenderSheet(TdxSkin& ASkin, const std::string& ATitle, int ADpi) {
   std::vector<TdxSkinElement*> elements;
   for (int g = 0; g < ASkin.GroupCount(); ++g)
     for (int e = 0; e < ASkin.Groups(g)->Count(); ++e) elements.push_back(ASkin.Groups(g)->Elements(e));
@@ -327,7 +329,7 @@ skingen::Pixels RenderSheet(TdxSkin& ASkin, const std::string& ATitle) {
     int x = Pad, y = std::max(44 + WindowHeight, 44 + 19 * ASkin.ColorCount()) + 20, rowH = 0;
     TdxSkinControlGroup* group = nullptr;
     for (TdxSkinElement* e : elements) {
-      SIZE s = Card(scratch, e, 0, 0, false);
+      SIZE s = Card(scratch, e, 0, 0, false, ADpi);
       if (e->Group() != group || x + s.cx > SheetWidth - Pad) {
         if (x > Pad) {
           y += rowH + 14;
@@ -366,7 +368,7 @@ skingen::Pixels RenderSheet(TdxSkin& ASkin, const std::string& ATitle) {
       group = elements[i]->Group();
       sheet.Fill({0, places[i].y - 12, width, places[i].y - 10}, RGB(0x60, 0x60, 0x60));
     }
-    Card(sheet, elements[i], places[i].x, places[i].y, true);
+    Card(sheet, elements[i], places[i].x, places[i].y, true, ADpi);
   }
   return sheet.Result();
 }

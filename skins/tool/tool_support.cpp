@@ -92,6 +92,15 @@ int ParseToolIndex(const std::wstring& AText) {
   return value;
 }
 
+int ToolScaleDpi(const TToolArguments& AArgs) {
+  const std::wstring* text = AArgs.Option(L"--scale");
+  if (!text) return 96;
+  int percent = 0;
+  if (!ParseBounded(*text, 400, percent) || percent < 50)
+    throw Exception(L"Bad scale " + *text + L": a percentage from 50 to 400");
+  return MulDiv(percent, 96, 100);
+}
+
 TColor ParseToolColor(const std::wstring& AText) {
   std::wstring t = !AText.empty() && AText[0] == L'#' ? AText.substr(1) : AText;
   bool ok = t.size() == 6;

@@ -39,6 +39,8 @@ TdxSkinElementState ParseToolState(const std::wstring& AText);
 extern const wchar_t* const ToolStateNames[dxSkinElementStateCount];
 // A non-negative integer.
 int ParseToolIndex(const std::wstring& AText);
+// --scale PERCENT (50 to 400) as a DPI; 96 without the option.
+int ToolScaleDpi(const TToolArguments& AArgs);
 // "RRGGBB" in hexadecimal, as a TColor.
 TColor ParseToolColor(const std::wstring& AText);
 // "RRGGBB", "none" or "default".

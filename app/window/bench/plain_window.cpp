@@ -1,9 +1,13 @@
 // The start-up bench's baseline: a plain Win32 window of class TForm1 with the
 // album window's controls (two labels, an edit box, a button and a memo), its
-// size and font, shown and answering; no skin, no browser, no framework.
+// size and font, shown and answering; no skin, no browser, no framework. Aware
+// of the display's scale as the album window is: lengths and font grow with it.
 #include <windows.h>
 
 namespace {
+
+int gDpi = 96;
+int Scale(int AValue) { return MulDiv(AValue, gDpi, 96); }
 
 LRESULT CALLBACK WndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_DESTROY) {
@@ -15,8 +19,8 @@ LRESULT CALLBACK WndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 void Child(HWND AParent, HFONT AFont, const wchar_t* AClass, const wchar_t* AText, DWORD AStyle, int X, int Y, int W,
            int H, DWORD AExStyle = 0) {
-  HWND c = CreateWindowExW(AExStyle, AClass, AText, WS_CHILD | WS_VISIBLE | AStyle, X, Y, W, H, AParent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  HWND c = CreateWindowExW(AExStyle, AClass, AText, WS_CHILD | WS_VISIBLE | AStyle, Scale(X), Scale(Y), Scale(W),
+                           Scale(H), AParent, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(AFont), FALSE);
 }
 
@@ -31,11 +35,14 @@ int WINAPI wWinMain(HINSTANCE AInstance, HINSTANCE, LPWSTR, int AShow) {
   wc.lpszClassName = L"TForm1";
   RegisterClassW(&wc);
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  RECT r{0, 0, 504, 350};
+  HDC screen = GetDC(nullptr);
+  gDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  RECT r{0, 0, Scale(504), Scale(350)};
   AdjustWindowRect(&r, style, FALSE);
   HWND form = CreateWindowExW(0, L"TForm1", L"Tolrike作品", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
                               r.bottom - r.top, nullptr, nullptr, AInstance, nullptr);
-  HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HFONT font = CreateFontW(Scale(-11), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
   Child(form, font, L"STATIC", L"使用本程序之前，请先确认你的Talvik设置为自动登陆。否则可能由于权限问题下载不了。", 0,
         8, 8, 468, 13);
   Child(form, font, L"STATIC", L"相册地址：", 0, 8, 32, 60, 13);
