@@ -14,6 +14,7 @@ namespace {
 
 bool Available = false;
 HMODULE Library = nullptr;
+const wchar_t* LibraryName = L"gdiplus.dll";
 ULONG_PTR Token = 0;
 // The hook hands out its own token for the unhook; the start-up token stays for the shut-down.
 ULONG_PTR HookToken = 0;
@@ -58,11 +59,13 @@ bool BindAll() {
 
 bool GdiPlusLoaded() { return Available; }
 
+void UseGdiPlusLibrary(const wchar_t* AName) { LibraryName = AName; }
+
 bool GdiPlusAvailable() {
   if (Available) return true;
   if (!Library) {
     UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-    Library = LoadSystemLibrary(L"gdiplus.dll");
+    Library = LoadSystemLibrary(LibraryName);
     SetErrorMode(oldMode);
     if (!Library) return false;
   }

@@ -100,6 +100,9 @@ extern TdxGdiPlusApi GdiPlus;
 
 // Loads and starts GDI+ on first need; false (and retried next time) when that fails.
 bool GdiPlusAvailable();
+// The system DLL that GDI+ is loaded from; before the first GdiPlusAvailable()
+// only. Tests name a missing one to run as on a system without GDI+.
+void UseGdiPlusLibrary(const wchar_t* AName);
 // Whether GDI+ is up now, without trying to load it.
 bool GdiPlusLoaded();
 void UnloadGdiPlus();

@@ -120,24 +120,6 @@ std::wstring TempFile(const std::string& ABytes) {
   return file;
 }
 
-std::wstring CopyWithoutGdiPlus(const std::wstring& APath) {
-  std::wstring dir = TempFile("");
-  DeleteFileW(dir.c_str());
-  CreateDirectoryW(dir.c_str(), nullptr);
-  std::wstring copy = dir + APath.substr(APath.find_last_of(L'\\'));
-  CopyFileW(APath.c_str(), copy.c_str(), FALSE);
-  TFileStream bogus(dir + L"\\gdiplus.dll", fmCreate);
-  bogus.WriteBuffer("not a library", 13);
-  return copy;
-}
-
-void RemoveCopyWithoutGdiPlus(const std::wstring& ACopy) {
-  std::wstring dir = ACopy.substr(0, ACopy.find_last_of(L'\\'));
-  DeleteFileW(ACopy.c_str());
-  DeleteFileW((dir + L"\\gdiplus.dll").c_str());
-  RemoveDirectoryW(dir.c_str());
-}
-
 ToolResult RunProgram(const std::wstring& APath, const std::wstring& AArgs,
                       const std::vector<std::wstring>& AEnvironment) {
   const std::wstring& exe = APath;

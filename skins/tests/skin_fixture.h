@@ -68,8 +68,6 @@ ToolResult RunSkinTool(const std::wstring& AArgs);
 std::vector<std::string> OutputLines(const std::string& AOutput);
 // Copies the program into a new folder beside a "gdiplus.dll" that is no library, so that
 // the copy runs without GDI+; returns the copy's path.
-std::wstring CopyWithoutGdiPlus(const std::wstring& APath);
-void RemoveCopyWithoutGdiPlus(const std::wstring& ACopy);
 std::wstring TempFile(const std::string& ABytes);
 
 // Counts the notifications of a skin.
