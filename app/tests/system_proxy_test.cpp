@@ -158,6 +158,7 @@ TEST_F(SystemProxy, AnUnreachableProxyOfWindowsIsNamed) {
   TToolResult r = RunTool({Wide(Site.Url("/album/two"))}, Work.Path());
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_EQ(r.out, "Proxy: 127.0.0.1:1 (set in Windows)\n");
-  EXPECT_EQ(r.err.rfind("Proxy 127.0.0.1:1 (set in Windows): Socket Error # 10061", 0), 0u) << r.err;
+  EXPECT_EQ(r.err, "list page 0 (" + Site.Url("/album/two?curpage=0") +
+                       "): Proxy 127.0.0.1:1 (set in Windows): Socket Error # 10061 Connection refused.\n");
   EXPECT_TRUE(Site.Requests().empty());
 }
