@@ -4,6 +4,7 @@
 
 #include "browsers/browser_error.h"
 #include "browsers/chromium_crypto.h"
+#include "browsers/cookie_database.h"
 #include "browsers/cookie_match.h"
 #include "browsers/database_copy.h"
 #include "browsers/sqlite_file.h"
@@ -94,9 +95,7 @@ std::vector<net::TCookie> ReadChromiumCookies(const std::wstring& ABrowser, cons
   if (!FileExists(file)) throw EBrowserCookies(ABrowser + L": the profile has no cookie database " + file);
   std::vector<net::TCookie> cookies;
   TValueDecrypter decrypter(ABrowser, AUserData, file);
-  try {
-    TDatabaseCopy copy(file);
-    TSqliteFile db(copy.Path());
+  ReadCookieDatabase(ABrowser, file, [&](TSqliteFile& db) {
     const int version = DatabaseVersion(db);
     // Older versions name the column "secure".
     const std::string secure = db.HasColumn("cookies", "is_secure") ? "is_secure" : "secure";
@@ -116,14 +115,7 @@ std::vector<net::TCookie> ReadChromiumCookies(const std::wstring& ABrowser, cons
                     c.Secure = row.Int(6) != 0;
                     cookies.push_back(std::move(c));
                   });
-  } catch (const EDatabaseInUse&) {
-    throw EBrowserCookies(ABrowser + L": the cookie database " + file +
-                          L" is held open by the browser: close the browser, or use another one");
-  } catch (const EBrowserCookies&) {
-    throw;
-  } catch (const Exception& e) {
-    throw EBrowserCookies(ABrowser + L": the cookie database " + file + L" cannot be read: " + e.Message());
-  }
+  });
   return cookies;
 }
 

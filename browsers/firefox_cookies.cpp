@@ -1,6 +1,7 @@
 #include "browsers/firefox_cookies.h"
 
 #include "browsers/browser_error.h"
+#include "browsers/cookie_database.h"
 #include "browsers/cookie_match.h"
 #include "browsers/database_copy.h"
 #include "browsers/sqlite_file.h"
@@ -17,9 +18,7 @@ std::vector<net::TCookie> ReadFirefoxCookies(const std::wstring& ABrowser, const
   const std::wstring file = AProfileFolder + L"\\cookies.sqlite";
   if (!FileExists(file)) throw EBrowserCookies(ABrowser + L": the profile has no cookie database " + file);
   std::vector<net::TCookie> cookies;
-  try {
-    TDatabaseCopy copy(file);
-    TSqliteFile db(copy.Path());
+  ReadCookieDatabase(ABrowser, file, [&](TSqliteFile& db) {
     std::string sql = "SELECT host, name, value, path, expiry, isSecure FROM moz_cookies";
     if (!AHost.empty()) sql += " WHERE host IN " + SqlList(HostKeysFor(AHost));
     db.ForEachRow(sql, [&](const TSqliteRow& row) {
@@ -34,14 +33,7 @@ std::vector<net::TCookie> ReadFirefoxCookies(const std::wstring& ABrowser, const
       c.Expires = FirefoxExpirySeconds(row.Int(4));
       cookies.push_back(std::move(c));
     });
-  } catch (const EDatabaseInUse&) {
-    throw EBrowserCookies(ABrowser + L": the cookie database " + file +
-                          L" is held open by the browser: close the browser, or use another one");
-  } catch (const EBrowserCookies&) {
-    throw;
-  } catch (const Exception& e) {
-    throw EBrowserCookies(ABrowser + L": the cookie database " + file + L" cannot be read: " + e.Message());
-  }
+  });
   return cookies;
 }
 
