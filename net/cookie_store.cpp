@@ -6,21 +6,11 @@
 #include <cstdlib>
 #include <limits>
 
+#include "net/cookie_text.h"
+
 namespace talvik::net {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-  return s.substr(b, e - b);
-}
-
-std::string Lower(std::string s) {
-  for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 std::string Unquote(std::string s) {
   if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
@@ -88,7 +78,7 @@ bool ParseHttpDate(const std::string& AText, int64_t& ASeconds) {
   int day = -1, month = -1, hour = -1, minute = 0, second = 0;
   int64_t year = -1;
   for (const auto& raw : tokens) {
-    std::string t = Lower(raw);
+    std::string t = LowerAscii(raw);
     if (t.empty()) continue;
     if (t.find(':') != std::string::npos) {
       if (std::sscanf(t.c_str(), "%d:%d:%d", &hour, &minute, &second) < 2) return false;
@@ -115,14 +105,14 @@ bool ParseHttpDate(const std::string& AText, int64_t& ASeconds) {
 void TCookieStore::SetCookieHeader(const std::string& AValue, bool ACookie2, const Origin& AOrigin, int64_t ANow) {
   // Old-style values hold dates with commas, so only "Set-Cookie2" lists several cookies.
   std::vector<std::string> cookies = ACookie2 ? SplitOutsideQuotes(AValue, ',') : std::vector<std::string>{AValue};
-  std::string host = Lower(AOrigin.Host);
+  std::string host = LowerAscii(AOrigin.Host);
   for (const auto& text : cookies) {
     auto parts = SplitOutsideQuotes(text, ';');
     size_t eq = parts[0].find('=');
     if (eq == std::string::npos) continue;
     TCookie c;
-    c.Name = Trim(parts[0].substr(0, eq));
-    c.Value = Trim(parts[0].substr(eq + 1));
+    c.Name = TrimCookieBlanks(parts[0].substr(0, eq));
+    c.Value = TrimCookieBlanks(parts[0].substr(eq + 1));
     if (c.Name.empty() || c.Name[0] == '$') continue;
     bool hasMaxAge = false, reject = false;
     int64_t maxAge = 0;
@@ -130,10 +120,10 @@ void TCookieStore::SetCookieHeader(const std::string& AValue, bool ACookie2, con
     bool hasPath = false;
     for (size_t i = 1; i < parts.size(); ++i) {
       size_t e = parts[i].find('=');
-      std::string key = Lower(Trim(parts[i].substr(0, e)));
-      std::string value = e == std::string::npos ? std::string() : Unquote(Trim(parts[i].substr(e + 1)));
+      std::string key = LowerAscii(TrimCookieBlanks(parts[i].substr(0, e)));
+      std::string value = e == std::string::npos ? std::string() : Unquote(TrimCookieBlanks(parts[i].substr(e + 1)));
       if (key == "domain") {
-        domain = Lower(value);
+        domain = LowerAscii(value);
       } else if (key == "path") {
         path = value;
         hasPath = true;
@@ -155,7 +145,7 @@ void TCookieStore::SetCookieHeader(const std::string& AValue, bool ACookie2, con
       } else if (key == "port") {
         if (e == std::string::npos) c.Ports.push_back(AOrigin.Port);
         for (const auto& p : SplitOutsideQuotes(value, ','))
-          if (!Trim(p).empty()) c.Ports.push_back(std::atoi(Trim(p).c_str()));
+          if (!TrimCookieBlanks(p).empty()) c.Ports.push_back(std::atoi(TrimCookieBlanks(p).c_str()));
         if (!PortAllowed(c.Ports, AOrigin.Port)) reject = true;
       }
     }
@@ -240,7 +230,7 @@ std::string TCookieStore::CookieHeaderFor(const Origin& ARequest, int64_t ANow) 
 
 bool CookieApplies(const TCookie& ACookie, const TCookieStore::Origin& ARequest, int64_t ANow) {
   if (ACookie.Domain.size() < 2 || ACookie.Domain[0] != '.') return false;
-  const std::string host = Lower(ARequest.Host);
+  const std::string host = LowerAscii(ARequest.Host);
   const bool domainMatches = ACookie.HostOnly ? host == ACookie.Domain.substr(1) : DomainMatches(host, ACookie.Domain);
   return domainMatches && PathMatches(ARequest.Path, ACookie.Path) && (!ACookie.Secure || ARequest.Secure) &&
          PortAllowed(ACookie.Ports, ARequest.Port) && !(ACookie.HasExpiry && ACookie.Expires <= ANow);
